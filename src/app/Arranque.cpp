@@ -1,0 +1,64 @@
+#include "app/Arranque.h"
+
+#include "app/Globales.h"
+#include "app/Ini.h"
+#include "app/Rutas.h"
+#include "app/Texto.h"
+#include "data/ActualizacionEsquema.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace arranque {
+
+QString elegirCarpetaPlantillas(const QString& red, const QString& carpetaPrograma) {
+    const QString candidata = rutas::local(red + QStringLiteral("\\Templates"));
+    if (QFileInfo(candidata).isDir())
+        return candidata;
+    return QDir(carpetaPrograma).filePath(QStringLiteral("Templates"));
+}
+
+ConfigConexion conexion(const QString& server, const QString& driver,
+                        const QString& carpetaConfiguracion) {
+    ConfigConexion c;
+    if (server.startsWith(QStringLiteral("sqlite:"), Qt::CaseInsensitive)) {
+        c.tipo = ConfigConexion::Tipo::Sqlite;
+        const QString archivo = server.mid(7).trimmed();
+        c.archivoSqlite = QDir(carpetaConfiguracion).absoluteFilePath(rutas::local(archivo));
+        return c;
+    }
+    c.tipo = ConfigConexion::Tipo::SqlServer;
+    c.servidor = server;
+    if (driver.isEmpty() || driver == QStringLiteral("ERROR")) {
+#ifdef Q_OS_WIN
+        c.driver = QStringLiteral("SQL Server");
+#else
+        c.driver = QStringLiteral("FreeTDS");
+#endif
+    } else {
+        c.driver = driver;
+    }
+    return c;
+}
+
+qint32 responsable(const QString& lineaComandos) {
+    return texto::ValEntero(lineaComandos);
+}
+
+void ejecutar(De1& de1, const QString& lineaComandos, ConfigConexion* usada) {
+    Globales::DuenoReceptor = 0;
+    ini::fijarRuta(rutas::archivoConfiguracion());
+    rutas::fijarCarpetaPlantillas(elegirCarpetaPlantillas(
+        LeerIni(QStringLiteral("Control"), QStringLiteral("Red")), rutas::carpetaPrograma()));
+    const ConfigConexion config =
+        conexion(LeerIni(QStringLiteral("Control"), QStringLiteral("Server")),
+                 LeerIni(QStringLiteral("Control"), QStringLiteral("Driver")),
+                 QFileInfo(ini::ruta()).absolutePath());
+    if (usada)
+        *usada = config;
+    de1.abrir(config);
+    ActualizarEsquema(de1);
+    Globales::ResponsableActual = responsable(lineaComandos);
+}
+
+} // namespace arranque

@@ -1,0 +1,29 @@
+#pragma once
+// The entry routine's choices, apart from the windows: configuration file,
+// templates folder, catalog connection, schema upgrade and operator code.
+
+#include "data/De1.h"
+
+#include <QString>
+
+namespace arranque {
+
+// "Red" + "\Templates" when that folder exists, else the program folder's "Templates".
+QString elegirCarpetaPlantillas(const QString& red, const QString& carpetaPrograma);
+
+// The key "Server" of section "Control": "sqlite:FILE" is an embedded catalog (a
+// relative FILE is taken from the configuration file's folder); anything else is
+// the SQL Server instance, reached through the ODBC driver named by "Driver".
+ConfigConexion conexion(const QString& server, const QString& driver,
+                        const QString& carpetaConfiguracion);
+
+// The operator's code: the command line read as a number, halves to even.
+qint32 responsable(const QString& lineaComandos);
+
+// Steps of start-up up to the main window: sets the configuration path, the
+// templates folder and the operator code, opens the catalog and upgrades the
+// schema. Throws ErrorBD when the catalog cannot be reached or upgraded; the
+// configuration tells which catalog was tried.
+void ejecutar(De1& de1, const QString& lineaComandos, ConfigConexion* usada = nullptr);
+
+} // namespace arranque

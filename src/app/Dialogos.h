@@ -1,0 +1,42 @@
+#pragma once
+// Every message box, input box and file dialog goes through here, so tests can
+// answer them (see tests/support/DialogosDePrueba.h).
+
+#include <QString>
+#include <optional>
+
+class QWidget;
+
+class Dialogos {
+public:
+    enum class Icono { Ninguno, Informacion, Exclamacion, Critico, Pregunta };
+    enum class Botones { Aceptar, SiNo, AceptarCancelar };
+    enum class Respuesta { Aceptar, Cancelar, Si, No };
+
+    virtual ~Dialogos() = default;
+
+    virtual Respuesta mensaje(QWidget* padre, const QString& texto, Icono icono,
+                              const QString& titulo = {}, Botones botones = Botones::Aceptar) = 0;
+    // Empty optional when cancelled.
+    virtual std::optional<QString> entrada(QWidget* padre, const QString& indicacion,
+                                           const QString& titulo,
+                                           const QString& predeterminado = {}) = 0;
+    // Empty text when cancelled.
+    virtual QString abrirArchivo(QWidget* padre, const QString& titulo, const QString& carpeta,
+                                 const QString& filtro) = 0;
+
+    // The implementation in use; the real dialogs unless a test installed its own.
+    static Dialogos& actual();
+    static void instalar(Dialogos* dialogos);
+};
+
+// The real dialogs of the desktop.
+class DialogosQt : public Dialogos {
+public:
+    Respuesta mensaje(QWidget* padre, const QString& texto, Icono icono, const QString& titulo,
+                      Botones botones) override;
+    std::optional<QString> entrada(QWidget* padre, const QString& indicacion, const QString& titulo,
+                                   const QString& predeterminado) override;
+    QString abrirArchivo(QWidget* padre, const QString& titulo, const QString& carpeta,
+                         const QString& filtro) override;
+};

@@ -1,0 +1,84 @@
+#include "app/Rutinas.h"
+
+#include "app/Rutas.h"
+
+#include <QCursor>
+#include <QFileInfo>
+#include <QHash>
+#include <QSoundEffect>
+#include <QStringList>
+#include <QUrl>
+#include <QWidget>
+
+namespace {
+
+QString mayusculaInicial(const QString& pieza) {
+    QString r = pieza.toLower();
+    bool inicio = true;
+    for (qsizetype i = 0; i < r.size(); ++i) {
+        const QChar c = r.at(i);
+        if (c.isSpace()) {
+            inicio = true;
+        } else if (inicio) {
+            r.replace(i, 1, c.toUpper());
+            inicio = false;
+        }
+    }
+    return r;
+}
+
+} // namespace
+
+QString NombrePropio(QString& texto) {
+    texto = texto.trimmed();
+    if (texto.isEmpty())
+        return QString();
+    QString resultado;
+    const QStringList piezas = texto.split(u' ');
+    for (const QString& p : piezas) {
+        const QString pieza = p.trimmed();
+        resultado += u' ';
+        resultado += pieza.size() > 1 ? mayusculaInicial(pieza) : pieza.toLower();
+    }
+    return resultado.trimmed();
+}
+
+QString UnidadTrabajoDe(const QString& carpetaPrograma) {
+    return carpetaPrograma.trimmed().left(2).compare(QStringLiteral("F:"), Qt::CaseInsensitive) == 0
+               ? QStringLiteral("F:")
+               : QStringLiteral("C:");
+}
+
+QString UnidadTrabajo() {
+    return UnidadTrabajoDe(rutas::carpetaPrograma());
+}
+
+void ReproducirSonido(const QString& archivo) {
+    const QString ruta = rutas::enCarpetaPrograma(archivo);
+    if (!QFileInfo::exists(ruta))
+        return;
+    // One effect per file, kept for the life of the program so playback outlives the call.
+    static QHash<QString, QSoundEffect*> efectos;
+    QSoundEffect*& efecto = efectos[ruta];
+    if (!efecto) {
+        efecto = new QSoundEffect();
+        efecto->setSource(QUrl::fromLocalFile(ruta));
+    }
+    efecto->play();
+}
+
+void MantenerEncima(QWidget* ventana, bool encima) {
+    if (!ventana)
+        return;
+    const bool visible = ventana->isVisible();
+    ventana->setWindowFlag(Qt::WindowStaysOnTopHint, encima);
+    if (visible)
+        ventana->show();
+}
+
+int CursorX() {
+    return QCursor::pos().x();
+}
+int CursorY() {
+    return QCursor::pos().y();
+}

@@ -1,0 +1,189 @@
+#include "data/De1.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSqlError>
+#include <QSqlRecord>
+#include <QStringList>
+
+namespace {
+
+De1* gCompartida = nullptr;
+
+QString textoError(const QSqlError& e) {
+    QStringList partes;
+    if (!e.driverText().isEmpty())
+        partes << e.driverText();
+    if (!e.databaseText().isEmpty() && e.databaseText() != e.driverText())
+        partes << e.databaseText();
+    return partes.isEmpty() ? QStringLiteral("Error desconocido de la base de datos")
+                            : partes.join(QStringLiteral(": "));
+}
+
+} // namespace
+
+QString ConfigConexion::cadenaOdbc() const {
+    // Braces keep a value with ; or spaces in one piece.
+    return QStringLiteral("DRIVER={%1};SERVER=%2;DATABASE=%3;UID=%4;PWD=%5;")
+        .arg(driver, servidor, kCatalogo, kUsuario, kClave);
+}
+
+QString ConfigConexion::descripcion() const {
+    return tipo == Tipo::Sqlite ? QStringLiteral("sqlite:") + archivoSqlite : servidor;
+}
+
+De1::De1(const QString& nombreConexion) : nombre_(nombreConexion) {}
+
+De1::~De1() {
+    cerrar();
+    if (gCompartida == this)
+        gCompartida = nullptr;
+}
+
+De1& De1::compartida() {
+    Q_ASSERT(gCompartida);
+    return *gCompartida;
+}
+
+void De1::fijarCompartida(De1* de1) {
+    gCompartida = de1;
+}
+
+QSqlDatabase De1::baseDatos() const {
+    return QSqlDatabase::database(nombre_, false);
+}
+
+bool De1::abierta() const {
+    return baseDatos().isOpen();
+}
+
+void De1::abrir(const ConfigConexion& config) {
+    cerrar();
+    if (config.tipo == ConfigConexion::Tipo::Sqlite) {
+        dialecto_ = Dialecto(Dialecto::Motor::Sqlite);
+        const QFileInfo info(config.archivoSqlite);
+        if (info.exists() && (!info.isFile() || !info.isReadable()))
+            throw ErrorBD(
+                QStringLiteral("No se puede leer el archivo %1").arg(config.archivoSqlite));
+        QDir().mkpath(info.absolutePath());
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), nombre_);
+        db.setDatabaseName(config.archivoSqlite);
+        db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000"));
+        if (!db.open())
+            throw ErrorBD(textoError(db.lastError()));
+        // A file that is not a database fails on its first statement, not on open.
+        ejecutar(QStringLiteral("PRAGMA foreign_keys = OFF"));
+        ejecutar(QStringLiteral("SELECT count(*) FROM sqlite_master"));
+        crearTablasEsperadas();
+        return;
+    }
+    dialecto_ = Dialecto(Dialecto::Motor::SqlServer);
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QODBC"), nombre_);
+    db.setDatabaseName(config.cadenaOdbc());
+    db.setConnectOptions(QStringLiteral("SQL_ATTR_LOGIN_TIMEOUT=%1;SQL_ATTR_CONNECTION_TIMEOUT=%1")
+                             .arg(config.segundosEspera));
+    if (!db.open())
+        throw ErrorBD(textoError(db.lastError()));
+}
+
+void De1::cerrar() {
+    if (!QSqlDatabase::contains(nombre_))
+        return;
+    {
+        QSqlDatabase db = QSqlDatabase::database(nombre_, false);
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(nombre_);
+}
+
+QSqlQuery De1::ejecutar(const QString& sql, const QVariantList& parametros) {
+    QSqlQuery q(baseDatos());
+    q.setForwardOnly(true);
+    if (!q.prepare(sql))
+        throw ErrorBD(textoError(q.lastError()), sql);
+    for (const QVariant& p : parametros)
+        q.addBindValue(p);
+    if (!q.exec())
+        throw ErrorBD(textoError(q.lastError()), sql);
+    return q;
+}
+
+QVariant De1::valor(const QString& sql, const QVariantList& parametros) {
+    QSqlQuery q = ejecutar(sql, parametros);
+    if (!q.next())
+        return QVariant();
+    return q.value(0);
+}
+
+qint64 De1::insertar(const QString& tabla, const Columnas& columnas, const QString& identidad) {
+    QStringList nombres;
+    QVariantList valores;
+    for (const auto& [nombre, v] : columnas) {
+        nombres << nombre;
+        valores << v;
+    }
+    const QString sql = dialecto_.insertarConIdentidad(tabla, nombres, identidad);
+    QSqlQuery q = ejecutar(sql, valores);
+    if (!q.next())
+        throw ErrorBD(QStringLiteral("No se obtuvo el código del registro nuevo de %1").arg(tabla),
+                      sql);
+    return q.value(0).toLongLong();
+}
+
+void De1::insertarSinIdentidad(const QString& tabla, const Columnas& columnas) {
+    QStringList nombres;
+    QVariantList valores;
+    for (const auto& [nombre, v] : columnas) {
+        nombres << nombre;
+        valores << v;
+    }
+    ejecutar(Dialecto::insertar(tabla, nombres), valores);
+}
+
+bool De1::existeTabla(const QString& tabla) const {
+    const QStringList tablas = baseDatos().tables(QSql::Tables);
+    for (const QString& t : tablas)
+        if (t.compare(tabla, Qt::CaseInsensitive) == 0)
+            return true;
+    return false;
+}
+
+bool De1::existeColumna(const QString& tabla, const QString& columna) const {
+    return baseDatos().record(tabla).indexOf(columna) >= 0;
+}
+
+void De1::crearTablasEsperadas() {
+    for (const DefTabla& t : tablasEsperadas())
+        if (!existeTabla(t.nombre))
+            ejecutar(dialecto_.crearTabla(t));
+}
+
+void De1::iniciarTransaccion() {
+    QSqlDatabase db = baseDatos();
+    if (!db.transaction())
+        throw ErrorBD(textoError(db.lastError()));
+}
+
+void De1::confirmar() {
+    QSqlDatabase db = baseDatos();
+    if (!db.commit())
+        throw ErrorBD(textoError(db.lastError()));
+}
+
+void De1::deshacer() {
+    baseDatos().rollback();
+}
+
+Transaccion::Transaccion(De1& de1) : de1_(de1) {
+    de1_.iniciarTransaccion();
+}
+
+Transaccion::~Transaccion() {
+    if (!terminada_)
+        de1_.deshacer();
+}
+
+void Transaccion::confirmar() {
+    de1_.confirmar();
+    terminada_ = true;
+}

@@ -1,0 +1,153 @@
+#include "data/Dialecto.h"
+
+namespace {
+
+QString tipoSqlServer(const DefColumna& c) {
+    switch (c.tipo) {
+    case TipoColumna::Identidad:
+        return QStringLiteral("int IDENTITY(1,1) PRIMARY KEY");
+    case TipoColumna::Entero:
+        return QStringLiteral("int NULL");
+    case TipoColumna::EnteroCorto:
+        return c.clave ? QStringLiteral("smallint NOT NULL PRIMARY KEY")
+                       : QStringLiteral("smallint NULL");
+    case TipoColumna::Texto:
+        return c.ancho > 0 ? QStringLiteral("nvarchar(%1) NULL").arg(c.ancho)
+                           : QStringLiteral("nvarchar(max) NULL");
+    case TipoColumna::Booleano:
+        return QStringLiteral("bit NULL");
+    case TipoColumna::Fecha:
+        return QStringLiteral("datetime NULL");
+    case TipoColumna::Binario:
+        return QStringLiteral("varbinary(max) NULL");
+    }
+    return {};
+}
+
+// Texts compare without regard to case, as the usual SQL Server collation does.
+QString tipoSqlite(const DefColumna& c) {
+    switch (c.tipo) {
+    case TipoColumna::Identidad:
+        return QStringLiteral("INTEGER PRIMARY KEY AUTOINCREMENT");
+    case TipoColumna::Entero:
+        return QStringLiteral("INTEGER");
+    case TipoColumna::EnteroCorto:
+        return c.clave ? QStringLiteral("INTEGER NOT NULL PRIMARY KEY") : QStringLiteral("INTEGER");
+    case TipoColumna::Texto:
+        return c.ancho > 0 ? QStringLiteral("NVARCHAR(%1) COLLATE NOCASE").arg(c.ancho)
+                           : QStringLiteral("TEXT COLLATE NOCASE");
+    case TipoColumna::Booleano:
+        return QStringLiteral("INTEGER");
+    case TipoColumna::Fecha:
+        return QStringLiteral("DATETIME");
+    case TipoColumna::Binario:
+        return QStringLiteral("BLOB");
+    }
+    return {};
+}
+
+} // namespace
+
+QString Dialecto::crearTabla(const DefTabla& tabla) const {
+    QStringList columnas;
+    for (const DefColumna& c : tabla.columnas)
+        columnas << c.nombre + u' ' +
+                        (motor_ == Motor::SqlServer ? tipoSqlServer(c) : tipoSqlite(c));
+    return QStringLiteral("CREATE TABLE %1 (%2)")
+        .arg(tabla.nombre, columnas.join(QStringLiteral(", ")));
+}
+
+std::vector<Dialecto::PasoEsquema> Dialecto::pasosActualizacion(int versionActual) const {
+    std::vector<PasoEsquema> pasos;
+    const bool sqlServer = motor_ == Motor::SqlServer;
+    if (versionActual < 1) {
+        pasos.push_back(
+            {sqlServer
+                 ? QStringLiteral("Create table Grupos (CodigoGrupo Int Primary Key IDENTITY)")
+                 : QStringLiteral(
+                       "CREATE TABLE Grupos (CodigoGrupo INTEGER PRIMARY KEY AUTOINCREMENT)"),
+             QStringLiteral("Grupos"),
+             {}});
+        pasos.push_back({QStringLiteral("ALTER TABLE Grupos ADD NroCurso nVarChar(20)"),
+                         QStringLiteral("Grupos"), QStringLiteral("NroCurso")});
+        pasos.push_back({QStringLiteral("ALTER TABLE Grupos ADD Responsable Int"),
+                         QStringLiteral("Grupos"), QStringLiteral("Responsable")});
+        pasos.push_back({QStringLiteral("ALTER TABLE Grupos ADD Descripcion nVarChar(40)"),
+                         QStringLiteral("Grupos"), QStringLiteral("Descripcion")});
+        pasos.push_back({QStringLiteral("ALTER TABLE Grupos ADD Fecha datetime"),
+                         QStringLiteral("Grupos"), QStringLiteral("Fecha")});
+    }
+    if (versionActual < 2) {
+        pasos.push_back(
+            {sqlServer
+                 ? QStringLiteral(
+                       "Create table GruposPersonas (CodigoGrupoPersona Int Primary Key IDENTITY)")
+                 : QStringLiteral("CREATE TABLE GruposPersonas (CodigoGrupoPersona INTEGER PRIMARY "
+                                  "KEY AUTOINCREMENT)"),
+             QStringLiteral("GruposPersonas"),
+             {}});
+        pasos.push_back({QStringLiteral("ALTER TABLE GruposPersonas ADD Grupo Int"),
+                         QStringLiteral("GruposPersonas"), QStringLiteral("Grupo")});
+        pasos.push_back({QStringLiteral("ALTER TABLE GruposPersonas ADD Persona Int"),
+                         QStringLiteral("GruposPersonas"), QStringLiteral("Persona")});
+        pasos.push_back({QStringLiteral("ALTER TABLE GruposPersonas ADD Remoto Int"),
+                         QStringLiteral("GruposPersonas"), QStringLiteral("Remoto")});
+    }
+    return pasos;
+}
+
+QString Dialecto::insertar(const QString& tabla, const QStringList& columnas) {
+    QStringList marcas;
+    for (qsizetype i = 0; i < columnas.size(); ++i)
+        marcas << QStringLiteral("?");
+    return QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+        .arg(tabla, columnas.join(QStringLiteral(", ")), marcas.join(QStringLiteral(", ")));
+}
+
+QString Dialecto::insertarConIdentidad(const QString& tabla, const QStringList& columnas,
+                                       const QString& identidad) const {
+    QStringList marcas;
+    for (qsizetype i = 0; i < columnas.size(); ++i)
+        marcas << QStringLiteral("?");
+    const QString cols = columnas.join(QStringLiteral(", "));
+    const QString vals = marcas.join(QStringLiteral(", "));
+    if (motor_ == Motor::SqlServer) {
+        if (columnas.isEmpty())
+            return QStringLiteral("INSERT INTO %1 OUTPUT INSERTED.%2 DEFAULT VALUES")
+                .arg(tabla, identidad);
+        return QStringLiteral("INSERT INTO %1 (%2) OUTPUT INSERTED.%3 VALUES (%4)")
+            .arg(tabla, cols, identidad, vals);
+    }
+    if (columnas.isEmpty())
+        return QStringLiteral("INSERT INTO %1 DEFAULT VALUES RETURNING %2").arg(tabla, identidad);
+    return QStringLiteral("INSERT INTO %1 (%2) VALUES (%3) RETURNING %4")
+        .arg(tabla, cols, vals, identidad);
+}
+
+QString Dialecto::primeraFila(const QString& select) const {
+    QString s = select.trimmed();
+    if (motor_ == Motor::SqlServer) {
+        if (s.startsWith(QStringLiteral("SELECT "), Qt::CaseInsensitive))
+            s.insert(7, QStringLiteral("TOP 1 "));
+        return s;
+    }
+    return s + QStringLiteral(" LIMIT 1");
+}
+
+QVariant Dialecto::fecha(const QDate& fecha) const {
+    if (!fecha.isValid())
+        return QVariant();
+    // SQLite keeps dates as ISO text so that equal dates compare equal.
+    if (motor_ == Motor::Sqlite)
+        return fecha.toString(Qt::ISODate);
+    return QDateTime(fecha, QTime(0, 0));
+}
+
+QString Dialecto::patronContiene(const QString& texto) {
+    QString t = texto;
+    t.replace(u'!', QStringLiteral("!!"));
+    t.replace(u'%', QStringLiteral("!%"));
+    t.replace(u'_', QStringLiteral("!_"));
+    t.replace(u'[', QStringLiteral("![")); // SQL Server's LIKE gives brackets a meaning
+    return u'%' + t + u'%';
+}

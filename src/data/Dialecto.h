@@ -1,0 +1,50 @@
+#pragma once
+// Everything that differs between SQL Server and the embedded SQLite catalog:
+// table creation, identity retrieval, first-row limits, dates and booleans.
+
+#include "data/EsquemaCatalogo.h"
+
+#include <QDate>
+#include <QStringList>
+#include <QVariant>
+#include <vector>
+
+class Dialecto {
+public:
+    enum class Motor { SqlServer, Sqlite };
+
+    explicit Dialecto(Motor motor) : motor_(motor) {}
+    Motor motor() const { return motor_; }
+
+    QString crearTabla(const DefTabla& tabla) const;
+
+    // One step of the schema upgrade: the statement, and the table and column it
+    // creates (column empty for the creation of the table itself).
+    struct PasoEsquema {
+        QString sentencia;
+        QString tabla;
+        QString columna;
+    };
+    // Steps that take the schema from the given version to the current one.
+    std::vector<PasoEsquema> pasosActualizacion(int versionActual) const;
+
+    // INSERT of the given columns (bound by position) that yields the new
+    // identity value as its single result row.
+    QString insertarConIdentidad(const QString& tabla, const QStringList& columnas,
+                                 const QString& identidad) const;
+    // INSERT of the given columns, bound by position, no result.
+    static QString insertar(const QString& tabla, const QStringList& columnas);
+
+    // A SELECT limited to its first row.
+    QString primeraFila(const QString& select) const;
+
+    QVariant fecha(const QDate& fecha) const;
+    QVariant booleano(bool valor) const { return valor ? 1 : 0; }
+
+    // A LIKE pattern matching the text anywhere, wildcards of the text escaped;
+    // use it with `LIKE ? ESCAPE '!'`.
+    static QString patronContiene(const QString& texto);
+
+private:
+    Motor motor_;
+};

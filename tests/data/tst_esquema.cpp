@@ -1,0 +1,144 @@
+// Schema upgrade of the program's own tables, the embedded catalog and the SQL
+// Server dialect.
+#include "EntornoPrueba.h"
+#include "data/ActualizacionEsquema.h"
+#include "data/Configuracion.h"
+#include "data/De1.h"
+
+#include <QFile>
+#include <QProcessEnvironment>
+#include <QSqlError>
+#include <QSqlRecord>
+#include <QUuid>
+#include <QtTest>
+
+namespace {
+// A catalog with the expected tables but none of the program's own.
+std::unique_ptr<De1> catalogoVacio(const QString& archivo) {
+    auto de1 = std::make_unique<De1>(QUuid::createUuid().toString());
+    ConfigConexion c;
+    c.archivoSqlite = archivo;
+    de1->abrir(c);
+    return de1;
+}
+} // namespace
+
+class TestEsquema : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void catalogoNuevo() {
+        EntornoPrueba e(false);
+        auto de1 = catalogoVacio(e.ruta("c.sqlite"));
+        for (const DefTabla& t : tablasEsperadas())
+            QVERIFY2(de1->existeTabla(t.nombre), qPrintable(t.nombre));
+        QCOMPARE(ActualizarEsquema(*de1), 9);
+        for (const char* c : {"CodigoGrupo", "NroCurso", "Responsable", "Descripcion", "Fecha"})
+            QVERIFY(de1->existeColumna("Grupos", c));
+        for (const char* c : {"CodigoGrupoPersona", "Grupo", "Persona", "Remoto"})
+            QVERIFY(de1->existeColumna("GruposPersonas", c));
+        QCOMPARE(LeerConfiguracion(*de1, "DBVersionTavelmo"), QStringLiteral("2"));
+        QCOMPARE(ActualizarEsquema(*de1), 0); // second start executes nothing
+        QCOMPARE(de1->valor("SELECT count(*) FROM Configuracion").toInt(), 1);
+    }
+
+    void versionUnoCreaSoloMiembros() {
+        EntornoPrueba e(false);
+        auto de1 = catalogoVacio(e.ruta("c.sqlite"));
+        GuardarConfiguracion(*de1, "DBVersionTavelmo", "1");
+        QCOMPARE(ActualizarEsquema(*de1), 4);
+        QVERIFY(!de1->existeTabla("Grupos"));
+        QVERIFY(de1->existeTabla("GruposPersonas"));
+        QCOMPARE(LeerConfiguracion(*de1, "DBVersionTavelmo"), QStringLiteral("2"));
+    }
+
+    void versionUnoComaSeisEsDos() {
+        EntornoPrueba e(false);
+        auto de1 = catalogoVacio(e.ruta("c.sqlite"));
+        GuardarConfiguracion(*de1, "DBVersionTavelmo", "1.6");
+        QCOMPARE(ActualizarEsquema(*de1), 0);
+        QVERIFY(!de1->existeTabla("Grupos"));
+        QCOMPARE(LeerConfiguracion(*de1, "DBVersionTavelmo"), QStringLiteral("1.6"));
+    }
+
+    void gruposSinVersionSeCompleta() {
+        EntornoPrueba e(false);
+        auto de1 = catalogoVacio(e.ruta("c.sqlite"));
+        de1->ejecutar(
+            "CREATE TABLE Grupos (CodigoGrupo INTEGER PRIMARY KEY AUTOINCREMENT, NroCurso TEXT)");
+        de1->ejecutar("INSERT INTO Grupos (NroCurso) VALUES ('A-1')");
+        QCOMPARE(ActualizarEsquema(*de1), 7);
+        QVERIFY(de1->existeColumna("Grupos", "Fecha"));
+        QCOMPARE(de1->valor("SELECT NroCurso FROM Grupos").toString(), QStringLiteral("A-1"));
+        QCOMPARE(LeerConfiguracion(*de1, "DBVersionTavelmo"), QStringLiteral("2"));
+    }
+
+    void fallaNoDejaNada() {
+        EntornoPrueba e(false);
+        auto de1 = catalogoVacio(e.ruta("c.sqlite"));
+        // A view of that name makes the creation of the table fail half-way.
+        de1->ejecutar("CREATE VIEW GruposPersonas AS SELECT 1 AS x");
+        QVERIFY_THROWS_EXCEPTION(ErrorBD, ActualizarEsquema(*de1));
+        QVERIFY(!de1->existeTabla("Grupos"));
+        QCOMPARE(LeerConfiguracion(*de1, "DBVersionTavelmo"), QString());
+    }
+
+    void archivoIlegible() {
+        EntornoPrueba e(false);
+        const QString ruta = e.ruta("basura.sqlite");
+        QFile f(ruta);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(QByteArray(4096, 'x'));
+        f.close();
+        De1 de1(QUuid::createUuid().toString());
+        ConfigConexion c;
+        c.archivoSqlite = ruta;
+        QVERIFY_THROWS_EXCEPTION(ErrorBD, de1.abrir(c));
+    }
+
+    void dialectoSqlServer() {
+        const Dialecto d(Dialecto::Motor::SqlServer);
+        const auto pasos = d.pasosActualizacion(0);
+        QCOMPARE(pasos.size(), size_t(9));
+        QCOMPARE(pasos.front().sentencia,
+                 QStringLiteral("Create table Grupos (CodigoGrupo Int Primary Key IDENTITY)"));
+        QCOMPARE(pasos.at(5).sentencia,
+                 QStringLiteral(
+                     "Create table GruposPersonas (CodigoGrupoPersona Int Primary Key IDENTITY)"));
+        QCOMPARE(pasos.back().sentencia,
+                 QStringLiteral("ALTER TABLE GruposPersonas ADD Remoto Int"));
+        QCOMPARE(d.insertarConIdentidad("Items", {"DescripcionItem"}, "CodigoItem"),
+                 QStringLiteral(
+                     "INSERT INTO Items (DescripcionItem) OUTPUT INSERTED.CodigoItem VALUES (?)"));
+        QCOMPARE(d.primeraFila("SELECT Valor FROM Configuracion WHERE Item = ?"),
+                 QStringLiteral("SELECT TOP 1 Valor FROM Configuracion WHERE Item = ?"));
+        QCOMPARE(d.fecha(QDate(2026, 12, 6)).toDateTime(),
+                 QDateTime(QDate(2026, 12, 6), QTime(0, 0)));
+        QVERIFY(d.crearTabla(tablasEsperadas().front())
+                    .startsWith("CREATE TABLE Configuracion (Item nvarchar(100) NULL"));
+        QCOMPARE(Dialecto::patronContiene("50%_a'b!["), QStringLiteral("%50!%!_a'b!!![%"));
+    }
+
+    void guionSqlServerAlDia() {
+        // The shipped script is the generator's output: one source for the tables.
+        QFile f(qEnvironmentVariable("TAVELMO_SOURCE_DIR") + "/sql/sqlserver/catalog.sql");
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QString guion = QString::fromUtf8(f.readAll());
+        const Dialecto d(Dialecto::Motor::SqlServer);
+        for (const DefTabla& t : tablasEsperadas())
+            QVERIFY2(guion.contains(d.crearTabla(t)), qPrintable(t.nombre));
+    }
+
+    void sqlServerReal() {
+        const QString cadena = qEnvironmentVariable("TAVELMO_TEST_MSSQL");
+        if (cadena.isEmpty())
+            QSKIP("TAVELMO_TEST_MSSQL no está definida: se omite la prueba contra SQL Server");
+        QSqlDatabase db = QSqlDatabase::addDatabase("QODBC", "mssql");
+        db.setDatabaseName(cadena);
+        QVERIFY2(db.open(), qPrintable(db.lastError().text()));
+        QSqlQuery q(db);
+        QVERIFY(q.exec("SELECT 1"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestEsquema)
+#include "tst_esquema.moc"

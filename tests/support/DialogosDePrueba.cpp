@@ -1,0 +1,21 @@
+#include "DialogosDePrueba.h"
+
+Dialogos::Respuesta DialogosDePrueba::mensaje(QWidget*, const QString& texto, Icono icono,
+                                              const QString& titulo, Botones botones) {
+    mensajes.append({texto, icono, titulo, botones});
+    if (!respuestas.isEmpty())
+        return respuestas.dequeue();
+    return botones == Botones::SiNo ? Respuesta::Si : Respuesta::Aceptar;
+}
+
+std::optional<QString> DialogosDePrueba::entrada(QWidget*, const QString& indicacion,
+                                                 const QString&, const QString&) {
+    indicaciones.append(indicacion);
+    return entradas.isEmpty() ? std::nullopt : entradas.dequeue();
+}
+
+QString DialogosDePrueba::abrirArchivo(QWidget*, const QString&, const QString&,
+                                       const QString& filtro) {
+    filtrosArchivo.append(filtro);
+    return archivos.isEmpty() ? QString() : archivos.dequeue();
+}

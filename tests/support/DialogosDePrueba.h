@@ -1,0 +1,47 @@
+#pragma once
+// Answers the program's dialogs in tests and records what they showed.
+
+#include "app/Dialogos.h"
+
+#include <QList>
+#include <QQueue>
+#include <QString>
+
+class DialogosDePrueba : public Dialogos {
+public:
+    struct Mensaje {
+        QString texto;
+        Icono icono;
+        QString titulo;
+        Botones botones;
+    };
+
+    DialogosDePrueba() { Dialogos::instalar(this); }
+    ~DialogosDePrueba() override { Dialogos::instalar(nullptr); }
+
+    // Answers for the next message boxes, in order; without one a box gets its
+    // first button (Aceptar or Sí).
+    void siguienteRespuesta(Respuesta r) { respuestas.enqueue(r); }
+    // Answers for the next input boxes; std::nullopt cancels.
+    void siguienteEntrada(std::optional<QString> e) { entradas.enqueue(e); }
+    // Answers for the next file dialogs; empty text cancels.
+    void siguienteArchivo(const QString& ruta) { archivos.enqueue(ruta); }
+
+    Respuesta mensaje(QWidget*, const QString& texto, Icono icono, const QString& titulo,
+                      Botones botones) override;
+    std::optional<QString> entrada(QWidget*, const QString& indicacion, const QString& titulo,
+                                   const QString& predeterminado) override;
+    QString abrirArchivo(QWidget*, const QString& titulo, const QString& carpeta,
+                         const QString& filtro) override;
+
+    // The text of the last message, empty when none was shown.
+    QString ultimo() const { return mensajes.isEmpty() ? QString() : mensajes.last().texto; }
+    void limpiar() { mensajes.clear(); }
+
+    QList<Mensaje> mensajes;
+    QStringList indicaciones; // prompts of the input boxes shown
+    QStringList filtrosArchivo;
+    QQueue<Respuesta> respuestas;
+    QQueue<std::optional<QString>> entradas;
+    QQueue<QString> archivos;
+};

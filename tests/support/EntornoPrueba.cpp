@@ -1,0 +1,59 @@
+#include "EntornoPrueba.h"
+
+#include "app/Ini.h"
+#include "app/Rutas.h"
+#include "data/ActualizacionEsquema.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QUuid>
+
+EntornoPrueba::EntornoPrueba(bool catalogo) {
+    qputenv("QUENVAR_ROOT", raiz().toLocal8Bit());
+    QDir().mkpath(raiz() + QStringLiteral("/Quenvar"));
+    QDir().mkpath(carpetaPrograma());
+    for (const char* sub : {"~pha", "~sia", "~fia"})
+        QDir().mkpath(carpetaPlantillas() + u'/' + QString::fromLatin1(sub));
+    // The program's own files are built beside the test executables.
+    const QDir bin(QCoreApplication::applicationDirPath());
+    for (const char* f : {"Anonimo.jpg", "Pregunta.jpg", "Bien.wav", "wap.bin"})
+        QFile::copy(bin.filePath(QString::fromLatin1(f)),
+                    QDir(carpetaPrograma()).filePath(QString::fromLatin1(f)));
+    rutas::fijarCarpetaPrograma(carpetaPrograma());
+    rutas::fijarCarpetaPlantillas(carpetaPlantillas());
+    ini::fijarRuta(rutas::archivoConfiguracion());
+    if (catalogo) {
+        de1_ = std::make_unique<De1>(QUuid::createUuid().toString());
+        ConfigConexion c;
+        c.archivoSqlite = archivoCatalogo();
+        de1_->abrir(c);
+        ActualizarEsquema(*de1_);
+        De1::fijarCompartida(de1_.get());
+    }
+}
+
+EntornoPrueba::~EntornoPrueba() {
+    if (de1_)
+        De1::fijarCompartida(nullptr);
+    de1_.reset();
+    rutas::fijarCarpetaPrograma(QString());
+    rutas::fijarCarpetaPlantillas(QString());
+    ini::fijarRuta(QString());
+}
+
+QString EntornoPrueba::raiz() const {
+    return dir_.path() + QStringLiteral("/raiz");
+}
+QString EntornoPrueba::carpetaPrograma() const {
+    return dir_.path() + QStringLiteral("/programa");
+}
+QString EntornoPrueba::carpetaPlantillas() const {
+    return dir_.path() + QStringLiteral("/red/Templates");
+}
+QString EntornoPrueba::archivoCatalogo() const {
+    return dir_.path() + QStringLiteral("/catalogo.sqlite");
+}
+QString EntornoPrueba::ruta(const QString& relativa) const {
+    return dir_.filePath(relativa);
+}
