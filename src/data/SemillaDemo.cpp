@@ -1,8 +1,10 @@
 #include "data/SemillaDemo.h"
 
+#include "app/Rutas.h"
 #include "data/ActualizacionEsquema.h"
 #include "data/Configuracion.h"
 #include "data/De1.h"
+#include "persons/AlmacenImagenes.h"
 
 #include <QBuffer>
 #include <QDate>
@@ -155,6 +157,7 @@ namespace SemillaDemo {
 
 void sembrar(De1& de1, const QString& carpetaPlantillas) {
     ActualizarEsquema(de1);
+    rutas::fijarCarpetaPlantillas(carpetaPlantillas);
     const QDir plantillas(carpetaPlantillas);
     for (const char* sub : {"~pha", "~sia", "~fia"})
         plantillas.mkpath(QString::fromLatin1(sub));
@@ -207,12 +210,9 @@ void sembrar(De1& de1, const QString& carpetaPlantillas) {
         personas << codigo;
         // Most persons have a stored photograph; a few show the placeholder.
         if (i % 10 != 9) {
-            const QString ruta = plantillas.filePath(
-                QStringLiteral("~pha/~pha$%1.pha").arg(codigo, 8, 10, QChar(u'0')));
+            const QString ruta = almacen::rutaGuardada(almacen::TipoImagen::Foto, codigo);
             QFile::remove(ruta);
             retrato(i).save(ruta, "JPG", 85);
-            QFile::setPermissions(ruta, QFileDevice::ReadOwner | QFileDevice::ReadGroup |
-                                            QFileDevice::ReadOther);
         }
     }
 

@@ -1,0 +1,8 @@
+#include "keypads/FrmAddControles.h"
+
+FrmAddControles::FrmAddControles(De1& de1, const Seleccion& seleccion, Receptor& receptor,
+                                 QWidget* parent)
+    : QDialog(parent), de1_(de1), seleccion_(seleccion), receptor_(receptor) {
+    setObjectName(QStringLiteral("FrmAddControles"));
+    setWindowTitle(QStringLiteral("Agregar personas al grupo"));
+}

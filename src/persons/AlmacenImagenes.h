@@ -1,0 +1,27 @@
+#pragma once
+// The person image store: working image files in the program folder (the hand-off
+// between the capture windows and the person editor) and stored files under the
+// templates folder, named from the person code and protected from casual change.
+
+#include <QString>
+
+namespace almacen {
+
+enum class TipoImagen { Foto, Firma, Huella };
+
+// "Foto.jpg", "Firma.jpg" or "Huella.bmp" in the program folder.
+QString archivoTrabajo(TipoImagen tipo);
+// The 8-digit person number: zero-padded, only the last 8 digits of longer codes.
+QString numeroPersona(qint64 codigoPersona);
+// Templates folder + "~pha/~pha$" + number + ".pha" (resp. ~sia, ~fia).
+QString rutaGuardada(TipoImagen tipo, qint64 codigoPersona);
+// The stored photograph when there is one, else the placeholder "Anonimo.jpg".
+QString fotoParaMostrar(qint64 codigoPersona);
+// Deletes the working files that exist.
+void borrarArchivosTrabajo();
+// Copies the kind's working file, when there is one, over the stored file and
+// protects it. Returns an empty text when done or when nothing was pending, else a
+// Spanish message naming the file.
+QString guardarPendiente(TipoImagen tipo, qint64 codigoPersona);
+
+} // namespace almacen
