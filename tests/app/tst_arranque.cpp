@@ -1,0 +1,99 @@
+// Start-up choices: templates folder, catalog connection, operator code, and a
+// catalog that cannot be reached.
+#include "EntornoPrueba.h"
+#include "app/Arranque.h"
+#include "app/Globales.h"
+#include "app/Ini.h"
+#include "app/Rutas.h"
+#include "data/Configuracion.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QUuid>
+#include <QtTest>
+
+class TestArranque : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void carpetaPlantillas() {
+        EntornoPrueba e(false);
+        const QString red = e.ruta("oficina");
+        const QString programa = e.carpetaPrograma();
+        QDir().mkpath(red);
+        QCOMPARE(arranque::elegirCarpetaPlantillas(red, programa), programa + "/Templates");
+        QDir().mkpath(red + "/Templates");
+        QCOMPARE(arranque::elegirCarpetaPlantillas(red, programa), red + "/Templates");
+        QCOMPARE(arranque::elegirCarpetaPlantillas("ERROR", programa), programa + "/Templates");
+        // An office path written the Windows way lands under QUENVAR_ROOT.
+        QDir().mkpath(e.raiz() + "/Oficina/Templates");
+        QCOMPARE(arranque::elegirCarpetaPlantillas("C:\\Oficina", programa),
+                 e.raiz() + "/Oficina/Templates");
+    }
+
+    void conexion() {
+        const ConfigConexion s = arranque::conexion("SRV\\OFICINA", "ERROR", "/etc");
+        QCOMPARE(s.tipo, ConfigConexion::Tipo::SqlServer);
+        QCOMPARE(s.cadenaOdbc(), QStringLiteral("DRIVER={FreeTDS};SERVER=SRV\\OFICINA;DATABASE="
+                                                "QuenvarMRX;UID=Quenvar;PWD=Tandrel;"));
+        QCOMPARE(arranque::conexion("x", "ODBC Driver 18 for SQL Server", "/").driver,
+                 QStringLiteral("ODBC Driver 18 for SQL Server"));
+        const ConfigConexion l = arranque::conexion("sqlite:datos/catalogo.db", "", "/srv/q");
+        QCOMPARE(l.tipo, ConfigConexion::Tipo::Sqlite);
+        QCOMPARE(l.archivoSqlite, QStringLiteral("/srv/q/datos/catalogo.db"));
+        QCOMPARE(arranque::conexion("sqlite:/abs/c.db", "", "/srv").archivoSqlite,
+                 QStringLiteral("/abs/c.db"));
+    }
+
+    void codigoOperador_data() {
+        QTest::addColumn<QString>("linea");
+        QTest::addColumn<int>("codigo");
+        QTest::newRow("numero") << "15" << 15;
+        QTest::newRow("con modificador") << "15 /x" << 15;
+        QTest::newRow("letras") << "abc" << 0;
+        QTest::newRow("vacia") << "" << 0;
+        QTest::newRow("medio al par abajo") << "2.5" << 2;
+        QTest::newRow("medio al par arriba") << "3.5" << 4;
+    }
+    void codigoOperador() {
+        QFETCH(QString, linea);
+        QFETCH(int, codigo);
+        QCOMPARE(arranque::responsable(linea), codigo);
+    }
+
+    void arranqueCompletoSqlite() {
+        EntornoPrueba e(false);
+        QDir().mkpath(e.ruta("red/Templates"));
+        QVERIFY(EscribirIni("Control", "Red", e.ruta("red")));
+        QVERIFY(EscribirIni("Control", "Server", "sqlite:catalogo.sqlite"));
+        Globales::DuenoReceptor = 3;
+        De1 de1(QUuid::createUuid().toString());
+        arranque::ejecutar(de1, " 42 ");
+        QCOMPARE(Globales::ResponsableActual, 42);
+        QCOMPARE(Globales::DuenoReceptor, qint16(0));
+        QCOMPARE(rutas::carpetaPlantillas(), e.ruta("red/Templates"));
+        QVERIFY(QFile::exists(e.raiz() + "/Quenvar/catalogo.sqlite"));
+        QCOMPARE(LeerConfiguracion(de1, "DBVersionTavelmo"), QStringLiteral("2"));
+    }
+
+    void catalogoInalcanzable() {
+        EntornoPrueba e(false);
+        // No configuration at all: the server reads "ERROR" and the connection fails
+        // with the driver's text within its login timeout.
+        De1 de1(QUuid::createUuid().toString());
+        ConfigConexion usada;
+        QElapsedTimer reloj;
+        reloj.start();
+        try {
+            arranque::ejecutar(de1, "1", &usada);
+            QFAIL("the connection should have failed");
+        } catch (const ErrorBD& error) {
+            QVERIFY(!error.texto().isEmpty());
+        }
+        QCOMPARE(usada.descripcion(), QStringLiteral("ERROR"));
+        QVERIFY2(reloj.elapsed() < 20000, "the failed connection hung");
+        QCOMPARE(rutas::carpetaPlantillas(), e.carpetaPrograma() + "/Templates");
+    }
+};
+
+QTEST_GUILESS_MAIN(TestArranque)
+#include "tst_arranque.moc"
