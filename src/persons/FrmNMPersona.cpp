@@ -75,7 +75,8 @@ void FrmNMPersona::instalarCaptura(almacen::TipoImagen tipo, Captura captura) {
     gCapturas[indice(tipo)] = std::move(captura);
 }
 
-FrmNMPersona::FrmNMPersona(De1& de1, QWidget* parent) : QDialog(parent), de1_(de1) {
+FrmNMPersona::FrmNMPersona(De1& de1, QWidget* parent)
+    : QDialog(parent), de1_(de1), capturas_(gCapturas) {
     setObjectName(QStringLiteral("FrmNMPersona"));
     setWindowTitle(QStringLiteral("Administracion de personas"));
     setModal(true);
@@ -310,7 +311,7 @@ void FrmNMPersona::construir() {
     connect(cmdNCiudad_, &QPushButton::clicked, this, &FrmNMPersona::nuevaCiudad);
     connect(dtNac_, &QDateEdit::dateChanged, this, &FrmNMPersona::actualizarEdad);
     const auto enlazar = [this](QPushButton* boton, almacen::TipoImagen tipo) {
-        boton->setVisible(static_cast<bool>(gCapturas[indice(tipo)]));
+        boton->setVisible(static_cast<bool>(capturas_[indice(tipo)]));
         connect(boton, &QPushButton::clicked, this, [this, tipo] { capturar(tipo); });
     };
     enlazar(lblFoto_, almacen::TipoImagen::Foto);
@@ -370,7 +371,7 @@ void FrmNMPersona::mostrarImagenTrabajo(almacen::TipoImagen tipo) {
 }
 
 void FrmNMPersona::capturar(almacen::TipoImagen tipo) {
-    const Captura captura = gCapturas[indice(tipo)];
+    const Captura captura = capturas_[indice(tipo)];
     if (!captura)
         return;
     // A fingerprint from an earlier attempt must not pass for this one.

@@ -7,6 +7,7 @@
 #include "persons/DatosPersona.h"
 
 #include <QDialog>
+#include <array>
 #include <functional>
 
 class De1;
@@ -49,6 +50,7 @@ private:
 
     De1& de1_;
     ConfiguracionPersona config_;
+    std::array<Captura, 3> capturas_; // as installed when the window opened
     qint64 codigoGuardado_ = 0;
 
     QLabel* lblTitulo_ = nullptr;

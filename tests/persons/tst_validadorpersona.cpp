@@ -174,10 +174,10 @@ private Q_SLOTS:
         QStringList nombres;
         for (const auto& [n, v] : cols)
             nombres << n;
-        QCOMPARE(nombres, QStringList({"TipoDocumento", "Documento", "NombrePersona", "Sexo",
-                                       "EstadoCivil", "FechaNac", "Sangre", "Domicilio", "Ciudad",
-                                       "Ocupacion", "Telefono", "Anteojos", "Celular", "EMail",
-                                       "Huella"}));
+        QCOMPARE(nombres,
+                 QStringList({"TipoDocumento", "Documento", "NombrePersona", "Sexo", "EstadoCivil",
+                              "FechaNac", "Sangre", "Domicilio", "Ciudad", "Ocupacion", "Telefono",
+                              "Anteojos", "Celular", "EMail", "Huella"}));
         QCOMPARE(cols.at(3).second.toString(), QStringLiteral("F"));
         QCOMPARE(cols.at(6).second.toString(), QStringLiteral("AB +"));
         QCOMPARE(cols.at(14).second.toString(), QString());
