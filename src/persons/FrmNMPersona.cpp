@@ -84,6 +84,8 @@ FrmNMPersona::FrmNMPersona(De1& de1, QWidget* parent)
 
     config_ = ConfiguracionPersona::leer(de1_);
     aplicarConfiguracion();
+    // A birth date cannot lie ahead (it would show a negative age).
+    dtNac_->setMaximumDate(QDate::currentDate());
     dtNac_->setDate(QDate::currentDate());
     actualizarEdad();
     cargarListas();
