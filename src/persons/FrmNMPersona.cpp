@@ -136,6 +136,8 @@ void FrmNMPersona::construir() {
 
     auto* cuerpo = new QHBoxLayout;
     auto* g = new QGridLayout;
+    g->setColumnStretch(1, 1);
+    g->setColumnStretch(3, 1);
     cuerpo->addLayout(g, 1);
     principal->addLayout(cuerpo);
 
