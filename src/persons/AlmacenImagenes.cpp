@@ -5,6 +5,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <filesystem>
+#include <system_error>
 
 #ifdef Q_OS_WIN
 #include <windows.h>
@@ -32,23 +34,44 @@ Datos datos(TipoImagen tipo) {
     return {"", "", ""};
 }
 
-void hacerEscribible(const QString& ruta) {
-#ifdef Q_OS_WIN
-    SetFileAttributesW(reinterpret_cast<LPCWSTR>(QDir::toNativeSeparators(ruta).utf16()),
-                       FILE_ATTRIBUTE_NORMAL);
-#else
-    QFile::setPermissions(ruta, QFile::permissions(ruta) | QFileDevice::WriteOwner);
-#endif
+QString nativa(const QString& ruta) {
+    return QDir::toNativeSeparators(ruta);
 }
 
+#ifdef Q_OS_WIN
+DWORD atributos(const QString& ruta) {
+    return GetFileAttributesW(reinterpret_cast<LPCWSTR>(nativa(ruta).utf16()));
+}
+bool fijarAtributos(const QString& ruta, DWORD valor) {
+    return SetFileAttributesW(reinterpret_cast<LPCWSTR>(nativa(ruta).utf16()), valor) != 0;
+}
+#endif
+
+// Read-only, hidden and system (attribute value 7); on other systems the file is
+// made read-only for everyone.
 void proteger(const QString& ruta) {
 #ifdef Q_OS_WIN
-    SetFileAttributesW(reinterpret_cast<LPCWSTR>(QDir::toNativeSeparators(ruta).utf16()),
-                       FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
+    fijarAtributos(ruta, FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
 #else
     QFile::setPermissions(ruta,
                           QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther);
 #endif
+}
+
+bool existe(const QString& ruta) {
+    // QFileInfo finds hidden and system files as well.
+    return QFileInfo(ruta).isFile();
+}
+
+bool borrar(const QString& ruta) {
+    if (!QFileInfo::exists(ruta))
+        return true;
+    hacerEscribible(ruta);
+    return QFile::remove(ruta);
+}
+
+std::filesystem::path rutaSistema(const QString& ruta) {
+    return std::filesystem::path(ruta.toStdU16String());
 }
 
 } // namespace
@@ -71,33 +94,76 @@ QString rutaGuardada(TipoImagen tipo, qint64 codigoPersona) {
 
 QString fotoParaMostrar(qint64 codigoPersona) {
     const QString ruta = rutaGuardada(TipoImagen::Foto, codigoPersona);
-    return QFileInfo::exists(ruta) ? ruta : rutas::enCarpetaPrograma(QStringLiteral("Anonimo.jpg"));
+    return existe(ruta) ? ruta : rutas::enCarpetaPrograma(QStringLiteral("Anonimo.jpg"));
 }
 
-void borrarArchivosTrabajo() {
-    for (TipoImagen t : {TipoImagen::Foto, TipoImagen::Firma, TipoImagen::Huella})
-        QFile::remove(archivoTrabajo(t));
+QString hacerEscribible(const QString& ruta) {
+    if (QFileInfo::exists(ruta)) {
+#ifdef Q_OS_WIN
+        fijarAtributos(ruta, FILE_ATTRIBUTE_NORMAL);
+#else
+        QFile::setPermissions(ruta, QFile::permissions(ruta) | QFileDevice::WriteOwner |
+                                        QFileDevice::ReadOwner);
+#endif
+    }
+    return ruta;
+}
+
+bool estaProtegido(const QString& ruta) {
+#ifdef Q_OS_WIN
+    const DWORD a = atributos(ruta);
+    const DWORD siete = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+    return a != INVALID_FILE_ATTRIBUTES && (a & siete) == siete;
+#else
+    const QFileDevice::Permissions p = QFile::permissions(ruta);
+    const QFileDevice::Permissions escritura =
+        QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther;
+    return existe(ruta) && !(p & escritura);
+#endif
+}
+
+QStringList borrarArchivosTrabajo() {
+    QStringList fallidos;
+    for (TipoImagen t : {TipoImagen::Foto, TipoImagen::Firma, TipoImagen::Huella}) {
+        const QString ruta = archivoTrabajo(t);
+        if (!borrar(ruta))
+            fallidos << ruta;
+    }
+    return fallidos;
 }
 
 QString guardarPendiente(TipoImagen tipo, qint64 codigoPersona) {
     const QString origen = archivoTrabajo(tipo);
-    if (!QFileInfo::exists(origen))
+    if (!existe(origen))
         return QString();
     const QString destino = rutaGuardada(tipo, codigoPersona);
-    if (!QFileInfo(QFileInfo(destino).absolutePath()).isDir())
+    const QString carpeta = QFileInfo(destino).absolutePath();
+    if (!QFileInfo(carpeta).isDir())
         return QStringLiteral(
                    "No existe la carpeta de imágenes \"%1\". La imagen \"%2\" no se guardó.")
-            .arg(QDir::toNativeSeparators(QFileInfo(destino).absolutePath()),
-                 QDir::toNativeSeparators(origen));
-    if (QFileInfo::exists(destino)) {
-        hacerEscribible(destino);
-        if (!QFile::remove(destino))
-            return QStringLiteral("No se pudo reemplazar el archivo \"%1\".")
-                .arg(QDir::toNativeSeparators(destino));
-    }
-    if (!QFile::copy(origen, destino))
+            .arg(nativa(carpeta), nativa(origen));
+
+    // The copy goes beside the stored file first and then takes its place, so a
+    // failed copy never costs the image that was stored before.
+    const QString temporal = destino + QStringLiteral(".nuevo");
+    borrar(temporal);
+    if (!QFile::copy(origen, temporal)) {
+        borrar(temporal);
         return QStringLiteral("No se pudo copiar la imagen \"%1\" en \"%2\".")
-            .arg(QDir::toNativeSeparators(origen), QDir::toNativeSeparators(destino));
+            .arg(nativa(origen), nativa(destino));
+    }
+    hacerEscribible(temporal);
+    const bool habia = QFileInfo::exists(destino);
+    hacerEscribible(destino);
+    std::error_code ec;
+    std::filesystem::rename(rutaSistema(temporal), rutaSistema(destino), ec);
+    if (ec) {
+        borrar(temporal);
+        if (habia)
+            proteger(destino);
+        return QStringLiteral("No se pudo reemplazar el archivo \"%1\" con la imagen \"%2\".")
+            .arg(nativa(destino), nativa(origen));
+    }
     proteger(destino);
     return QString();
 }

@@ -4,6 +4,7 @@
 // templates folder, named from the person code and protected from casual change.
 
 #include <QString>
+#include <QStringList>
 
 namespace almacen {
 
@@ -17,11 +18,18 @@ QString numeroPersona(qint64 codigoPersona);
 QString rutaGuardada(TipoImagen tipo, qint64 codigoPersona);
 // The stored photograph when there is one, else the placeholder "Anonimo.jpg".
 QString fotoParaMostrar(qint64 codigoPersona);
-// Deletes the working files that exist.
-void borrarArchivosTrabajo();
+// Clears the protection of the file at the path, when there is one, and returns
+// the path unchanged so it can be used as a copy target.
+QString hacerEscribible(const QString& ruta);
+// True when the stored file carries its protection (read-only; on Windows also
+// hidden and system).
+bool estaProtegido(const QString& ruta);
+// Deletes the working files that exist. Returns the ones that could not be
+// deleted (a stale capture must not be taken for a new person's).
+QStringList borrarArchivosTrabajo();
 // Copies the kind's working file, when there is one, over the stored file and
 // protects it. Returns an empty text when done or when nothing was pending, else a
-// Spanish message naming the file.
+// Spanish message naming the file. A failed copy leaves the stored file as it was.
 QString guardarPendiente(TipoImagen tipo, qint64 codigoPersona);
 
 } // namespace almacen

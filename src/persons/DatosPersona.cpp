@@ -1,0 +1,130 @@
+#include "persons/DatosPersona.h"
+
+#include "app/Ini.h"
+#include "app/Rutinas.h"
+#include "app/Texto.h"
+#include "data/Configuracion.h"
+#include "persons/AlmacenImagenes.h"
+
+#include <QFileInfo>
+#include <cmath>
+
+namespace persona {
+
+const QStringList& sexos() {
+    static const QStringList l = {QStringLiteral("Masculino"), QStringLiteral("Femenino")};
+    return l;
+}
+
+const QStringList& estadosCiviles() {
+    static const QStringList l = {QStringLiteral("Sin Datos"),  QStringLiteral("Soltero"),
+                                  QStringLiteral("Casado"),     QStringLiteral("Viudo"),
+                                  QStringLiteral("Divorciado"), QStringLiteral("Otro")};
+    return l;
+}
+
+const QStringList& gruposSangre() {
+    static const QStringList l = {
+        QStringLiteral("S/D"), QStringLiteral("0 +"),  QStringLiteral("0 -"),
+        QStringLiteral("A +"), QStringLiteral("A -"),  QStringLiteral("B +"),
+        QStringLiteral("B -"), QStringLiteral("AB +"), QStringLiteral("AB -")};
+    return l;
+}
+
+const QStringList& anteojos() {
+    static const QStringList l = {QStringLiteral("Si"), QStringLiteral("No")};
+    return l;
+}
+
+int edad(const QDate& nacimiento, const QDate& hoy) {
+    if (!nacimiento.isValid() || !hoy.isValid())
+        return 0;
+    return static_cast<int>(std::floor(static_cast<double>(nacimiento.daysTo(hoy)) / 365.25));
+}
+
+QString textoEdad(const QDate& nacimiento, const QDate& hoy) {
+    return QString::number(edad(nacimiento, hoy)) + QStringLiteral(" años de edad.");
+}
+
+} // namespace persona
+
+ConfiguracionPersona ConfiguracionPersona::leer(De1& de1) {
+    ConfiguracionPersona c;
+    const auto control = [](const char* clave) {
+        return LeerIni(QStringLiteral("Control"), QString::fromLatin1(clave));
+    };
+    const auto ajuste = [&de1](const char* item) {
+        return texto::Val(LeerConfiguracion(de1, QString::fromLatin1(item)));
+    };
+    c.cifrasFijas = texto::Val(control("ChkCifras")) == 1;
+    c.cifras = texto::ValEntero(control("TxtCifras"));
+    c.chile = control("Pais") == QStringLiteral("Chile");
+    c.nuevasCiudades = ajuste("ChkNCiudades") == 1;
+    c.exigeFoto = ajuste("ChkEFoto") == 1;
+    c.exigeFirma = ajuste("ChkEFirma") != 0;
+    c.exigeHuella = ajuste("ChkEHuella") != 0;
+    return c;
+}
+
+int ConfiguracionPersona::largoDocumento() const {
+    if (chile)
+        return 9;
+    // A count of 0 or less would leave a box that takes nothing.
+    if (cifrasFijas && cifras > 0)
+        return qMin(cifras, persona::kAnchoDocumento);
+    return persona::kAnchoDocumento;
+}
+
+QString ConfiguracionPersona::rotuloCiudad() const {
+    return chile ? QStringLiteral("Municipalidad / Comuna") : QStringLiteral("Ciudad");
+}
+
+std::optional<FallaValidacion> ValidadorPersona::validar(DatosPersona& d) const {
+    using Campo = FallaValidacion::Campo;
+    using Icono = Dialogos::Icono;
+    const auto falla = [](int n, const char* texto, Icono icono, Campo campo) {
+        return FallaValidacion{n, QString::fromUtf8(texto), icono, campo};
+    };
+
+    if (!d.tipoDocumento)
+        return falla(1, "Debe seleccionar el tipo de documento.", Icono::Exclamacion,
+                     Campo::TipoDocumento);
+    d.documento = d.documento.trimmed();
+    if (d.documento.isEmpty())
+        return falla(2, "Debe ingresar el documento correctamente.", Icono::Critico,
+                     Campo::Documento);
+    if (config_.cifrasFijas && d.documento.size() < config_.cifras)
+        return falla(3, "Debe ingresar el documento correctamente.", Icono::Critico,
+                     Campo::Documento);
+    d.nombre = NombrePropio(d.nombre);
+    if (d.nombre.isEmpty())
+        return falla(4, "Debe ingresar el nombre de la persona", Icono::Critico, Campo::Nombre);
+    if (d.sexo.isEmpty())
+        return falla(5, "Debe seleccionar el sexo de la persona.", Icono::Critico, Campo::Sexo);
+    if (d.estadoCivil.isEmpty())
+        return falla(6, "Debe seleccionar el estado civil.", Icono::Critico, Campo::EstadoCivil);
+    d.domicilio = NombrePropio(d.domicilio);
+    if (d.domicilio.isEmpty())
+        return falla(7, "Debe ingresar el domicilio.", Icono::Critico, Campo::Domicilio);
+    if (d.sangre.trimmed().isEmpty())
+        return falla(8, "Debe seleccionar el grupo sanguineo de la persona.", Icono::Exclamacion,
+                     Campo::Sangre);
+    if (d.anteojos.isEmpty())
+        d.anteojos = persona::anteojos().at(1);
+    if (d.ciudad.isEmpty())
+        return falla(9, "Debe seleccionar la ciudad.", Icono::Exclamacion, Campo::Ciudad);
+
+    const auto falta = [](almacen::TipoImagen t) {
+        return !QFileInfo(almacen::archivoTrabajo(t)).isFile();
+    };
+    if (config_.exigeFoto && falta(almacen::TipoImagen::Foto))
+        return falla(10, "Debe ingresar la fotografía de la  persona.", Icono::Exclamacion,
+                     Campo::Ninguno);
+    if (config_.exigeFirma && falta(almacen::TipoImagen::Firma))
+        return falla(11, "Debe ingresar la firma de la  persona.", Icono::Exclamacion,
+                     Campo::Ninguno);
+    if (config_.exigeHuella && falta(almacen::TipoImagen::Huella))
+        return falla(12, "Debe ingresar las huellas digitales de la  persona.", Icono::Exclamacion,
+                     Campo::Ninguno);
+    return std::nullopt;
+}

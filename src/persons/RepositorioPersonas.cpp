@@ -1,0 +1,84 @@
+#include "persons/RepositorioPersonas.h"
+
+#include "app/Texto.h"
+#include "persons/AlmacenImagenes.h"
+
+QList<ElementoLista> RepositorioPersonas::lista(const QString& sql) {
+    QList<ElementoLista> r;
+    QSqlQuery q = de1_.ejecutar(sql);
+    while (q.next())
+        r.append({q.value(0).toLongLong(), q.value(1).toString()});
+    return r;
+}
+
+QList<ElementoLista> RepositorioPersonas::documentos() {
+    return lista(QStringLiteral("SELECT CodigoDocumento, DescripcionDocumento FROM Documentos "
+                                "ORDER BY DescripcionDocumento"));
+}
+
+QList<ElementoLista> RepositorioPersonas::ciudades() {
+    return lista(QStringLiteral(
+        "SELECT CodigoCiudad, DescripcionCiudad FROM Ciudades ORDER BY DescripcionCiudad"));
+}
+
+RepositorioPersonas::Ciudad RepositorioPersonas::buscarOAgregarCiudad(const QString& nombre) {
+    const QString sql = de1_.dialecto().primeraFila(
+        QStringLiteral("SELECT CodigoCiudad, DescripcionCiudad FROM Ciudades "
+                       "WHERE DescripcionCiudad = ? ORDER BY CodigoCiudad"));
+    Transaccion t(de1_);
+    QSqlQuery q = de1_.ejecutar(sql, {nombre});
+    if (q.next()) {
+        Ciudad c{q.value(0).toLongLong(), q.value(1).toString(), false};
+        q.finish();
+        t.confirmar();
+        return c;
+    }
+    q.finish();
+    const qint64 codigo = de1_.insertar(
+        QStringLiteral("Ciudades"),
+        {{QStringLiteral("DescripcionCiudad"), nombre}, {QStringLiteral("Provincia"), 1}},
+        QStringLiteral("CodigoCiudad"));
+    t.confirmar();
+    return {codigo, nombre, true};
+}
+
+Columnas RepositorioPersonas::valoresFila(const DatosPersona& d, const Dialecto& dialecto) {
+    return {
+        {QStringLiteral("TipoDocumento"),
+         d.tipoDocumento ? QVariant(*d.tipoDocumento) : QVariant()},
+        {QStringLiteral("Documento"), d.documento},
+        {QStringLiteral("NombrePersona"), d.nombre},
+        {QStringLiteral("Sexo"), texto::Izquierda(d.sexo, 1)},
+        {QStringLiteral("EstadoCivil"), d.estadoCivil},
+        {QStringLiteral("FechaNac"), dialecto.fecha(d.fechaNac)},
+        {QStringLiteral("Sangre"), texto::Izquierda(d.sangre.trimmed(), persona::kAnchoSangre)},
+        {QStringLiteral("Domicilio"), d.domicilio},
+        {QStringLiteral("Ciudad"), d.ciudad},
+        {QStringLiteral("Ocupacion"), d.ocupacion},
+        {QStringLiteral("Telefono"), d.telefono},
+        {QStringLiteral("Anteojos"), d.anteojos},
+        {QStringLiteral("Celular"), d.celular},
+        {QStringLiteral("EMail"), d.email},
+        {QStringLiteral("Huella"), QStringLiteral("")},
+    };
+}
+
+qint64 RepositorioPersonas::guardar(const DatosPersona& datos) {
+    Transaccion t(de1_);
+    const qint64 codigo =
+        de1_.insertar(QStringLiteral("Personas"), valoresFila(datos, de1_.dialecto()),
+                      QStringLiteral("CodigoPersona"));
+    t.confirmar();
+    return codigo;
+}
+
+QStringList RepositorioPersonas::guardarImagenes(qint64 codigoPersona) {
+    QStringList fallas;
+    for (almacen::TipoImagen t :
+         {almacen::TipoImagen::Foto, almacen::TipoImagen::Firma, almacen::TipoImagen::Huella}) {
+        const QString falla = almacen::guardarPendiente(t, codigoPersona);
+        if (!falla.isEmpty())
+            fallas << falla;
+    }
+    return fallas;
+}

@@ -1,0 +1,252 @@
+// The person editor driven as the operator does, on a temporary catalog.
+#include "DialogosDePrueba.h"
+#include "EntornoPrueba.h"
+#include "app/Globales.h"
+#include "app/Ini.h"
+#include "data/Configuracion.h"
+#include "persons/AlmacenImagenes.h"
+#include "persons/FrmNMPersona.h"
+
+#include <QComboBox>
+#include <QDateEdit>
+#include <QDir>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSqlQuery>
+#include <QtTest>
+#include <functional>
+
+using almacen::TipoImagen;
+
+namespace {
+
+void crearImagen(TipoImagen t) {
+    QImage img(40, 50, QImage::Format_RGB32);
+    img.fill(Qt::darkCyan);
+    QVERIFY(img.save(almacen::archivoTrabajo(t), t == TipoImagen::Huella ? "BMP" : "JPG"));
+}
+
+// Two document types and three cities in the catalog, and the editor open on it.
+struct Editor {
+    EntornoPrueba e;
+    DialogosDePrueba dlg;
+    std::unique_ptr<FrmNMPersona> f;
+
+    explicit Editor(const std::function<void(De1&)>& antes = {}) {
+        Globales::ModoEdicion = "Z";
+        for (const char* d : {"Pasaporte", "Cédula de identidad"})
+            e.de1().insertar("Documentos", {{"DescripcionDocumento", QString::fromUtf8(d)}},
+                             "CodigoDocumento");
+        for (const char* c : {"Valparaíso", "Santiago", "Talca"})
+            e.de1().insertar("Ciudades",
+                             {{"DescripcionCiudad", QString::fromUtf8(c)}, {"Provincia", 3}},
+                             "CodigoCiudad");
+        if (antes)
+            antes(e.de1());
+        f = std::make_unique<FrmNMPersona>(e.de1());
+        f->show();
+    }
+    template <typename T = QWidget> T* c(const char* nombre) {
+        T* w = f->findChild<T*>(QString::fromLatin1(nombre));
+        if (!w)
+            qFatal("no control %s", nombre);
+        return w;
+    }
+    // Every field the checks ask for.
+    void llenar() {
+        c<QComboBox>("ComboDocumento")->setCurrentIndex(0);
+        c<QLineEdit>("TxtDocumento")->setText(" 12.345.678 ");
+        c<QLineEdit>("TxtNombre")->setText("gonzalez  perez maria");
+        c<QComboBox>("ComboSexo")->setCurrentIndex(1);
+        c<QComboBox>("ComboSangre")->setCurrentIndex(7);
+        c<QDateEdit>("DtNac")->setDate(QDate(1985, 2, 28));
+        c<QComboBox>("ComboCiudad")->setCurrentIndex(1);
+        c<QLineEdit>("TxtDomicilio")->setText("pasaje el roble 45");
+    }
+    void aceptar() { c<QPushButton>("CmdAceptar")->click(); }
+    int cuenta(const char* tabla) {
+        return e.de1().valor(QStringLiteral("SELECT count(*) FROM ") + tabla).toInt();
+    }
+};
+
+} // namespace
+
+class TestFrmNMPersona : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void abreConSusValoresIniciales() {
+        Editor ed([](De1&) { crearImagen(TipoImagen::Foto); }); // left from an earlier capture
+        QCOMPARE(ed.f->windowTitle(), QStringLiteral("Administracion de personas"));
+        QCOMPARE(ed.c<QLabel>("LblTitulo")->text(), QStringLiteral("Nueva persona"));
+        QVERIFY(!QFile::exists(almacen::archivoTrabajo(TipoImagen::Foto)));
+
+        auto* docs = ed.c<QComboBox>("ComboDocumento");
+        QCOMPARE(docs->currentIndex(), -1);
+        QCOMPARE(docs->itemText(0), QStringLiteral("Cédula de identidad"));
+        QCOMPARE(docs->itemData(0).toInt(), 2);
+        QCOMPARE(ed.c<QComboBox>("ComboCiudad")->itemText(0), QStringLiteral("Santiago"));
+        QCOMPARE(ed.c<QComboBox>("ComboEstadoCivil")->currentText(), QStringLiteral("Sin Datos"));
+        QCOMPARE(ed.c<QLineEdit>("TxtDomicilio")->text(), QStringLiteral("Sin Datos"));
+        for (const char* t : {"TxtTelefono", "TxtCelular", "TxtEmail", "TxtOcupacion"})
+            QCOMPARE(ed.c<QLineEdit>(t)->text(), QStringLiteral("Sin datos"));
+        QCOMPARE(ed.c<QLabel>("LblEdad")->text(), QStringLiteral("0 años de edad."));
+        ed.c<QDateEdit>("DtNac")->setDate(QDate::currentDate().addDays(-6575));
+        QCOMPARE(ed.c<QLabel>("LblEdad")->text(), QStringLiteral("18 años de edad."));
+
+        // Started from a group; new cities not enabled; no capture window installed.
+        for (const char* n : {"ChkNuevaCarpeta", "LblCheck", "ImgCheck", "CmdNCiudad", "LblFoto",
+                              "Lblfirma", "LblHuella"})
+            QVERIFY2(!ed.c(n)->isVisible(), n);
+        QVERIFY(ed.dlg.mensajes.isEmpty());
+
+        // Entering a "Sin datos" box selects its first 40 characters, by click too.
+        QApplication::setActiveWindow(ed.f.get());
+        auto* tel = ed.c<QLineEdit>("TxtTelefono");
+        tel->setFocus();
+        QTRY_COMPARE(tel->selectedText(), QStringLiteral("Sin datos"));
+        auto* mail = ed.c<QLineEdit>("TxtEmail");
+        mail->setText(QString(50, u'x'));
+        QTest::mouseClick(mail, Qt::LeftButton, {}, QPoint(mail->width() - 4, 5));
+        QTRY_COMPARE(mail->selectedText(), QString(40, u'x'));
+    }
+
+    void configuracionDeChile() {
+        Editor ed([](De1& db) {
+            EscribirIni("Control", "ChkCifras", "1");
+            EscribirIni("Control", "TxtCifras", "12");
+            EscribirIni("Control", "Pais", "Chile");
+            GuardarConfiguracion(db, "ChkNCiudades", "1");
+        });
+        QCOMPARE(ed.c<QLabel>("Label4_5")->text(), QStringLiteral("Municipalidad / Comuna"));
+        QTest::keyClicks(ed.c("TxtDocumento"), "1234567890123");
+        QCOMPARE(ed.c<QLineEdit>("TxtDocumento")->text(), QStringLiteral("123456789"));
+        QVERIFY(ed.c("CmdNCiudad")->isVisible());
+    }
+
+    void guardaLaPersonaYSusImagenes() {
+        Editor ed;
+        ed.llenar();
+        ed.c<QLineEdit>("TxtTelefono")->setText("2 2345 6789");
+        crearImagen(TipoImagen::Foto); // captures accepted
+        crearImagen(TipoImagen::Huella);
+        ed.f->mostrarImagenTrabajo(TipoImagen::Foto);
+        QVERIFY(!ed.c<QLabel>("ImgFoto")->pixmap().isNull());
+
+        ed.aceptar();
+        QVERIFY2(ed.dlg.mensajes.isEmpty(), qPrintable(ed.dlg.ultimo()));
+        QCOMPARE(ed.f->result(), int(QDialog::Accepted));
+        const qint64 codigo = ed.f->codigoGuardado();
+        QSqlQuery q = ed.e.de1().ejecutar(
+            "SELECT TipoDocumento, Documento, NombrePersona, Sexo, EstadoCivil, FechaNac, Sangre, "
+            "Domicilio, Ciudad, Ocupacion, Telefono, Anteojos, Celular, EMail, Huella "
+            "FROM Personas WHERE CodigoPersona = ?",
+            {codigo});
+        QVERIFY(q.next());
+        QStringList fila;
+        for (int i = 0; i < 15; ++i)
+            fila << q.value(i).toString();
+        QCOMPARE(fila.join(u'|'), QStringLiteral("2|12.345.678|Gonzalez  Perez Maria|F|Sin Datos|"
+                                                 "1985-02-28|AB +|Pasaje El Roble 45|Talca|Sin "
+                                                 "datos|2 2345 6789|No|Sin datos|Sin datos|"));
+
+        const QString foto = almacen::rutaGuardada(TipoImagen::Foto, codigo);
+        QVERIFY(almacen::estaProtegido(foto));
+        QCOMPARE(almacen::fotoParaMostrar(codigo), foto);
+        QVERIFY(QFile::exists(almacen::rutaGuardada(TipoImagen::Huella, codigo)));
+        QVERIFY(!QFile::exists(almacen::rutaGuardada(TipoImagen::Firma, codigo)));
+    }
+
+    void validacionMuestraMensajeYEnfoca() {
+        Editor ed([](De1& db) { GuardarConfiguracion(db, "ChkEFoto", "1"); });
+        QApplication::setActiveWindow(ed.f.get());
+        ed.aceptar();
+        QCOMPARE(ed.dlg.ultimo(), QStringLiteral("Debe seleccionar el tipo de documento."));
+        QCOMPARE(ed.dlg.mensajes.last().titulo, QString());
+        QTRY_VERIFY(ed.c("ComboDocumento")->hasFocus());
+
+        ed.llenar();
+        ed.c<QLineEdit>("TxtNombre")->setText("   ");
+        ed.aceptar();
+        QCOMPARE(ed.dlg.ultimo(), QStringLiteral("Debe ingresar el nombre de la persona"));
+        QTRY_VERIFY(ed.c("TxtNombre")->hasFocus());
+        // The trimmed document is shown back; the input stays.
+        QCOMPARE(ed.c<QLineEdit>("TxtDocumento")->text(), QStringLiteral("12.345.678"));
+
+        ed.c<QLineEdit>("TxtNombre")->setText("Ana");
+        ed.aceptar();
+        QCOMPARE(ed.dlg.ultimo(), QStringLiteral("Debe ingresar la fotografía de la  persona."));
+        QVERIFY(ed.f->isVisible());
+        QCOMPARE(ed.cuenta("Personas"), 0);
+    }
+
+    void nuevaCiudad() {
+        Editor ed([](De1& db) { GuardarConfiguracion(db, "ChkNCiudades", "1"); });
+        auto* combo = ed.c<QComboBox>("ComboCiudad");
+        ed.dlg.siguienteEntrada(QStringLiteral("  talca "));
+        ed.c<QPushButton>("CmdNCiudad")->click();
+        QCOMPARE(ed.dlg.indicaciones.last(),
+                 QStringLiteral("Ingrese el nombre de la nueva ciudad."));
+        QCOMPARE(combo->currentText(), QStringLiteral("Talca"));
+        QCOMPARE(ed.cuenta("Ciudades"), 3);
+
+        for (const char* nombre : {"la serena", "LA SERENA"}) {
+            ed.dlg.siguienteEntrada(QString::fromLatin1(nombre));
+            ed.c<QPushButton>("CmdNCiudad")->click();
+        }
+        QCOMPARE(ed.cuenta("Ciudades"), 4);
+        QCOMPARE(combo->count(), 4);
+        QCOMPARE(combo->currentText(), QStringLiteral("La Serena"));
+        QCOMPARE(combo->itemText(0), QStringLiteral("La Serena")); // in name order
+        QCOMPARE(ed.e.de1().valor("SELECT Provincia FROM Ciudades WHERE CodigoCiudad = 4").toInt(),
+                 1);
+    }
+
+    void carpetaDeImagenesFaltante() {
+        Editor ed;
+        QVERIFY(QDir(ed.e.carpetaPlantillas() + "/~pha").removeRecursively());
+        ed.llenar();
+        crearImagen(TipoImagen::Foto);
+        crearImagen(TipoImagen::Firma);
+        ed.aceptar();
+        QCOMPARE(ed.dlg.mensajes.size(), 1);
+        QVERIFY2(ed.dlg.ultimo().contains("Foto.jpg") && ed.dlg.ultimo().contains("~pha"),
+                 qPrintable(ed.dlg.ultimo()));
+        // The person exists, with the images that could be stored, and the window closed.
+        QCOMPARE(ed.cuenta("Personas"), 1);
+        QVERIFY(QFile::exists(almacen::rutaGuardada(TipoImagen::Firma, ed.f->codigoGuardado())));
+        QCOMPARE(ed.f->result(), int(QDialog::Accepted));
+    }
+
+    void errorDeBaseDeDatosMantieneLaVentana() {
+        Editor ed;
+        ed.llenar();
+        ed.e.de1().ejecutar("DROP TABLE Personas");
+        ed.aceptar();
+        QCOMPARE(ed.dlg.mensajes.size(), 1);
+        QCOMPARE(ed.dlg.mensajes.last().icono, Dialogos::Icono::Critico);
+        QVERIFY2(ed.dlg.ultimo().contains("Personas"), qPrintable(ed.dlg.ultimo()));
+        QVERIFY(ed.f->isVisible());
+        QCOMPARE(ed.f->codigoGuardado(), 0);
+        QCOMPARE(ed.c<QLineEdit>("TxtNombre")->text(), QStringLiteral("Gonzalez  Perez Maria"));
+    }
+
+    void capturaInstaladaMuestraSuImagen() {
+        bool habiaHuella = true;
+        FrmNMPersona::instalarCaptura(TipoImagen::Huella, [&](QWidget*) {
+            habiaHuella = QFile::exists(almacen::archivoTrabajo(TipoImagen::Huella));
+            crearImagen(TipoImagen::Huella);
+        });
+        Editor ed;
+        FrmNMPersona::instalarCaptura(TipoImagen::Huella, {});
+        QVERIFY(!ed.c("LblFoto")->isVisible());
+        crearImagen(TipoImagen::Huella); // an earlier attempt's fingerprint
+        ed.c<QPushButton>("LblHuella")->click();
+        QVERIFY(!habiaHuella);
+        QVERIFY(!ed.c<QLabel>("ImgHuella")->pixmap().isNull());
+    }
+};
+
+QTEST_MAIN(TestFrmNMPersona)
+#include "tst_frmnmpersona.moc"
