@@ -31,7 +31,7 @@ void acompanarConPanel(ReceptorSimulado* receptor) {
             return;
         if (si) {
             if (!gPanel) {
-                gPanel = new PanelControles(*receptor, ReceptorSimulado::kPosiciones);
+                gPanel = new PanelControles(*receptor);
                 QObject::connect(receptor, &QObject::destroyed, gPanel.data(),
                                  &QObject::deleteLater);
             }

@@ -1,5 +1,6 @@
 #include "keypads/PanelControles.h"
 
+#include "app/Controles.h"
 #include "keypads/ReceptorSimulado.h"
 
 #include <QCheckBox>
@@ -8,6 +9,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QSpinBox>
 #include <QVBoxLayout>
 
 namespace {
@@ -27,7 +29,17 @@ PanelControles::PanelControles(ReceptorSimulado& receptor, int cantidad, QWidget
     enchufado_ = new QCheckBox(QStringLiteral("Receptor enchufado"), this);
     enchufado_->setObjectName(QStringLiteral("ChkEnchufado"));
     enchufado_->setAccessibleName(enchufado_->text());
+    auto* etiquetaCantidad = new QLabel(QStringLiteral("Controles:"), this);
+    auto* cantidadCtl = new QSpinBox(this);
+    cantidadCtl->setObjectName(QStringLiteral("SpinCantidad"));
+    cantidadCtl->setRange(0, ReceptorSimulado::kPosiciones);
+    cantidadCtl->setSpecialValueText(QStringLiteral("Asignados"));
+    cantidadCtl->setValue(cantidad_);
+    rotular(etiquetaCantidad, cantidadCtl);
+    connect(cantidadCtl, &QSpinBox::valueChanged, this, &PanelControles::fijarCantidad);
     cabecera->addWidget(estado_, 1);
+    cabecera->addWidget(etiquetaCantidad);
+    cabecera->addWidget(cantidadCtl);
     cabecera->addWidget(enchufado_);
     raiz->addLayout(cabecera);
 
