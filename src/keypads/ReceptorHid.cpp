@@ -10,13 +10,18 @@
 #include <functional>
 #include <hidapi.h>
 #include <mutex>
+#include <unistd.h>
 
 namespace {
 // Without report IDs hidraw hands over the 55 data bytes of each report; the
 // link puts the report ID (0) back in front so readers see the 56-byte layout.
 constexpr int kDatosReporte = Receptor::kLargoReporte - 1;
-// How long one read waits before queued writes and the stop flag are looked at.
-constexpr int kEsperaLecturaMs = 20;
+// How long one read waits before queued writes and the stop flag are looked at
+// (the longest a write waits while nothing comes in).
+constexpr int kEsperaLecturaMs = 50;
+// While a receiver is open its node is checked every period (cheap) and the
+// whole device list only every few periods (it opens every matching device).
+constexpr int kPeriodosPorLista = 4;
 } // namespace
 
 // The device thread. hidapi keeps per-device error state that is not safe to
@@ -64,7 +69,10 @@ protected:
                 }
             }
             if (reloj::now() >= proxima) {
-                revisar();
+                if (!dispositivo_ || ++vueltas_ % kPeriodosPorLista == 0)
+                    revisar();
+                else if (::access(ruta_.constData(), F_OK) != 0)
+                    revisar(); // its node is gone: unplugged
                 proxima = reloj::now() + std::chrono::milliseconds(periodoMs_);
             }
             if (!dispositivo_)
@@ -166,6 +174,7 @@ private:
     QByteArray fallido_;
     QSet<QByteArray> presentes_;
     QSet<QByteArray> avisados_;
+    unsigned vueltas_ = 0;
 };
 
 ReceptorHid::ReceptorHid(QObject* parent, int periodoMs)
