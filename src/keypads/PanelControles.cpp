@@ -11,9 +11,10 @@
 #include <QScrollArea>
 #include <QSpinBox>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace {
-constexpr int kColumnas = 6;
+constexpr int kColumnas = 4;
 }
 
 PanelControles::PanelControles(ReceptorSimulado& receptor, int cantidad, QWidget* parent)
@@ -30,7 +31,7 @@ PanelControles::PanelControles(ReceptorSimulado& receptor, int cantidad, QWidget
     enchufado_->setObjectName(QStringLiteral("ChkEnchufado"));
     enchufado_->setAccessibleName(enchufado_->text());
     auto* etiquetaCantidad = new QLabel(QStringLiteral("Controles:"), this);
-    auto* cantidadCtl = new QSpinBox(this);
+    auto* cantidadCtl = cantidadCtl_ = new QSpinBox(this);
     cantidadCtl->setObjectName(QStringLiteral("SpinCantidad"));
     cantidadCtl->setRange(0, ReceptorSimulado::kPosiciones);
     cantidadCtl->setSpecialValueText(QStringLiteral("Asignados"));
@@ -47,6 +48,7 @@ PanelControles::PanelControles(ReceptorSimulado& receptor, int cantidad, QWidget
     desplazable->setWidgetResizable(true);
     controles_ = new QWidget(desplazable);
     rejilla_ = new QGridLayout(controles_);
+    rejilla_->setAlignment(Qt::AlignTop | Qt::AlignLeft);
     desplazable->setWidget(controles_);
     raiz->addWidget(desplazable, 1);
 
@@ -70,7 +72,11 @@ PanelControles::PanelControles(ReceptorSimulado& receptor, int cantidad, QWidget
 }
 
 void PanelControles::fijarCantidad(int cantidad) {
-    cantidad_ = std::max(0, cantidad);
+    cantidad_ = std::clamp(cantidad, 0, int(ReceptorSimulado::kPosiciones));
+    if (cantidadCtl_->value() != cantidad_) {
+        const QSignalBlocker bloqueo(cantidadCtl_);
+        cantidadCtl_->setValue(cantidad_);
+    }
     reconstruir();
 }
 
@@ -108,6 +114,7 @@ void PanelControles::reconstruir() {
             new QLabel(QStringLiteral("Ningún control remoto asignado todavía"), controles_);
         vacio->setObjectName(QStringLiteral("LblSinControles"));
         rejilla_->addWidget(vacio, 0, 0);
+        vacio->show(); // made after the panel may already be on screen
         return;
     }
 
@@ -134,6 +141,7 @@ void PanelControles::reconstruir() {
             teclas->addWidget(b, k / 3, k % 3 + (k == 9 ? 1 : 0));
         }
         rejilla_->addWidget(caja, i / kColumnas, i % kColumnas);
+        caja->show(); // made after the panel may already be on screen
         ++i;
     }
 }

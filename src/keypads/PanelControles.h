@@ -9,6 +9,7 @@
 class QCheckBox;
 class QGridLayout;
 class QLabel;
+class QSpinBox;
 class ReceptorSimulado;
 
 class PanelControles : public QWidget {
@@ -34,4 +35,5 @@ private:
     QGridLayout* rejilla_ = nullptr;
     QLabel* estado_ = nullptr;
     QCheckBox* enchufado_ = nullptr;
+    QSpinBox* cantidadCtl_ = nullptr;
 };

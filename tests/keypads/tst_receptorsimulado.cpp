@@ -186,6 +186,7 @@ private Q_SLOTS:
 
         // With no count it follows the keypads the receiver numbers.
         PanelControles asignados(b.rx);
+        asignados.show();
         QVERIFY(asignados.posiciones().isEmpty());
         b.leidos.clear();
         b.rx.escribir(kBuscar);
@@ -195,7 +196,9 @@ private Q_SLOTS:
         b.rx.escribir(kC);
         QCOMPARE(b.siguienteEstado(), ReceptorSimulado::kDatosEnviados);
         QCOMPARE(asignados.posiciones(), QList<int>{14});
-        QVERIFY(asignados.findChild<QPushButton*>("Control14Tecla5"));
+        auto* nueva = asignados.findChild<QPushButton*>("Control14Tecla5");
+        QVERIFY(nueva);
+        QVERIFY(nueva->isVisible());
     }
 
     void fabricaEligeElSimulado() {
