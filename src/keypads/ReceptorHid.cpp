@@ -22,6 +22,9 @@ constexpr int kEsperaLecturaMs = 50;
 // While a receiver is open its node is checked every period (cheap) and the
 // whole device list only every few periods (it opens every matching device).
 constexpr int kPeriodosPorLista = 4;
+// A receiver whose reads failed is left alone this long (or until it leaves the
+// list), so a broken one is not reopened and reported again every period.
+constexpr auto kPausaFallido = std::chrono::seconds(3);
 } // namespace
 
 // The device thread. hidapi keeps per-device error state that is not safe to
@@ -85,8 +88,9 @@ protected:
                 std::copy_n(datos, n, reporte.data() + 1);
                 aviso_(Leido, reporte);
             } else if (n < 0) {
-                // Pulled out (or broken): give it up until it leaves the device list.
+                // Pulled out (or broken): leave it until it leaves the list or a while passes.
                 fallido_ = ruta_;
+                fallidoHasta_ = std::chrono::steady_clock::now() + kPausaFallido;
                 cerrarDispositivo();
             }
         }
@@ -101,6 +105,8 @@ private:
         QByteArrayList orden;
         hid_device_info* lista = hid_enumerate(Receptor::kVendedor, Receptor::kProducto);
         for (auto* d = lista; d; d = d->next) {
+            if (!d->path)
+                continue;
             const QByteArray ruta(d->path);
             if (!rutas.contains(ruta))
                 orden.append(ruta);
@@ -110,7 +116,8 @@ private:
 
         if (dispositivo_ && !rutas.contains(ruta_))
             cerrarDispositivo();
-        if (!fallido_.isEmpty() && !rutas.contains(fallido_))
+        if (!fallido_.isEmpty() &&
+            (!rutas.contains(fallido_) || std::chrono::steady_clock::now() >= fallidoHasta_))
             fallido_.clear();
         for (auto it = avisados_.begin(); it != avisados_.end();)
             it = rutas.contains(*it) ? std::next(it) : avisados_.erase(it);
@@ -172,6 +179,7 @@ private:
     hid_device* dispositivo_ = nullptr;
     QByteArray ruta_;
     QByteArray fallido_;
+    std::chrono::steady_clock::time_point fallidoHasta_;
     QSet<QByteArray> presentes_;
     QSet<QByteArray> avisados_;
     unsigned vueltas_ = 0;
