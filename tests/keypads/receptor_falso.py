@@ -116,9 +116,10 @@ class Receptor(UMockdev.IoctlBase):
             os.write(self.maestro, b"\x01")
         self.cola.append(reporte)
 
-    def despues(self, ms, reporte):
+    def despues(self, ms, reporte, encontrado=False):
         def enviar():
             self.busqueda = None
+            self.encontrado = encontrado
             self.encolar(reporte)
             return False
 
@@ -168,8 +169,7 @@ class Receptor(UMockdev.IoctlBase):
             self.encontrado = False
             if self.busqueda:
                 GLib.source_remove(self.busqueda)
-            self.busqueda = self.despues(50, estado(10))
-            self.encontrado = True
+            self.busqueda = self.despues(50, estado(10), encontrado=True)
         elif (b1, b2) == (0x00, 0x53):
             if self.busqueda:
                 GLib.source_remove(self.busqueda)
@@ -182,7 +182,6 @@ class Receptor(UMockdev.IoctlBase):
                 self.numero = None
         elif (b1, b2, b3) == (0x01, 0x43, 0x80):
             self.despues(20, estado(2 if self.encontrado and self.numero else 8))
-            self.encontrado = False
         elif (b1, b2) == (0x7E, ord("K")):
             for i in range(b3):
                 rep = bytearray(LARGO)
