@@ -1,0 +1,31 @@
+#pragma once
+// The real USB receiver through hidapi (hidraw). All device I/O runs on one
+// thread of its own; reports, plugs and unplugs reach the interface thread as
+// queued signals, in order, one `leido` per input report.
+
+#include "keypads/Receptor.h"
+
+#include <memory>
+
+class HiloReceptorHid;
+
+class ReceptorHid : public Receptor {
+    Q_OBJECT
+public:
+    // `periodoMs`: how often the receiver's presence is checked (plug and unplug
+    // are noticed within this period plus the read wait).
+    explicit ReceptorHid(QObject* parent = nullptr, int periodoMs = 300);
+    ~ReceptorHid() override;
+
+    void abrir(qint16 dueno) override;
+    void cerrar() override;
+    bool escribir(const QByteArray& reporte) override;
+    bool conectado() const override;
+
+private:
+    int periodoMs_;
+    int generacion_ = 0;
+    bool abierto_ = false;
+    bool conectado_ = false;
+    std::unique_ptr<HiloReceptorHid> hilo_;
+};
