@@ -144,6 +144,9 @@ bool EdicionExamen::fijarFoto(const QImage& original) {
 }
 
 QImage EdicionExamen::cuadrado(const QImage& original) {
+    if (original.width() == kLadoFoto && original.height() == kLadoFoto &&
+        !original.hasAlphaChannel())
+        return original.convertToFormat(QImage::Format_RGB32);
     QImage img(kLadoFoto, kLadoFoto, QImage::Format_RGB32);
     img.fill(Qt::white);
     if (!original.isNull()) {
