@@ -160,7 +160,7 @@ FrmAddExamenes::FrmAddExamenes(De1& de1, int modo, std::optional<qint32> codigoE
         cargar();
     else
         codigoExamen_.reset(); // a new exam gets its code when it is stored
-    refrescar();
+    refrescarPreguntas();
     mostrarPregunta();
 }
 
@@ -308,18 +308,23 @@ void FrmAddExamenes::mostrarPregunta() {
         picFoto_->clear();
     }
     command7_->setEnabled(p != nullptr);
-    refrescar();
+    refrescarRespuestas();
 }
 
-void FrmAddExamenes::refrescar() {
+void FrmAddExamenes::refrescarPreguntas() {
     sincronizando_ = true;
     modeloPreguntas_->recargar();
-    modeloRespuestas_->recargar();
     if (const auto* p = edicion_.preguntaSeleccionada()) {
         const QModelIndex i = modeloPreguntas_->index(modeloPreguntas_->fila(p->clave), 0);
         lvPreguntas_->setCurrentIndex(i);
         lvPreguntas_->scrollTo(i);
     }
+    sincronizando_ = false;
+}
+
+void FrmAddExamenes::refrescarRespuestas() {
+    sincronizando_ = true;
+    modeloRespuestas_->recargar();
     if (const auto* r = edicion_.respuestaSeleccionada()) {
         const QModelIndex i = modeloRespuestas_->index(modeloRespuestas_->fila(r->clave), 0);
         lvRespuestas_->setCurrentIndex(i);
@@ -367,6 +372,7 @@ void FrmAddExamenes::agregarPregunta() {
     if (avisar(edicion_.agregarPregunta(txtPregunta_->text()), QStringLiteral("Nueva Pregunta"),
                true, false, txtPregunta_))
         return;
+    refrescarPreguntas();
     mostrarPregunta();
 }
 
@@ -374,7 +380,7 @@ void FrmAddExamenes::corregirPregunta() {
     const QString titulo = QStringLiteral("Modificar Pregunta");
     if (avisar(edicion_.corregirPregunta(txtPregunta_->text()), titulo, true, false, txtPregunta_))
         return;
-    refrescar();
+    refrescarPreguntas();
     Dialogos::actual().mensaje(this, QStringLiteral("Pregunta modificada exitosamente"),
                                Dialogos::Icono::Informacion, titulo);
 }
@@ -389,6 +395,7 @@ void FrmAddExamenes::quitarPregunta() {
             Dialogos::Botones::AceptarCancelar) != Dialogos::Respuesta::Aceptar)
         return;
     edicion_.quitarPregunta();
+    refrescarPreguntas();
     mostrarPregunta();
 }
 
@@ -396,7 +403,7 @@ void FrmAddExamenes::agregarRespuesta() {
     if (avisar(edicion_.agregarRespuesta(txtRespuesta_->text(), check1_->isChecked()),
                QStringLiteral("Nueva Respuesta"), false, false, txtRespuesta_))
         return;
-    refrescar();
+    refrescarRespuestas();
 }
 
 void FrmAddExamenes::corregirRespuesta() {
@@ -404,7 +411,7 @@ void FrmAddExamenes::corregirRespuesta() {
     if (avisar(edicion_.corregirRespuesta(txtRespuesta_->text(), check1_->isChecked()), titulo,
                false, false, txtRespuesta_))
         return;
-    refrescar();
+    refrescarRespuestas();
     Dialogos::actual().mensaje(this, QStringLiteral("Respuesta modificada exitosamente"),
                                Dialogos::Icono::Informacion, titulo);
 }
@@ -421,7 +428,7 @@ void FrmAddExamenes::quitarRespuesta() {
     edicion_.quitarRespuesta();
     if (const auto* r = edicion_.respuestaSeleccionada())
         txtRespuesta_->setText(r->texto);
-    refrescar();
+    refrescarRespuestas();
 }
 
 void FrmAddExamenes::elegirFoto() {

@@ -36,8 +36,9 @@ private:
     void respuestaElegida(const QModelIndex& actual);
     // Shows the selected question as on a click: text, picture and its answers.
     void mostrarPregunta();
-    // Refills both lists from the state and selects what the state selects.
-    void refrescar();
+    // Refill a list from the state and select there what the state selects.
+    void refrescarPreguntas();
+    void refrescarRespuestas();
 
     void agregarPregunta();
     void corregirPregunta();
