@@ -3,7 +3,6 @@
 #include "keypads/ProtocoloReceptor.h"
 #include "keypads/Temporizador.h"
 
-#include <QSignalSpy>
 #include <QtTest>
 
 namespace {
@@ -18,29 +17,22 @@ public:
     void cancelar() override { accion = nullptr; }
     bool pendiente() const override { return bool(accion); }
     void avanzar(int pasos = 1) {
-        for (int i = 0; i < pasos && accion; ++i) {
-            auto a = std::move(accion);
-            accion = nullptr;
-            a();
-        }
+        for (int i = 0; i < pasos && accion; ++i)
+            std::exchange(accion, nullptr)();
     }
     QList<int> esperas;
     std::function<void()> accion;
 };
 
-QByteArray estado(int codigo) {
-    QByteArray r(Receptor::kLargoReporte, '\0');
-    r[3] = char(codigo);
-    return r;
-}
+using Pares = QList<std::pair<int, int>>;
 
-// A protocol wired to a manual timer, recording what it sends and says.
+// A protocol on a manual timer, recording what it sends, says and confirms.
 struct Banco {
     TemporizadorManual reloj;
     ProtocoloReceptor protocolo{reloj};
     QList<QByteArray> enviados;
     QStringList textos;
-    QList<std::pair<int, int>> confirmados;
+    Pares confirmados;
     std::optional<FilaAsignable> fila = FilaAsignable{42, 15};
 
     Banco() {
@@ -53,12 +45,14 @@ struct Banco {
             confirmados.append({c, n});
         });
     }
-    // Search started and the keypad found: the sequence has been sent.
+    void estado(int codigo) { protocolo.recibir(reporteSalida({0, 0, 0, codigo})); }
+    // Search started, keypad found, "R", "M" and "C" sent.
     void hastaSecuenciaEnviada() {
         protocolo.iniciarBusqueda();
-        protocolo.recibir(estado(10));
-        reloj.avanzar(4); // tick, then "R", "M", "C"
+        estado(10);
+        reloj.avanzar(4);
     }
+    bool activo() const { return protocolo.estado() != ProtocoloReceptor::Estado::Inactivo; }
 };
 
 } // namespace
@@ -66,179 +60,123 @@ struct Banco {
 class TestProtocolo : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void numerosDeLaFila_data() {
-        QTest::addColumn<int>("fila");
-        QTest::addColumn<int>("enviado");
-        QTest::addColumn<int>("pendiente");
-        QTest::newRow("1") << 1 << 3 << 3;
-        QTest::newRow("14") << 14 << 16 << 16;
-        QTest::newRow("15 salta el 17") << 15 << 18 << 17;
-        QTest::newRow("20") << 20 << 23 << 22;
-        QTest::newRow("96") << 96 << 99 << 98;
-        QTest::newRow("97 solo dos cifras") << 97 << 10 << 99;
-        QTest::newRow("98") << 98 << 10 << 100;
-    }
-    void numerosDeLaFila() {
-        QFETCH(int, fila);
-        QFETCH(int, enviado);
-        QFETCH(int, pendiente);
-        QCOMPARE(numeroEnviado(fila), enviado);
-        QCOMPARE(numeroPendiente(fila), pendiente);
-    }
-
-    void textosDeEstado() {
-        const QStringList esperados{"El control no responde",  "Datos enviados exitosamente",
-                                    "Valor fuera de rango",    "La frecuencia no esta disponible",
-                                    "Valo no permitido",       "Activacion de buzzer",
-                                    "Desactivacion de buzzer", "Error de comando",
-                                    "Error inesperado",        "Control remoto encontrado"};
-        for (int c = 1; c <= 10; ++c)
-            QCOMPARE(textoEstado(c), esperados.at(c - 1));
+    void numerosYTextos() {
+        // row, number sent, number stored
+        const QList<std::array<int, 3>> tabla{{1, 3, 3},    {14, 16, 16}, {15, 18, 17},
+                                              {20, 23, 22}, {96, 99, 98}, {97, 10, 99}};
+        for (const auto& [fila, enviado, pendiente] : tabla) {
+            QCOMPARE(numeroEnviado(fila), enviado);
+            QCOMPARE(numeroPendiente(fila), pendiente);
+        }
+        QCOMPARE(textoEstado(4), QStringLiteral("La frecuencia no esta disponible"));
+        QCOMPARE(textoEstado(5), QStringLiteral("Valo no permitido"));
         for (int c : {0, 11, 255})
             QVERIFY(textoEstado(c).isEmpty());
     }
 
     void respuestasPorPosicion() {
-        QByteArray r(Receptor::kLargoReporte, '\0');
-        r[1] = '9';  // not a position
-        r[2] = '1';  // position 0
-        r[7] = '3';  // position 5
-        r[55] = '0'; // position 53, the last one a report holds
+        QByteArray r = reporteSalida({0, '9', '1', 0, 0, 0, 0, '3'}); // byte 1 is no position
+        r[55] = '0';
         const QList<std::pair<int, char>> todas{{0, '1'}, {5, '3'}, {53, '0'}};
         QCOMPARE(decodificarRespuestas(r, 54), todas);
         QCOMPARE(decodificarRespuestas(r, 80), todas);
-        // Positions beyond the session's examinees are not theirs.
-        QCOMPARE(decodificarRespuestas(r, 5), (QList<std::pair<int, char>>{{0, '1'}}));
-        QVERIFY(decodificarRespuestas(r, 0).isEmpty());
-        QCOMPARE(decodificarRespuestas(r.left(8), 54),
-                 (QList<std::pair<int, char>>{{0, '1'}, {5, '3'}}));
+        QCOMPARE(decodificarRespuestas(r, 5), todas.mid(0, 1)); // beyond the examinees
+        QCOMPARE(decodificarRespuestas(r.left(8), 54), todas.mid(0, 2));
         QVERIFY(decodificarRespuestas(QByteArray(), 54).isEmpty());
     }
 
     void busquedaYAsignacionCompletas() {
         Banco b;
-        QSignalSpy enCurso(&b.protocolo, &ProtocoloReceptor::busquedaEnCurso);
         b.protocolo.iniciarBusqueda();
-        QCOMPARE(b.enviados, QList<QByteArray>{reporteSalida({0x00, 0x01, 0x01, 0x00})});
+        b.protocolo.iniciarBusqueda(); // already searching: ignored
+        QCOMPARE(b.enviados, QList<QByteArray>{reporteSalida({0, 0x01, 0x01, 0})});
         QCOMPARE(b.textos, QStringList{"Buscando Remoto..."});
-        QCOMPARE(b.protocolo.estado(), ProtocoloReceptor::Estado::Buscando);
-        QCOMPARE(enCurso.size(), 1);
-        QCOMPARE(enCurso.at(0).at(0).toBool(), true);
-
-        b.reloj.avanzar(3); // nothing heard yet: the poll goes on
+        b.reloj.avanzar(3); // nothing heard: the poll goes on
         QCOMPARE(b.enviados.size(), 1);
-        QVERIFY(b.reloj.pendiente());
 
-        b.protocolo.recibir(estado(10));
+        b.estado(10);
         b.reloj.avanzar();
         QCOMPARE(b.textos.last(), QStringLiteral("Control remoto encontrado"));
-        QCOMPARE(b.protocolo.estado(), ProtocoloReceptor::Estado::Asignando);
-        QCOMPARE(b.enviados.size(), 1); // the first report waits a pause
+        QCOMPARE(b.enviados.size(), 1); // "R" waits a pause
         b.reloj.avanzar(3);
-        QCOMPARE(b.enviados.mid(1), (QList<QByteArray>{reporteSalida({0x00, 0x00, 0x52, 18}),
-                                                       reporteSalida({0x00, 0x00, 0x4D, 18}),
-                                                       reporteSalida({0x00, 0x01, 0x43, 0x80})}));
-        QVERIFY(b.confirmados.isEmpty());
-
-        b.protocolo.recibir(estado(2));
+        QCOMPARE(b.enviados.mid(1), (QList<QByteArray>{reporteSalida({0, 0, 0x52, 18}),
+                                                       reporteSalida({0, 0, 0x4D, 18}),
+                                                       reporteSalida({0, 0x01, 0x43, 0x80})}));
+        b.estado(2);
         b.reloj.avanzar();
         QCOMPARE(b.textos.last(), QStringLiteral("Datos enviados exitosamente"));
-        QCOMPARE(b.confirmados, (QList<std::pair<int, int>>{{42, 17}}));
-        // The stop command leaves byte 3 as "C" set it, and so does the next search.
-        QCOMPARE(b.enviados.last(), reporteSalida({0x00, 0x00, 0x53, 0x80}));
-        QCOMPARE(b.protocolo.estado(), ProtocoloReceptor::Estado::Inactivo);
-        QVERIFY(!b.reloj.pendiente());
-        QCOMPARE(enCurso.last().at(0).toBool(), false);
+        QCOMPARE(b.confirmados, (Pares{{42, 17}}));
+        // The stop command and the next search leave byte 3 as "C" set it.
+        QCOMPARE(b.enviados.last(), reporteSalida({0, 0, 0x53, 0x80}));
+        QVERIFY(!b.activo() && !b.reloj.pendiente());
         b.protocolo.iniciarBusqueda();
-        QCOMPARE(b.enviados.last(), reporteSalida({0x00, 0x01, 0x01, 0x80}));
-
-        // Every wait, poll or pause, is the 100 ms of the receiver.
-        for (int ms : b.reloj.esperas)
-            QCOMPARE(ms, 100);
+        QCOMPARE(b.enviados.last(), reporteSalida({0, 0x01, 0x01, 0x80}));
+        QCOMPARE(QSet<int>(b.reloj.esperas.begin(), b.reloj.esperas.end()), QSet<int>{100});
     }
 
-    void erroresTerminanLaBusqueda() {
+    void erroresYCodigosSinEfecto() {
         for (int codigo : {1, 3, 4, 5, 6, 7, 8, 9}) {
             Banco b;
             b.hastaSecuenciaEnviada();
-            b.protocolo.recibir(estado(codigo));
+            b.estado(codigo);
             b.reloj.avanzar();
             QCOMPARE(b.textos.last(), textoEstado(codigo));
-            QCOMPARE(b.enviados.last(), reporteSalida({0x00, 0x00, 0x53, 0x80}));
-            QCOMPARE(b.protocolo.estado(), ProtocoloReceptor::Estado::Inactivo);
-            QVERIFY(b.confirmados.isEmpty());
+            QCOMPARE(b.enviados.last(), reporteSalida({0, 0, 0x53, 0x80}));
+            QVERIFY(!b.activo() && b.confirmados.isEmpty());
         }
-        // Codes outside 1 to 10 change nothing.
         Banco b;
         b.protocolo.iniciarBusqueda();
-        for (int codigo : {0, 11, 200, 255})
-            b.protocolo.recibir(estado(codigo));
+        for (int codigo : {0, 11, 255})
+            b.estado(codigo);
         b.reloj.avanzar();
-        QCOMPARE(b.protocolo.estado(), ProtocoloReceptor::Estado::Buscando);
-        QCOMPARE(b.textos, QStringList{"Buscando Remoto..."});
+        QVERIFY(b.activo());
+        QCOMPARE(b.textos.size(), 1);
     }
 
-    void estadoViejoNoCuenta() {
+    void soloCuentaLoOidoEnEstaBusqueda() {
         Banco b;
         b.hastaSecuenciaEnviada();
-        b.protocolo.recibir(estado(2));
+        b.estado(2);
         b.reloj.avanzar();
-        QCOMPARE(b.confirmados.size(), 1);
-        // Reports heard between searches, or a late repeat, are not answers to the next one.
-        b.protocolo.recibir(estado(2));
-        b.protocolo.recibir(estado(10));
+        b.estado(2); // heard between searches
         b.protocolo.iniciarBusqueda();
-        const int enviados = b.enviados.size();
-        b.reloj.avanzar(5);
+        b.reloj.avanzar(3);
+        QVERIFY(b.activo());
         QCOMPARE(b.textos.last(), QStringLiteral("Buscando Remoto..."));
-        QCOMPARE(b.enviados.size(), enviados);
-        // A confirmation with no number sent in this search is ignored too.
-        b.protocolo.recibir(estado(2));
+        b.estado(2); // confirms no number sent in this search
         b.reloj.avanzar();
-        QCOMPARE(b.protocolo.estado(), ProtocoloReceptor::Estado::Buscando);
+        QVERIFY(b.activo());
         QCOMPARE(b.confirmados.size(), 1);
     }
 
-    void reportesEnOrdenSinPerderse() {
+    void colaEnOrdenYSecuenciaSinInterrupcion() {
         Banco b;
         b.protocolo.iniciarBusqueda();
-        // Two reports between ticks: the found keypad is not hidden by the later one.
-        b.protocolo.recibir(estado(10));
-        b.protocolo.recibir(estado(0));
-        b.reloj.avanzar(4);
+        b.estado(10);
+        b.estado(0); // a later report does not hide the found keypad
+        b.reloj.avanzar(2);
+        b.estado(10);
+        b.estado(3); // heard during the sequence: checked only once "C" is out
+        b.reloj.avanzar(2);
         QCOMPARE(b.enviados.size(), 4);
-        // An answer heard during the sequence waits until the sequence is out.
-        b.protocolo.recibir(estado(2));
-        QCOMPARE(b.protocolo.estado(), ProtocoloReceptor::Estado::Asignando);
+        b.reloj.avanzar(4); // the 10 first: the sequence again
+        QCOMPARE(b.enviados.size(), 7);
+        QCOMPARE(b.enviados.mid(4, 3), b.enviados.mid(1, 3));
         b.reloj.avanzar();
-        QCOMPARE(b.confirmados.size(), 1);
-    }
-
-    void secuenciaNoSeInterrumpe() {
-        Banco b;
-        b.protocolo.iniciarBusqueda();
-        b.protocolo.recibir(estado(10));
-        b.reloj.avanzar(2); // tick and "R"
-        b.protocolo.recibir(estado(10));
-        b.protocolo.recibir(estado(3));
-        b.reloj.avanzar(2); // "M" and "C", no new check in between
-        QCOMPARE(b.enviados.size(), 4);
-        QCOMPARE(b.enviados.at(3).at(2), char(0x43));
-        b.reloj.avanzar(); // the queued 10 sends the sequence again, the 3 waits
-        QCOMPARE(b.protocolo.estado(), ProtocoloReceptor::Estado::Asignando);
-        b.reloj.avanzar(4);
         QCOMPARE(b.textos.last(), QStringLiteral("Valor fuera de rango"));
-        QCOMPARE(b.enviados.size(), 8);
+        QVERIFY(!b.activo());
     }
 
     void mientrasSigaEncontradoReenvia() {
         Banco b;
         b.hastaSecuenciaEnviada();
-        b.reloj.avanzar(4); // no answer: the status still reads 10
+        b.reloj.avanzar(4); // no new report: the status still reads 10
         QCOMPARE(b.enviados.size(), 7);
-        QCOMPARE(b.enviados.mid(4, 3), b.enviados.mid(1, 3));
-        b.protocolo.recibir(estado(0)); // the receiver moved on
+        b.estado(0);
         b.reloj.avanzar(3);
+        QCOMPARE(b.enviados.size(), 7);
+        b.protocolo.cancelar(); // the window closes: no stop command
+        QVERIFY(!b.activo() && !b.reloj.pendiente());
         QCOMPARE(b.enviados.size(), 7);
     }
 
@@ -246,33 +184,19 @@ private Q_SLOTS:
         Banco b;
         b.fila.reset();
         b.protocolo.iniciarBusqueda();
-        b.protocolo.recibir(estado(10));
+        b.estado(10);
         b.reloj.avanzar(2);
-        QCOMPARE(b.enviados.size(), 1); // no row: nothing to give a number to
+        QCOMPARE(b.enviados.size(), 1); // no row selected: nothing to give a number to
         b.fila = FilaAsignable{7, 1};
-        b.reloj.avanzar(2); // tick and "R"
-        QCOMPARE(b.enviados.at(1), reporteSalida({0x00, 0x00, 0x52, 3}));
-        // The row chosen when the keypad was found gets "M" and the confirmation,
-        // whatever is selected meanwhile.
+        b.reloj.avanzar(2);
+        QCOMPARE(b.enviados.at(1), reporteSalida({0, 0, 0x52, 3}));
+        // Selecting another row meanwhile changes neither "M" nor who is confirmed.
         b.fila = FilaAsignable{9, 20};
         b.reloj.avanzar(2);
-        QCOMPARE(b.enviados.at(2), reporteSalida({0x00, 0x00, 0x4D, 3}));
-        b.protocolo.recibir(estado(2));
+        QCOMPARE(b.enviados.at(2), reporteSalida({0, 0, 0x4D, 3}));
+        b.estado(2);
         b.reloj.avanzar();
-        QCOMPARE(b.confirmados, (QList<std::pair<int, int>>{{7, 3}}));
-    }
-
-    void cancelarYBusquedaRepetida() {
-        Banco b;
-        b.protocolo.iniciarBusqueda();
-        b.protocolo.iniciarBusqueda(); // already searching
-        QCOMPARE(b.enviados.size(), 1);
-        b.protocolo.recibir(estado(10));
-        b.reloj.avanzar(2);
-        b.protocolo.cancelar(); // the window closes: no stop command
-        QCOMPARE(b.enviados.size(), 2);
-        QCOMPARE(b.protocolo.estado(), ProtocoloReceptor::Estado::Inactivo);
-        QVERIFY(!b.reloj.pendiente());
+        QCOMPARE(b.confirmados, (Pares{{7, 3}}));
     }
 };
 
