@@ -224,6 +224,16 @@ private Q_SLOTS:
         QVERIFY(!s.ventana->isVisible());
         QCOMPARE(s.guardados().first(), std::make_pair(s.personas[0], 3));
     }
+
+    void sinMiembrosLeidosNoSeGuardaNada() {
+        Sala s;
+        s.entorno.de1().ejecutar(QStringLiteral("ALTER TABLE Personas RENAME TO Otras"));
+        s.abrir();
+        QCOMPARE(s.dialogos.mensajes.size(), 1);
+        QVERIFY(!s.c("Command1")->isEnabled()); // an empty list would empty the group
+        s.clic("Command1");
+        QCOMPARE(s.guardados().size(), 3);
+    }
 };
 
 QTEST_MAIN(TestFrmAddControles)
