@@ -1,0 +1,36 @@
+#pragma once
+// A receiver for tests: records the reports written to it and lets the test play
+// the receiver's side (plug, unplug, status reports).
+
+#include "keypads/Receptor.h"
+
+#include <QList>
+
+// A 56-byte report: the given leading bytes, zeros after.
+inline QByteArray reporte(std::initializer_list<int> bytes) {
+    QByteArray r(Receptor::kLargoReporte, '\0');
+    int i = 0;
+    for (int b : bytes)
+        r[i++] = char(b);
+    return r;
+}
+
+class ReceptorFalso : public Receptor {
+public:
+    void abrir(qint16 d) override { dueno = d; }
+    void cerrar() override { dueno = 0; }
+    bool escribir(const QByteArray& r) override {
+        escritos.append(r);
+        return presente;
+    }
+    bool conectado() const override { return presente; }
+    void enchufar(bool si) {
+        presente = si;
+        si ? Q_EMIT enchufado() : Q_EMIT desenchufado();
+    }
+    void estado(int codigo) { Q_EMIT leido(reporte({0, 0, 0, codigo})); }
+
+    QList<QByteArray> escritos;
+    bool presente = true;
+    qint16 dueno = 0; // 0 while closed
+};
