@@ -211,7 +211,7 @@ void sembrar(De1& de1, const QString& carpetaPlantillas) {
         // Most persons have a stored photograph; a few show the placeholder.
         if (i % 10 != 9) {
             const QString ruta = almacen::rutaGuardada(almacen::TipoImagen::Foto, codigo);
-            QFile::remove(ruta);
+            QFile::remove(almacen::hacerEscribible(ruta));
             retrato(i).save(ruta, "JPG", 85);
         }
     }
