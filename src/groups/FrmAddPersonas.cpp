@@ -168,6 +168,8 @@ FrmAddPersonas::FrmAddPersonas(De1& de1, const GrupoSeleccionado& grupo, QWidget
     filtrar();
     try {
         miembros_.fijar(grupos::miembros(de1_, grupo_.codigo));
+        if (miembros_.rowCount() > 0)
+            lvEvaluados_->setCurrentIndex(miembros_.index(0, 0));
     } catch (const ErrorBD& e) {
         errorBD(e.texto());
     }
@@ -246,7 +248,11 @@ void FrmAddPersonas::quitar() {
     const QModelIndex i = lvEvaluados_->currentIndex();
     if (miembros_.rowCount() == 0 || !i.isValid())
         return;
-    miembros_.quitar(i.row());
+    const int fila = i.row();
+    miembros_.quitar(fila);
+    // The next member is selected, so repeated clicks keep removing.
+    if (miembros_.rowCount() > 0)
+        lvEvaluados_->setCurrentIndex(miembros_.index(std::min(fila, miembros_.rowCount() - 1), 0));
     actualizarBotones();
 }
 
