@@ -148,8 +148,8 @@ FrmAddPersonas::FrmAddPersonas(De1& de1, const GrupoSeleccionado& grupo, QWidget
     rejilla->setColumnStretch(0, 1);
     rejilla->setColumnStretch(2, 1);
 
-    connect(txtFiltro_, &QLineEdit::textChanged, this, &FrmAddPersonas::filtrar);
-    connect(comboFiltro_, &QComboBox::currentIndexChanged, this, &FrmAddPersonas::filtrar);
+    connect(txtFiltro_, &QLineEdit::textChanged, this, [this] { filtrar(); });
+    connect(comboFiltro_, &QComboBox::currentIndexChanged, this, [this] { filtrar(); });
     connect(lvPersonas_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& i) { mostrarFoto(i); });
     connect(&personas_, &ModeloPersonasFiltrado::errorBD, this, &FrmAddPersonas::errorBD);
@@ -186,9 +186,9 @@ void FrmAddPersonas::errorBD(const QString& texto) {
                                Dialogos::Icono::Critico);
 }
 
-void FrmAddPersonas::filtrar() {
+void FrmAddPersonas::filtrar(bool releer) {
     try {
-        personas_.filtrar(comboFiltro_->currentIndex(), txtFiltro_->text());
+        personas_.filtrar(comboFiltro_->currentIndex(), txtFiltro_->text(), releer);
     } catch (const ErrorBD& e) {
         errorBD(e.texto());
     }
@@ -202,16 +202,25 @@ void FrmAddPersonas::filtrar() {
 
 void FrmAddPersonas::mostrarFoto(const QModelIndex& indice) {
     if (!indice.isValid()) {
-        personaMostrada_ = 0;
-        imgFoto_->clear();
+        // A refill passes through no row; filtrar() decides what to show.
+        if (personas_.rowCount() == 0) {
+            personaMostrada_ = 0;
+            imgFoto_->clear();
+            rutaFoto_.clear();
+        }
         return;
     }
     const qint32 codigo = personas_.filas().at(indice.row()).codigo;
     if (codigo == personaMostrada_)
         return;
     personaMostrada_ = codigo;
+    // Persons without a photograph share the placeholder: read it once.
+    const QString ruta = almacen::fotoParaMostrar(codigo);
+    if (ruta == rutaFoto_)
+        return;
+    rutaFoto_ = ruta;
     // Scaled while reading: stored photographs may be large.
-    QImageReader lector(almacen::fotoParaMostrar(codigo));
+    QImageReader lector(ruta);
     lector.setAutoTransform(true);
     const QSize tam = lector.size();
     if (tam.isValid())
@@ -262,7 +271,7 @@ void FrmAddPersonas::nuevaPersona() {
     FrmNMPersona ventana(de1_, this);
     abrirModal(ventana);
     // The new person shows at once under the current filter.
-    filtrar();
+    filtrar(true);
 }
 
 void FrmAddPersonas::aceptar() {

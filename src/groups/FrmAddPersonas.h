@@ -33,7 +33,7 @@ protected:
     void done(int r) override;
 
 private:
-    void filtrar();
+    void filtrar(bool releer = false);
     void mostrarFoto(const QModelIndex& indice);
     void agregar();
     void quitar();
@@ -55,5 +55,6 @@ private:
     QPushButton* cmdAgregar_ = nullptr;
     QPushButton* cmdQuitar_ = nullptr;
     qint32 personaMostrada_ = 0;
+    QString rutaFoto_;
     bool cerrado_ = false;
 };

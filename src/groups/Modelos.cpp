@@ -234,9 +234,21 @@ QVector<FilaPersona> ModeloPersonasFiltrado::lote(qint32 desde) const {
     return filas;
 }
 
-void ModeloPersonasFiltrado::filtrar(int campo, const QString& texto) {
+void ModeloPersonasFiltrado::filtrar(int campo, const QString& texto, bool releer) {
+    // A longer text (the usual keystroke) can only narrow a list that is already
+    // complete: narrow it here instead of scanning the table again.
+    const bool acota = !releer && !hayMas_ && campo == campo_ && !texto_.trimmed().isEmpty() &&
+                       !texto.trimmed().isEmpty() && texto.contains(texto_, Qt::CaseInsensitive);
     campo_ = campo;
     texto_ = texto;
+    if (acota) {
+        QVector<FilaPersona> quedan;
+        for (const FilaPersona& f : std::as_const(filas_))
+            if ((campo == 0 ? f.nombre : f.documento).contains(texto, Qt::CaseInsensitive))
+                quedan.push_back(f);
+        fijar(std::move(quedan));
+        return;
+    }
     QVector<FilaPersona> primeras;
     try {
         primeras = lote(0);

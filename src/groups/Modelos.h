@@ -90,8 +90,9 @@ class ModeloPersonasFiltrado : public ModeloPersonas {
 public:
     static constexpr int kLote = 200;
     explicit ModeloPersonasFiltrado(De1& de1, QObject* padre = nullptr);
-    // Refills from the first batch; an empty or blank text lists everyone. Throws ErrorBD.
-    void filtrar(int campo, const QString& texto);
+    // Refills from the first batch; an empty or blank text lists everyone. With
+    // `releer` the table is read again even when the text only narrowed. Throws ErrorBD.
+    void filtrar(int campo, const QString& texto, bool releer = false);
     // Reads the rest of the matches (what the view would fetch by scrolling).
     void cargarTodo();
     bool canFetchMore(const QModelIndex& padre) const override;

@@ -195,6 +195,10 @@ private Q_SLOTS:
         QCOMPARE(nombres(p), QStringList({"Ana 100% Real"}));
         filtro->setText("a_b");
         QCOMPARE(nombres(p), QStringList({"Luis a_b"}));
+        filtro->setText("luis"); // typing on narrows what is listed
+        QCOMPARE(nombres(p), QStringList({"Luis a_b", "Luis axb"}));
+        filtro->setText("luis A_");
+        QCOMPARE(nombres(p), QStringList({"Luis a_b"}));
         filtro->setText("[x]");
         QCOMPARE(nombres(p), QStringList({"María [x] Díaz"}));
         filtro->setText("nadie");
