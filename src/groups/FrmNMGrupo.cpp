@@ -21,6 +21,7 @@ FrmNMGrupo::FrmNMGrupo(De1& de1, std::optional<qint32> codigoGrupo, QWidget* par
       modificar_(Globales::ModoEdicion == QStringLiteral("M") && codigoGrupo.has_value()) {
     setObjectName(QStringLiteral("FrmNMGrupo"));
     setWindowTitle(modificar_ ? QStringLiteral("Modificar grupo") : QStringLiteral("Nuevo grupo"));
+    setMinimumWidth(400);
 
     auto* formulario = new QFormLayout;
     auto campo = [&](const QString& etiqueta, QWidget* entrada) {

@@ -101,9 +101,9 @@ void MenuPrincipal::construir() {
     lvGrupos_ = lista(&grupos_, QStringLiteral("LvGrupos"), QStringLiteral("Grupos"), central);
     lvGrupos_->setSelectionMode(QAbstractItemView::ExtendedSelection);
     lvGrupos_->setColumnWidth(0, 28);
-    lvGrupos_->setColumnWidth(1, 80);
-    lvGrupos_->setColumnWidth(2, 90);
-    lvGrupos_->setColumnWidth(3, 220);
+    lvGrupos_->setColumnWidth(1, 60);
+    lvGrupos_->setColumnWidth(2, 85);
+    lvGrupos_->setColumnWidth(3, 150);
     connect(lvGrupos_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& actual) { grupoActual(actual); });
     columnaGrupos->addWidget(lvGrupos_, 1);
@@ -116,8 +116,8 @@ void MenuPrincipal::construir() {
                          QStringLiteral("Evaluados del grupo"), central);
     lvEvaluados_->setSelectionMode(QAbstractItemView::SingleSelection);
     lvEvaluados_->setColumnWidth(0, 28);
-    lvEvaluados_->setColumnWidth(1, 220);
-    lvEvaluados_->setColumnWidth(2, 100);
+    lvEvaluados_->setColumnWidth(1, 170);
+    lvEvaluados_->setColumnWidth(2, 75);
     columnaEvaluados->addWidget(lvEvaluados_, 1);
     rejilla->addLayout(columnaEvaluados, 0, 1);
 
@@ -158,7 +158,7 @@ void MenuPrincipal::construir() {
         connect(b, &QPushButton::clicked, this, accion);
         imagenes->addWidget(b);
     };
-    imagen(QStyle::SP_DriveNetIcon, QStringLiteral("Asignar controles"), QStringLiteral("Image4"),
+    imagen(QStyle::SP_ComputerIcon, QStringLiteral("Asignar controles"), QStringLiteral("Image4"),
            [this] { asignarControles(); });
     imagen(QStyle::SP_MediaPlay, QStringLiteral("Iniciar examen"), QStringLiteral("Image6"),
            [this] { iniciarExamen(); });

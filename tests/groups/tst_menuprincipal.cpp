@@ -4,6 +4,7 @@
 #include "EntornoPrueba.h"
 #include "app/Globales.h"
 #include "groups/FrmNMGrupo.h"
+#include "groups/FrmSecundario.h"
 #include "groups/MenuPrincipal.h"
 
 #include <QComboBox>
@@ -69,6 +70,8 @@ private Q_SLOTS:
         }
         QVERIFY(abiertas.isEmpty());
         QCOMPARE(m.findChild<QComboBox*>("ComboBuscarGrupo")->currentIndex(), 1);
+        m.show();
+        QVERIFY(m.fondo()->isVisible()); // the backdrop comes with the window
     }
 
     void listasYSeleccion() {
