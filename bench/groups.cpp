@@ -32,7 +32,13 @@ void poblar(De1& db) {
     const qint32 r =
         qint32(db.insertar("Responsables", {{"NombreResponsable", "Ana"}}, "CodigoResponsable"));
     QSqlQuery q(db.baseDatos());
-    q.prepare("INSERT INTO Personas (NombrePersona, Documento) VALUES (?, ?)");
+    // Rows as full as the office's: the filter's scan reads them whole.
+    q.prepare("INSERT INTO Personas (NombrePersona, Documento, TipoDocumento, Sexo, EstadoCivil, "
+              "FechaNac, Sangre, Domicilio, Ciudad, Ocupacion, Telefono, Anteojos, Celular, "
+              "EMail, Huella) VALUES (?, ?, 1, 'M', 'Soltero', '1980-05-17', '0 +', "
+              "'Avenida Libertador Bernardo O''Higgins 1234 depto 56', 'Santiago', "
+              "'Conductor profesional', '+56 2 2345 6789', 'No', '+56 9 8765 4321', "
+              "'persona.de.prueba@correo.cl', '')");
     for (int i = 0; i < 100000; ++i) {
         q.addBindValue(QString::fromUtf8(kApellidos[i % 15]) + u' ' +
                        QString::fromUtf8(kApellidos[(i / 15) % 15]) + u' ' +
