@@ -134,6 +134,16 @@ QString Dialecto::primeraFila(const QString& select) const {
     return s + QStringLiteral(" LIMIT 1");
 }
 
+QString Dialecto::primerasFilas(const QString& select, int filas) const {
+    QString s = select.trimmed();
+    if (motor_ == Motor::SqlServer) {
+        if (s.startsWith(QStringLiteral("SELECT "), Qt::CaseInsensitive))
+            s.insert(7, QStringLiteral("TOP %1 ").arg(filas));
+        return s;
+    }
+    return s + QStringLiteral(" LIMIT %1").arg(filas);
+}
+
 QVariant Dialecto::fecha(const QDate& fecha) const {
     if (!fecha.isValid())
         return QVariant();

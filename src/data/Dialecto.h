@@ -37,6 +37,8 @@ public:
 
     // A SELECT limited to its first row.
     QString primeraFila(const QString& select) const;
+    // A SELECT limited to its first `filas` rows (ORDER BY included in the text).
+    QString primerasFilas(const QString& select, int filas) const;
 
     QVariant fecha(const QDate& fecha) const;
     QVariant booleano(bool valor) const { return valor ? 1 : 0; }

@@ -1,0 +1,33 @@
+#pragma once
+// The group editor: a new group ("N") or the selected one ("M"), by ModoEdicion.
+
+#include <QDialog>
+#include <optional>
+
+class De1;
+class QComboBox;
+class QDateEdit;
+class QLineEdit;
+
+class FrmNMGrupo : public QDialog {
+    Q_OBJECT
+public:
+    // codigoGrupo: the main window's selected group, read when modifying.
+    FrmNMGrupo(De1& de1, std::optional<qint32> codigoGrupo, QWidget* parent = nullptr);
+    bool modificando() const { return modificar_; }
+    // The code of the group saved, 0 until a save succeeded.
+    qint32 codigoGuardado() const { return codigoGuardado_; }
+
+private:
+    void cargar();
+    void aceptar();
+
+    De1& de1_;
+    std::optional<qint32> codigoGrupo_;
+    bool modificar_ = false;
+    qint32 codigoGuardado_ = 0;
+    QDateEdit* dtFecha_ = nullptr;
+    QLineEdit* txtCurso_ = nullptr;
+    QLineEdit* txtDescripcion_ = nullptr;
+    QComboBox* comboResponsable_ = nullptr;
+};

@@ -1,0 +1,291 @@
+#include "groups/Modelos.h"
+
+#include "data/De1.h"
+
+#include <QLocale>
+#include <QPainter>
+#include <QPixmap>
+
+namespace iconos {
+
+namespace {
+QIcon dibujar(bool grupo) {
+    QPixmap p(16, 16);
+    p.fill(Qt::transparent);
+    QPainter g(&p);
+    g.setRenderHint(QPainter::Antialiasing);
+    g.setPen(Qt::NoPen);
+    auto persona = [&g](qreal x, const QColor& c) {
+        g.setBrush(c);
+        g.drawEllipse(QPointF(x, 4.5), 3, 3);
+        g.drawRoundedRect(QRectF(x - 4.5, 8.5, 9, 7), 3, 3);
+    };
+    if (grupo) {
+        persona(5, QColor(0x6f, 0x8f, 0xc8));
+        persona(11, QColor(0x2f, 0x5f, 0xa8));
+    } else {
+        persona(8, QColor(0x3f, 0x8f, 0x4f));
+    }
+    return QIcon(p);
+}
+} // namespace
+
+QIcon grupo() {
+    static const QIcon i = dibujar(true);
+    return i;
+}
+QIcon evaluado() {
+    static const QIcon i = dibujar(false);
+    return i;
+}
+
+} // namespace iconos
+
+namespace {
+bool valido(const QModelIndex& i, int filas) {
+    return i.isValid() && i.row() >= 0 && i.row() < filas;
+}
+} // namespace
+
+// --- groups
+
+void ModeloGrupos::fijar(QVector<FilaGrupo> filas) {
+    beginResetModel();
+    filas_ = std::move(filas);
+    endResetModel();
+}
+int ModeloGrupos::rowCount(const QModelIndex& padre) const {
+    return padre.isValid() ? 0 : int(filas_.size());
+}
+int ModeloGrupos::columnCount(const QModelIndex& padre) const {
+    return padre.isValid() ? 0 : 5;
+}
+QVariant ModeloGrupos::data(const QModelIndex& i, int rol) const {
+    if (!valido(i, rowCount()))
+        return {};
+    const FilaGrupo& f = filas_.at(i.row());
+    if (rol == Qt::DecorationRole && i.column() == 0)
+        return iconos::grupo();
+    if (rol == Qt::UserRole)
+        return f.codigo;
+    if (rol != Qt::DisplayRole && rol != Qt::AccessibleTextRole)
+        return {};
+    switch (i.column()) {
+    case 1:
+        return f.curso;
+    case 2:
+        return f.fecha.isValid() ? QLocale::system().toString(f.fecha, QLocale::ShortFormat)
+                                 : QString();
+    case 3:
+        return f.descripcion;
+    case 4:
+        return f.responsable;
+    }
+    return QString();
+}
+QVariant ModeloGrupos::headerData(int s, Qt::Orientation o, int rol) const {
+    static const QStringList t = {QString(), QStringLiteral("Curso"), QStringLiteral("Fecha"),
+                                  QStringLiteral("Descripción"), QStringLiteral("Responsable")};
+    if (o == Qt::Horizontal && rol == Qt::DisplayRole && s >= 0 && s < t.size())
+        return t.at(s);
+    return {};
+}
+
+// --- roster of the main window
+
+void ModeloEvaluados::fijar(QVector<FilaEvaluado> filas) {
+    beginResetModel();
+    filas_ = std::move(filas);
+    endResetModel();
+}
+int ModeloEvaluados::rowCount(const QModelIndex& padre) const {
+    return padre.isValid() ? 0 : int(filas_.size());
+}
+int ModeloEvaluados::columnCount(const QModelIndex& padre) const {
+    return padre.isValid() ? 0 : 4;
+}
+QVariant ModeloEvaluados::data(const QModelIndex& i, int rol) const {
+    if (!valido(i, rowCount()))
+        return {};
+    const FilaEvaluado& f = filas_.at(i.row());
+    if (rol == Qt::DecorationRole && i.column() == 0)
+        return iconos::evaluado();
+    if (rol == Qt::UserRole)
+        return f.codigo;
+    if (rol != Qt::DisplayRole && rol != Qt::AccessibleTextRole)
+        return {};
+    switch (i.column()) {
+    case 1:
+        return f.nombre;
+    case 2:
+        return f.documento;
+    case 3:
+        return grupos::textoControl(f.remoto);
+    }
+    return QString();
+}
+QVariant ModeloEvaluados::headerData(int s, Qt::Orientation o, int rol) const {
+    static const QStringList t = {QString(), QStringLiteral("Nombre"), QStringLiteral("Documento"),
+                                  QStringLiteral("Control")};
+    if (o == Qt::Horizontal && rol == Qt::DisplayRole && s >= 0 && s < t.size())
+        return t.at(s);
+    return {};
+}
+
+// --- tests
+
+void ModeloTests::fijar(QVector<FilaTest> filas) {
+    beginResetModel();
+    filas_ = std::move(filas);
+    endResetModel();
+}
+int ModeloTests::rowCount(const QModelIndex& padre) const {
+    return padre.isValid() ? 0 : int(filas_.size());
+}
+int ModeloTests::columnCount(const QModelIndex& padre) const {
+    return padre.isValid() ? 0 : 1;
+}
+QVariant ModeloTests::data(const QModelIndex& i, int rol) const {
+    if (!valido(i, rowCount()))
+        return {};
+    const FilaTest& f = filas_.at(i.row());
+    switch (rol) {
+    case Qt::DecorationRole:
+        return iconos::grupo();
+    case Qt::UserRole:
+        return f.codigo;
+    case Qt::DisplayRole:
+    case Qt::AccessibleTextRole:
+        return f.descripcion;
+    }
+    return {};
+}
+
+// --- persons of the roster editor
+
+void ModeloPersonas::fijar(QVector<FilaPersona> filas) {
+    beginResetModel();
+    filas_ = std::move(filas);
+    endResetModel();
+}
+void ModeloPersonas::agregar(const FilaPersona& fila) {
+    const int n = int(filas_.size());
+    beginInsertRows({}, n, n);
+    filas_.push_back(fila);
+    endInsertRows();
+}
+void ModeloPersonas::quitar(int fila) {
+    if (fila < 0 || fila >= filas_.size())
+        return;
+    beginRemoveRows({}, fila, fila);
+    filas_.removeAt(fila);
+    endRemoveRows();
+}
+int ModeloPersonas::buscar(qint32 codigo) const {
+    for (int i = 0; i < filas_.size(); ++i)
+        if (filas_.at(i).codigo == codigo)
+            return i;
+    return -1;
+}
+int ModeloPersonas::rowCount(const QModelIndex& padre) const {
+    return padre.isValid() ? 0 : int(filas_.size());
+}
+int ModeloPersonas::columnCount(const QModelIndex& padre) const {
+    return padre.isValid() ? 0 : 2;
+}
+QVariant ModeloPersonas::data(const QModelIndex& i, int rol) const {
+    if (!valido(i, rowCount()))
+        return {};
+    const FilaPersona& f = filas_.at(i.row());
+    if (rol == Qt::DecorationRole && i.column() == 0)
+        return iconos::evaluado();
+    if (rol == Qt::UserRole)
+        return f.codigo;
+    if (rol == Qt::DisplayRole || rol == Qt::AccessibleTextRole)
+        return i.column() == 0 ? f.nombre : f.documento;
+    return {};
+}
+QVariant ModeloPersonas::headerData(int s, Qt::Orientation o, int rol) const {
+    if (o == Qt::Horizontal && rol == Qt::DisplayRole)
+        return s == 0 ? QStringLiteral("Nombre") : QStringLiteral("Documento");
+    return {};
+}
+
+// --- filtered persons
+
+ModeloPersonasFiltrado::ModeloPersonasFiltrado(De1& de1, QObject* padre)
+    : ModeloPersonas(padre), de1_(de1) {}
+
+QVector<FilaPersona> ModeloPersonasFiltrado::lote(qint32 desde) const {
+    QString sql = QStringLiteral(
+        "SELECT CodigoPersona, NombrePersona, Documento FROM Personas WHERE CodigoPersona > ?");
+    QVariantList parametros{desde};
+    if (!texto_.trimmed().isEmpty()) {
+        sql += campo_ == 0 ? QStringLiteral(" AND NombrePersona LIKE ? ESCAPE '!'")
+                           : QStringLiteral(" AND Documento LIKE ? ESCAPE '!'");
+        parametros << Dialecto::patronContiene(texto_);
+    }
+    sql += QStringLiteral(" ORDER BY CodigoPersona");
+    QSqlQuery q = de1_.ejecutar(de1_.dialecto().primerasFilas(sql, kLote), parametros);
+    QVector<FilaPersona> filas;
+    filas.reserve(kLote);
+    while (q.next())
+        filas.push_back({q.value(0).toInt(), q.value(1).toString(), q.value(2).toString()});
+    return filas;
+}
+
+void ModeloPersonasFiltrado::filtrar(int campo, const QString& texto, bool releer) {
+    // A longer text (the usual keystroke) can only narrow a list that is already
+    // complete: narrow it here instead of scanning the table again.
+    const bool acota = !releer && !hayMas_ && campo == campo_ && !texto_.trimmed().isEmpty() &&
+                       !texto.trimmed().isEmpty() && texto.contains(texto_, Qt::CaseInsensitive);
+    campo_ = campo;
+    texto_ = texto;
+    if (acota) {
+        QVector<FilaPersona> quedan;
+        for (const FilaPersona& f : std::as_const(filas_))
+            if ((campo == 0 ? f.nombre : f.documento).contains(texto, Qt::CaseInsensitive))
+                quedan.push_back(f);
+        fijar(std::move(quedan));
+        return;
+    }
+    QVector<FilaPersona> primeras;
+    try {
+        primeras = lote(0);
+    } catch (...) {
+        hayMas_ = false;
+        fijar({});
+        throw;
+    }
+    hayMas_ = primeras.size() == kLote;
+    fijar(std::move(primeras));
+}
+
+void ModeloPersonasFiltrado::cargarTodo() {
+    while (canFetchMore({}))
+        fetchMore({});
+}
+
+bool ModeloPersonasFiltrado::canFetchMore(const QModelIndex& padre) const {
+    return !padre.isValid() && hayMas_;
+}
+
+void ModeloPersonasFiltrado::fetchMore(const QModelIndex& padre) {
+    if (padre.isValid() || !hayMas_)
+        return;
+    QVector<FilaPersona> mas;
+    try {
+        mas = lote(filas_.isEmpty() ? 0 : filas_.constLast().codigo);
+    } catch (const ErrorBD& e) {
+        hayMas_ = false;
+        Q_EMIT errorBD(e.texto());
+        return;
+    }
+    hayMas_ = mas.size() == kLote;
+    if (mas.isEmpty())
+        return;
+    const int n = int(filas_.size());
+    beginInsertRows({}, n, n + int(mas.size()) - 1);
+    filas_.append(mas);
+    endInsertRows();
+}
