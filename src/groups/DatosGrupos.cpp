@@ -30,7 +30,9 @@ QVector<FilaEvaluado> cargarEvaluados(De1& de1, qint32 codigoGrupo) {
     QSqlQuery q = de1.ejecutar(
         QStringLiteral("SELECT p.CodigoPersona, p.NombrePersona, p.Documento, gp.Remoto "
                        "FROM GruposPersonas gp INNER JOIN Personas p "
-                       "ON gp.Persona = p.CodigoPersona WHERE gp.Grupo = ?"),
+                       "ON gp.Persona = p.CodigoPersona WHERE gp.Grupo = ? "
+                       // The keypad window and the session count keypad positions in this order.
+                       "ORDER BY gp.CodigoGrupoPersona"),
         {codigoGrupo});
     QVector<FilaEvaluado> filas;
     while (q.next())
