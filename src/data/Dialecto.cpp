@@ -143,6 +143,21 @@ QVariant Dialecto::fecha(const QDate& fecha) const {
     return QDateTime(fecha, QTime(0, 0));
 }
 
+QDate Dialecto::leerFecha(const QVariant& valor) {
+    if (valor.isNull() || !valor.isValid())
+        return QDate();
+    switch (valor.typeId()) {
+    case QMetaType::QDate:
+        return valor.toDate();
+    case QMetaType::QDateTime:
+        return valor.toDateTime().date();
+    default:
+        break;
+    }
+    const QString t = valor.toString().trimmed();
+    return QDate::fromString(t.left(10), Qt::ISODate);
+}
+
 QString Dialecto::patronContiene(const QString& texto) {
     QString t = texto;
     t.replace(u'!', QStringLiteral("!!"));

@@ -39,6 +39,9 @@ public:
     QString primeraFila(const QString& select) const;
 
     QVariant fecha(const QDate& fecha) const;
+    // A date column as read back: a date or date-time value, or ISO text (with or
+    // without a time); invalid for null or anything else.
+    static QDate leerFecha(const QVariant& valor);
     QVariant booleano(bool valor) const { return valor ? 1 : 0; }
 
     // A LIKE pattern matching the text anywhere, wildcards of the text escaped;

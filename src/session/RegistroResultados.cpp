@@ -1,0 +1,177 @@
+#include "session/RegistroResultados.h"
+
+#include "app/Globales.h"
+#include "app/Ini.h"
+#include "app/Texto.h"
+#include "data/Configuracion.h"
+#include "data/De1.h"
+#include "session/Calificacion.h"
+#include "session/MatrizRespuestas.h"
+#include "session/PreguntasExamen.h"
+
+#include <QLocale>
+#include <QSqlQuery>
+#include <cmath>
+
+RegistroResultados::RegistroResultados(De1& de1, QDate hoy) : de1_(de1), hoy_(hoy) {}
+
+QString RegistroResultados::descripcionCarpeta() const {
+    return QStringLiteral("Teorico ") + QLocale::system().toString(hoy_, QLocale::ShortFormat);
+}
+
+int RegistroResultados::edad(const QDate& nacimiento, const QDate& fecha) {
+    return int(std::floor(double(nacimiento.daysTo(fecha)) / 365.25));
+}
+
+QString RegistroResultados::numeroCarpeta(const QString& prefijo, qint64 n) {
+    return prefijo + texto::Derecha(QStringLiteral("00000000000") + QString::number(n), 8);
+}
+
+qint32 RegistroResultados::codigoItem() {
+    // Looked up (and added) on its own, before any examinee's transaction: a
+    // rolled-back examinee must not take the item row with him.
+    if (!item_)
+        item_ = ObtenerCodigoItem(de1_, kItemPorcentaje);
+    return *item_;
+}
+
+QString RegistroResultados::tomarNumero() {
+    // The counter row is already locked by this transaction (see guardar).
+    const double leido = texto::Val(LeerConfiguracion(de1_, kContador));
+    const qint64 n = qint64(std::max(0.0, std::trunc(std::min(leido, 1e15)))) + 1;
+    GuardarConfiguracion(de1_, kContador, QString::number(n));
+    return numeroCarpeta(LeerConfiguracion(de1_, kPrefijo), n);
+}
+
+bool RegistroResultados::guardar(qint32 persona, qint32 examen, const Calificacion& c) {
+    const qint32 item = codigoItem();
+    const Dialecto& d = de1_.dialecto();
+
+    Transaccion t(de1_);
+    // Writing the counter row first makes this transaction its only writer until
+    // it ends: two workstations storing at once take their folder numbers one
+    // after the other and never the same one.
+    de1_.ejecutar(QStringLiteral("UPDATE Configuracion SET Valor = Valor WHERE Item = ?"),
+                  {kContador});
+
+    QSqlQuery p = de1_.ejecutar(
+        QStringLiteral("SELECT CodigoPersona, FechaNac FROM Personas WHERE CodigoPersona = ?"),
+        {persona});
+    if (!p.next())
+        return false;
+    const QDate nacimiento = Dialecto::leerFecha(p.value(1));
+    p.finish();
+    const QVariant edadCarpeta =
+        nacimiento.isValid() ? QVariant(edad(nacimiento, hoy_)) : QVariant();
+
+    // The folder of the day: by its date and the "Teorico " description, so that a
+    // change of the short date format during the day does not open a second one;
+    // the exact description catches folders whose date column was left empty.
+    const QString descripcion = descripcionCarpeta();
+    QSqlQuery f = de1_.ejecutar(
+        d.primeraFila(QStringLiteral(
+            "SELECT CodigoCarpeta, NumeroCarpetaCons FROM Carpetas WHERE Persona = ? AND "
+            "((FechaCarpeta >= ? AND FechaCarpeta < ? AND DescripcionCarpeta LIKE ?) "
+            "OR DescripcionCarpeta = ?) ORDER BY CodigoCarpeta")),
+        {persona, d.fecha(hoy_), d.fecha(hoy_.addDays(1)), QStringLiteral("Teorico %"),
+         descripcion});
+    std::optional<qint64> carpeta;
+    bool tieneNumero = false;
+    if (f.next()) {
+        carpeta = f.value(0).toLongLong();
+        tieneNumero = !f.value(1).isNull();
+    }
+    f.finish();
+
+    // Empty text, not null: other programs read these columns as text.
+    const QString vacio = QString::fromLatin1("");
+    const Columnas columnas = {
+        {QStringLiteral("DescripcionCarpeta"), descripcion},
+        {QStringLiteral("FechaCarpeta"), d.fecha(hoy_)},
+        {QStringLiteral("Bloq"), d.booleano(false)},
+        {QStringLiteral("Resultado"), c.veredicto},
+        {QStringLiteral("EdadCarpeta"), edadCarpeta},
+        {QStringLiteral("Lugar"), 1},
+        {QStringLiteral("Empresa"), 1},
+        {QStringLiteral("NroCurso"), vacio},
+        {QStringLiteral("NroInforme"), 0},
+        {QStringLiteral("Observaciones"), vacio},
+        {QStringLiteral("TipoTramite"), QStringLiteral("Sin datos")},
+        {QStringLiteral("Factura"), vacio},
+        {QStringLiteral("Licencia"), QStringLiteral("N/A")},
+        {QStringLiteral("TipoExamen"), QStringLiteral("G")},
+    };
+    if (carpeta) {
+        QStringList asignaciones;
+        QVariantList valores;
+        for (const auto& [nombre, valor] : columnas) {
+            asignaciones << nombre + QStringLiteral(" = ?");
+            valores << valor;
+        }
+        if (!tieneNumero) {
+            asignaciones << QStringLiteral("NumeroCarpetaCons = ?");
+            valores << tomarNumero();
+        }
+        valores << *carpeta;
+        de1_.ejecutar(QStringLiteral("UPDATE Carpetas SET %1 WHERE CodigoCarpeta = ?")
+                          .arg(asignaciones.join(QStringLiteral(", "))),
+                      valores);
+    } else {
+        Columnas nueva = columnas;
+        nueva.prepend({QStringLiteral("Persona"), persona});
+        nueva.append({QStringLiteral("NumeroCarpetaCons"), tomarNumero()});
+        carpeta = de1_.insertar(QStringLiteral("Carpetas"), nueva, QStringLiteral("CodigoCarpeta"));
+    }
+
+    const qint64 detalle =
+        de1_.insertar(QStringLiteral("DetalleExamenes"),
+                      {{QStringLiteral("Carpeta"), *carpeta},
+                       {QStringLiteral("Fecha"), d.fecha(hoy_)},
+                       {QStringLiteral("Examen"), examen},
+                       {QStringLiteral("Resultado"), c.veredicto},
+                       {QStringLiteral("Responsable"), Globales::ResponsableActual}},
+                      QStringLiteral("CodigoDetalleExamen"));
+    de1_.insertarSinIdentidad(QStringLiteral("Resultados"),
+                              {{QStringLiteral("DetalleExamen"), detalle},
+                               {QStringLiteral("Item"), item},
+                               {QStringLiteral("Resultado"), c.veredicto},
+                               {QStringLiteral("Valor"), c.correctas},
+                               {QStringLiteral("Percentil"), c.incorrectas},
+                               {QStringLiteral("Orden"), 1}});
+    t.confirmar();
+    return true;
+}
+
+ResultadoGuardado GuardarSesion(De1& de1, qint32 examen, const QList<qint32>& personas,
+                                const QList<PreguntaExamen>& preguntas,
+                                const MatrizRespuestas& matriz, QDate hoy,
+                                const std::optional<QList<int>>& lugares) {
+    ResultadoGuardado r;
+    if (preguntas.isEmpty())
+        return r;
+    const int n = int(personas.size());
+    r.registroEscrito =
+        EscribirIniLote(EntradasRegistroRespuestas(matriz, n, int(preguntas.size())));
+
+    QList<int> todos;
+    if (!lugares)
+        for (int k = 0; k < n; ++k)
+            todos << k;
+    RegistroResultados registro(de1, hoy);
+    for (int k : lugares ? *lugares : todos) {
+        if (k < 0 || k >= n)
+            continue;
+        const Calificacion c = Calificar(preguntas, matriz, k);
+        try {
+            if (registro.guardar(personas.at(k), examen, c))
+                ++r.guardados;
+            else
+                r.sinPersona << k;
+        } catch (const ErrorBD& e) {
+            r.fallidos << k;
+            if (r.errorBD.isEmpty())
+                r.errorBD = e.texto();
+        }
+    }
+    return r;
+}
