@@ -1,0 +1,229 @@
+// Result records: the folder of the day, its number, the examination row and its result item.
+#include "ApoyoSesion.h"
+#include "EntornoPrueba.h"
+#include "app/Globales.h"
+#include "data/Configuracion.h"
+#include "session/Calificacion.h"
+#include "session/MatrizRespuestas.h"
+#include "session/PreguntasExamen.h"
+#include "session/RegistroResultados.h"
+
+#include <QLocale>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QThread>
+#include <QUuid>
+#include <QtTest>
+#include <atomic>
+
+namespace {
+
+const QDate kHoy(2026, 12, 6);
+
+Calificacion calificacion(int bien, int mal) {
+    Calificacion c;
+    c.preguntas = bien + mal;
+    c.correctas = bien;
+    c.incorrectas = mal;
+    c.porcentaje = 100.0 * bien / c.preguntas;
+    c.veredicto = c.porcentaje >= 60 ? Calificacion::kAprobado : Calificacion::kReprobado;
+    return c;
+}
+
+int contar(De1& db, const QString& tabla) {
+    return db.valor(QStringLiteral("SELECT count(*) FROM ") + tabla).toInt();
+}
+
+QSqlRecord fila(De1& db, const QString& sql, const QVariantList& p = {}) {
+    QSqlQuery q = db.ejecutar(sql, p);
+    return q.next() ? q.record() : QSqlRecord();
+}
+
+} // namespace
+
+class TestRegistro : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void init() { Globales::ResponsableActual = 77; }
+
+    void primerExamenYSegundoDelDia() {
+        EntornoPrueba e;
+        De1& db = e.de1();
+        GuardarConfiguracion(db, "PrefijoExamenCons", "T");
+        GuardarConfiguracion(db, "TxtNroExamenCons", "41");
+        const qint32 persona = crearPersona(db, QDate(1990, 5, 5));
+        RegistroResultados r(db, kHoy);
+        QVERIFY(r.guardar(persona, 3, calificacion(6, 4)));
+
+        const QSqlRecord c = fila(db, "SELECT * FROM Carpetas");
+        QCOMPARE(c.value("Persona").toInt(), persona);
+        QCOMPARE(c.value("DescripcionCarpeta").toString(),
+                 "Teorico " + QLocale::system().toString(kHoy, QLocale::ShortFormat));
+        QCOMPARE(Dialecto::leerFecha(c.value("FechaCarpeta")), kHoy);
+        QCOMPARE(c.value("Bloq").toInt(), 0);
+        QCOMPARE(c.value("Resultado").toString(), QStringLiteral("Aprobado"));
+        QCOMPARE(c.value("EdadCarpeta").toInt(), 36);
+        QCOMPARE(c.value("Lugar").toInt(), 1);
+        QCOMPARE(c.value("Empresa").toInt(), 1);
+        QCOMPARE(c.value("NroInforme").toInt(), 0);
+        for (const char* vacia : {"NroCurso", "Observaciones", "Factura"}) {
+            QVERIFY2(!c.value(vacia).isNull(), vacia);
+            QCOMPARE(c.value(vacia).toString(), QString());
+        }
+        QCOMPARE(c.value("TipoTramite").toString(), QStringLiteral("Sin datos"));
+        QCOMPARE(c.value("Licencia").toString(), QStringLiteral("N/A"));
+        QCOMPARE(c.value("TipoExamen").toString(), QStringLiteral("G"));
+        QCOMPARE(c.value("NumeroCarpetaCons").toString(), QStringLiteral("T00000042"));
+        QCOMPARE(LeerConfiguracion(db, "TxtNroExamenCons"), QStringLiteral("42"));
+
+        const qint32 item = ObtenerCodigoItem(db, "Porcentaje de Respuestas");
+        const QSqlRecord d = fila(db, "SELECT * FROM DetalleExamenes");
+        QCOMPARE(d.value("Carpeta").toInt(), c.value("CodigoCarpeta").toInt());
+        QCOMPARE(Dialecto::leerFecha(d.value("Fecha")), kHoy);
+        QCOMPARE(d.value("Examen").toInt(), 3);
+        QCOMPARE(d.value("Resultado").toString(), QStringLiteral("Aprobado"));
+        QCOMPARE(d.value("Responsable").toInt(), 77);
+        const QSqlRecord res = fila(db, "SELECT * FROM Resultados");
+        QCOMPARE(res.value("DetalleExamen").toInt(), d.value("CodigoDetalleExamen").toInt());
+        QCOMPARE(res.value("Item").toInt(), item);
+        QCOMPARE(res.value("Resultado").toString(), QStringLiteral("Aprobado"));
+        QCOMPARE(res.value("Valor").toInt(), 6);
+        QCOMPARE(res.value("Percentil").toInt(), 4);
+        QCOMPARE(res.value("Orden").toInt(), 1);
+
+        // The same day again, after the date format changed: one folder, one number.
+        db.ejecutar("UPDATE Carpetas SET DescripcionCarpeta = 'Teorico 2026-12-06'");
+        QVERIFY(RegistroResultados(db, kHoy).guardar(persona, 4, calificacion(1, 9)));
+        QCOMPARE(contar(db, "Carpetas"), 1);
+        QCOMPARE(contar(db, "DetalleExamenes"), 2);
+        QCOMPARE(contar(db, "Resultados"), 2);
+        QCOMPARE(contar(db, "Items"), 1);
+        const QSqlRecord c2 = fila(db, "SELECT * FROM Carpetas");
+        QCOMPARE(c2.value("Resultado").toString(), QStringLiteral("Reprobado"));
+        QCOMPARE(c2.value("NumeroCarpetaCons").toString(), QStringLiteral("T00000042"));
+        QCOMPARE(c2.value("DescripcionCarpeta").toString(),
+                 c.value("DescripcionCarpeta").toString());
+        QCOMPARE(LeerConfiguracion(db, "TxtNroExamenCons"), QStringLiteral("42"));
+
+        // The next day opens a new folder with the next number.
+        QVERIFY(RegistroResultados(db, kHoy.addDays(1)).guardar(persona, 4, calificacion(9, 1)));
+        QCOMPARE(contar(db, "Carpetas"), 2);
+        QCOMPARE(LeerConfiguracion(db, "TxtNroExamenCons"), QStringLiteral("43"));
+    }
+
+    void numeroDeCarpeta() {
+        QCOMPARE(RegistroResultados::numeroCarpeta("T", 57), QStringLiteral("T00000057"));
+        QCOMPARE(RegistroResultados::numeroCarpeta("", 123456790), QStringLiteral("23456790"));
+        EntornoPrueba e;
+        GuardarConfiguracion(e.de1(), "TxtNroExamenCons", "123456789");
+        // An existing folder of the day without a number gets one.
+        const qint32 persona = crearPersona(e.de1(), QDate(2000, 1, 1));
+        e.de1().insertar("Carpetas",
+                         {{"Persona", persona},
+                          {"DescripcionCarpeta", "Teorico x"},
+                          {"FechaCarpeta", e.de1().dialecto().fecha(kHoy)}},
+                         "CodigoCarpeta");
+        QVERIFY(RegistroResultados(e.de1(), kHoy).guardar(persona, 1, calificacion(1, 1)));
+        QCOMPARE(contar(e.de1(), "Carpetas"), 1);
+        QCOMPARE(e.de1().valor("SELECT NumeroCarpetaCons FROM Carpetas").toString(),
+                 QStringLiteral("23456790"));
+        QCOMPARE(LeerConfiguracion(e.de1(), "TxtNroExamenCons"), QStringLiteral("123456790"));
+    }
+
+    void edadPorDiasDeAnio() {
+        QCOMPARE(RegistroResultados::edad(kHoy.addDays(-6574), kHoy), 17);
+        QCOMPARE(RegistroResultados::edad(kHoy.addDays(-6575), kHoy), 18);
+        EntornoPrueba e;
+        const qint32 a = crearPersona(e.de1(), kHoy.addDays(-6574));
+        const qint32 b = crearPersona(e.de1(), kHoy.addDays(-6575));
+        const qint32 sinFecha = crearPersona(e.de1(), QDate());
+        RegistroResultados r(e.de1(), kHoy);
+        for (qint32 p : {a, b, sinFecha})
+            QVERIFY(r.guardar(p, 1, calificacion(1, 0)));
+        const QString sql = "SELECT EdadCarpeta FROM Carpetas WHERE Persona = ?";
+        QCOMPARE(e.de1().valor(sql, {a}).toInt(), 17);
+        QCOMPARE(e.de1().valor(sql, {b}).toInt(), 18);
+        QVERIFY(e.de1().valor(sql, {sinFecha}).isNull());
+    }
+
+    void personaInexistenteNoEscribe() {
+        EntornoPrueba e;
+        GuardarConfiguracion(e.de1(), "TxtNroExamenCons", "5");
+        const qint32 persona = crearPersona(e.de1(), QDate(1980, 1, 1));
+        RegistroResultados r(e.de1(), kHoy);
+        QVERIFY(!r.guardar(persona + 100, 1, calificacion(1, 0)));
+        QCOMPARE(contar(e.de1(), "Carpetas"), 0);
+        QCOMPARE(contar(e.de1(), "DetalleExamenes"), 0);
+        QCOMPARE(LeerConfiguracion(e.de1(), "TxtNroExamenCons"), QStringLiteral("5"));
+
+        // Through the whole session: the others are stored, the missing one is named.
+        MatrizRespuestas m(2, 1);
+        PreguntaExamen p;
+        p.respuestas = {{1, "a", true}};
+        const ResultadoGuardado g =
+            GuardarSesion(e.de1(), 1, {persona + 100, persona}, {p}, m, kHoy);
+        QCOMPARE(g.guardados, 1);
+        QCOMPARE(g.sinPersona, QList<int>{0});
+        QVERIFY(g.fallidos.isEmpty());
+    }
+
+    void errorNoDejaNadaAMedias() {
+        EntornoPrueba e;
+        GuardarConfiguracion(e.de1(), "TxtNroExamenCons", "5");
+        const qint32 persona = crearPersona(e.de1(), QDate(1980, 1, 1));
+        ObtenerCodigoItem(e.de1(), "Porcentaje de Respuestas");
+        e.de1().ejecutar("DROP TABLE Resultados");
+        MatrizRespuestas m(1, 1);
+        PreguntaExamen p;
+        p.respuestas = {{1, "a", true}};
+        const ResultadoGuardado g = GuardarSesion(e.de1(), 1, {persona}, {p}, m, kHoy);
+        QCOMPARE(g.fallidos, QList<int>{0});
+        QVERIFY(g.errorBD.contains("Resultados"));
+        QVERIFY(g.registroEscrito);
+        QCOMPARE(contar(e.de1(), "Carpetas"), 0);
+        QCOMPARE(contar(e.de1(), "DetalleExamenes"), 0);
+        QCOMPARE(LeerConfiguracion(e.de1(), "TxtNroExamenCons"), QStringLiteral("5"));
+    }
+
+    void dosPuestosNuncaTomanElMismoNumero() {
+        EntornoPrueba e;
+        GuardarConfiguracion(e.de1(), "PrefijoExamenCons", "T");
+        GuardarConfiguracion(e.de1(), "TxtNroExamenCons", "0");
+        ObtenerCodigoItem(e.de1(), "Porcentaje de Respuestas");
+        QList<qint32> personas;
+        for (int i = 0; i < 120; ++i)
+            personas << crearPersona(e.de1(), QDate(1980, 1, 1));
+        std::atomic<int> fallas = 0;
+        const QString archivo = e.archivoCatalogo();
+        // Each workstation is its own connection to the catalog, in its own thread.
+        auto puesto = [&](int desde) {
+            return QThread::create([archivo, personas, desde, &fallas] {
+                De1 db(QUuid::createUuid().toString());
+                ConfigConexion c;
+                c.archivoSqlite = archivo;
+                db.abrir(c);
+                RegistroResultados r(db, kHoy);
+                for (int i = desde; i < personas.size(); i += 2) {
+                    try {
+                        r.guardar(personas.at(i), 1, calificacion(1, 0));
+                    } catch (const ErrorBD&) {
+                        ++fallas;
+                    }
+                }
+            });
+        };
+        std::unique_ptr<QThread> a(puesto(0)), b(puesto(1));
+        a->start();
+        b->start();
+        QVERIFY(a->wait(60000));
+        QVERIFY(b->wait(60000));
+        QCOMPARE(fallas.load(), 0);
+        QCOMPARE(contar(e.de1(), "Carpetas"), 120);
+        QCOMPARE(e.de1().valor("SELECT count(DISTINCT NumeroCarpetaCons) FROM Carpetas").toInt(),
+                 120);
+        QCOMPARE(LeerConfiguracion(e.de1(), "TxtNroExamenCons"), QStringLiteral("120"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestRegistro)
+#include "tst_registro.moc"
