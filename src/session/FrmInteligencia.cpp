@@ -222,7 +222,6 @@ void FrmInteligencia::mostrarPregunta(int indice) {
     // Rows of the previous question go.
     while (QLayoutItem* item = filasRespuestas_->takeAt(0)) {
         delete item->widget();
-        delete item->layout();
         delete item;
     }
     lblPregunta_->setText(p.texto);
@@ -234,17 +233,19 @@ void FrmInteligencia::mostrarPregunta(int indice) {
             img.scaled(kTamanoImagen, Qt::KeepAspectRatio, Qt::SmoothTransformation)));
     QFont fuente = lblPregunta_->font();
     for (int i = 0; i < p.respuestas.size(); ++i) {
-        auto* fila = new QHBoxLayout;
-        auto* numero = new QLabel(QString::number(i + 1), areaRespuestas_);
+        auto* fila = new QWidget(areaRespuestas_);
+        auto* disposicion = new QHBoxLayout(fila);
+        disposicion->setContentsMargins(0, 0, 0, 0);
+        auto* numero = new QLabel(QString::number(i + 1), fila);
         numero->setObjectName(QStringLiteral("LblNumeroRespuesta"));
         numero->setFont(fuente);
-        auto* respuesta = new QLabel(p.respuestas.at(i).texto, areaRespuestas_);
+        auto* respuesta = new QLabel(p.respuestas.at(i).texto, fila);
         respuesta->setObjectName(QStringLiteral("LblRespuesta"));
         respuesta->setWordWrap(true);
         respuesta->setFont(fuente);
-        fila->addWidget(numero);
-        fila->addWidget(respuesta, 1);
-        filasRespuestas_->addLayout(fila);
+        disposicion->addWidget(numero);
+        disposicion->addWidget(respuesta, 1);
+        filasRespuestas_->addWidget(fila);
     }
     areaRespuestas_->show();
     lblPregunta_->show();
