@@ -143,6 +143,22 @@ QVariant Dialecto::fecha(const QDate& fecha) const {
     return QDateTime(fecha, QTime(0, 0));
 }
 
+QString Dialecto::puntoGuardado(const QString& nombre) const {
+    return (motor_ == Motor::SqlServer ? QStringLiteral("SAVE TRANSACTION ")
+                                       : QStringLiteral("SAVEPOINT ")) +
+           nombre;
+}
+
+QString Dialecto::volverAPunto(const QString& nombre) const {
+    return (motor_ == Motor::SqlServer ? QStringLiteral("ROLLBACK TRANSACTION ")
+                                       : QStringLiteral("ROLLBACK TO SAVEPOINT ")) +
+           nombre;
+}
+
+QString Dialecto::liberarPunto(const QString& nombre) const {
+    return motor_ == Motor::SqlServer ? QString() : QStringLiteral("RELEASE SAVEPOINT ") + nombre;
+}
+
 QDate Dialecto::leerFecha(const QVariant& valor) {
     if (valor.isNull() || !valor.isValid())
         return QDate();

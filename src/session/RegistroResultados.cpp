@@ -11,6 +11,7 @@
 
 #include <QLocale>
 #include <QSqlQuery>
+#include <algorithm>
 #include <cmath>
 
 RegistroResultados::RegistroResultados(De1& de1, QDate hoy) : de1_(de1), hoy_(hoy) {}
@@ -43,16 +44,28 @@ QString RegistroResultados::tomarNumero() {
     return numeroCarpeta(LeerConfiguracion(de1_, kPrefijo), n);
 }
 
-bool RegistroResultados::guardar(qint32 persona, qint32 examen, const Calificacion& c) {
-    const qint32 item = codigoItem();
-    const Dialecto& d = de1_.dialecto();
-
-    Transaccion t(de1_);
+void RegistroResultados::bloquearContador() {
     // Writing the counter row first makes this transaction its only writer until
     // it ends: two workstations storing at once take their folder numbers one
     // after the other and never the same one.
     de1_.ejecutar(QStringLiteral("UPDATE Configuracion SET Valor = Valor WHERE Item = ?"),
                   {kContador});
+}
+
+bool RegistroResultados::guardar(qint32 persona, qint32 examen, const Calificacion& c) {
+    codigoItem();
+    Transaccion t(de1_);
+    bloquearContador();
+    if (!guardarEnTransaccion(persona, examen, c))
+        return false;
+    t.confirmar();
+    return true;
+}
+
+bool RegistroResultados::guardarEnTransaccion(qint32 persona, qint32 examen,
+                                              const Calificacion& c) {
+    const qint32 item = codigoItem();
+    const Dialecto& d = de1_.dialecto();
 
     QSqlQuery p = de1_.ejecutar(
         QStringLiteral("SELECT CodigoPersona, FechaNac FROM Personas WHERE CodigoPersona = ?"),
@@ -138,7 +151,6 @@ bool RegistroResultados::guardar(qint32 persona, qint32 examen, const Calificaci
                                {QStringLiteral("Valor"), c.correctas},
                                {QStringLiteral("Percentil"), c.incorrectas},
                                {QStringLiteral("Orden"), 1}});
-    t.confirmar();
     return true;
 }
 
@@ -153,25 +165,61 @@ ResultadoGuardado GuardarSesion(De1& de1, qint32 examen, const QList<qint32>& pe
     r.registroEscrito =
         EscribirIniLote(EntradasRegistroRespuestas(matriz, n, int(preguntas.size())));
 
-    QList<int> todos;
-    if (!lugares)
+    QList<int> pendientes;
+    if (lugares) {
+        for (int k : *lugares)
+            if (k >= 0 && k < n)
+                pendientes << k;
+    } else {
         for (int k = 0; k < n; ++k)
-            todos << k;
+            pendientes << k;
+    }
+    auto fallar = [&r](const QList<int>& lugaresFallidos, const ErrorBD& e) {
+        r.fallidos << lugaresFallidos;
+        if (r.errorBD.isEmpty())
+            r.errorBD = e.texto();
+    };
+
+    const Dialecto& d = de1.dialecto();
+    const QString punto = QStringLiteral("Evaluado");
     RegistroResultados registro(de1, hoy);
-    for (int k : lugares ? *lugares : todos) {
-        if (k < 0 || k >= n)
-            continue;
-        const Calificacion c = Calificar(preguntas, matriz, k);
-        try {
-            if (registro.guardar(personas.at(k), examen, c))
-                ++r.guardados;
-            else
-                r.sinPersona << k;
-        } catch (const ErrorBD& e) {
-            r.fallidos << k;
-            if (r.errorBD.isEmpty())
-                r.errorBD = e.texto();
+    QList<int> escritos;
+    try {
+        registro.codigoItem();
+        // One commit for the roster (one disk flush, not one per examinee); a
+        // savepoint per examinee keeps each one's rows whole.
+        Transaccion t(de1);
+        registro.bloquearContador();
+        for (qsizetype i = 0; i < pendientes.size(); ++i) {
+            const int k = pendientes.at(i);
+            const Calificacion c = Calificar(preguntas, matriz, k);
+            de1.ejecutar(d.puntoGuardado(punto));
+            try {
+                const bool guardado = registro.guardarEnTransaccion(personas.at(k), examen, c);
+                if (!d.liberarPunto(punto).isEmpty())
+                    de1.ejecutar(d.liberarPunto(punto));
+                if (guardado)
+                    escritos << k;
+                else
+                    r.sinPersona << k;
+            } catch (const ErrorBD& e) {
+                // When even the rollback fails the connection is gone: the rest fails too.
+                de1.ejecutar(d.volverAPunto(punto));
+                if (!d.liberarPunto(punto).isEmpty())
+                    de1.ejecutar(d.liberarPunto(punto));
+                fallar({k}, e);
+            }
         }
+        t.confirmar();
+        r.guardados = int(escritos.size());
+    } catch (const ErrorBD& e) {
+        // Nothing of this pass reached the catalog.
+        QList<int> todos;
+        for (int k : pendientes)
+            if (!r.fallidos.contains(k) && !r.sinPersona.contains(k))
+                todos << k;
+        fallar(todos, e);
+        std::sort(r.fallidos.begin(), r.fallidos.end());
     }
     return r;
 }

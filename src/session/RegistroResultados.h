@@ -27,6 +27,16 @@ public:
     // are then rolled back as a whole.
     bool guardar(qint32 persona, qint32 examen, const Calificacion& calificacion);
 
+    // The same inside a transaction the caller holds (see GuardarSesion): the
+    // caller rolls back what a failure left. Throws ErrorBD.
+    bool guardarEnTransaccion(qint32 persona, qint32 examen, const Calificacion& calificacion);
+
+    // Makes the running transaction the only one that can take folder numbers
+    // until it ends.
+    void bloquearContador();
+    // Looks the result item up (adding it) outside any examinee's rows.
+    qint32 codigoItem();
+
     // "Teorico " and the date in the system's short format.
     QString descripcionCarpeta() const;
 
@@ -36,7 +46,6 @@ public:
     static QString numeroCarpeta(const QString& prefijo, qint64 n);
 
 private:
-    qint32 codigoItem();
     QString tomarNumero();
 
     De1& de1_;
@@ -55,9 +64,10 @@ struct ResultadoGuardado {
 
 // Writes the answer log of the whole roster with one write of the configuration
 // file, then scores and stores the examinees at the given 0-based roster places
-// (every examinee without `lugares`). An exam with
-// no questions writes nothing. A database failure of one examinee leaves his
-// rows unwritten and goes on with the next.
+// (every examinee without `lugares`). An exam with no questions writes nothing.
+// Each examinee's rows are written whole or not at all (a savepoint each, one
+// commit for the roster); a database failure of one examinee leaves his rows
+// unwritten and goes on with the next.
 ResultadoGuardado GuardarSesion(De1& de1, qint32 examen, const QList<qint32>& personas,
                                 const QList<PreguntaExamen>& preguntas,
                                 const MatrizRespuestas& matriz, QDate hoy = QDate::currentDate(),

@@ -208,6 +208,17 @@ private Q_SLOTS:
         QVERIFY(s.dialogos.mensajes.isEmpty());
     }
 
+    void examenSinPreguntasCierraSinGuardar() {
+        Sala s;
+        s.seleccion.examen = 42;
+        FrmInteligencia w(s.e.de1(), s.seleccion, s.receptor);
+        w.show();
+        QTest::keyClick(&w, Qt::Key_Space);
+        QTRY_VERIFY(!w.isVisible());
+        QCOMPARE(contar(s.e.de1(), "Carpetas"), 0);
+        QCOMPARE(LeerIni("Evaluado1", "Pregunta1"), QStringLiteral("ERROR"));
+    }
+
     void grupoDemasiadoGrande() {
         Sala s(55);
         FrmInteligencia w(s.e.de1(), s.seleccion, s.receptor);
