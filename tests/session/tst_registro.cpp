@@ -96,8 +96,6 @@ private Q_SLOTS:
     }
 
     void numeroDeCarpeta() {
-        QCOMPARE(RegistroResultados::numeroCarpeta("T", 57), QStringLiteral("T00000057"));
-        QCOMPARE(RegistroResultados::numeroCarpeta("", 123456790), QStringLiteral("23456790"));
         EntornoPrueba e;
         GuardarConfiguracion(e.de1(), "TxtNroExamenCons", "123456789");
         // An existing folder of the day without a number gets one.
@@ -115,8 +113,6 @@ private Q_SLOTS:
     }
 
     void edadPorDiasDeAnio() {
-        QCOMPARE(RegistroResultados::edad(kHoy.addDays(-6574), kHoy), 17);
-        QCOMPARE(RegistroResultados::edad(kHoy.addDays(-6575), kHoy), 18);
         EntornoPrueba e;
         const qint32 a = crearPersona(e.de1(), kHoy.addDays(-6574));
         const qint32 b = crearPersona(e.de1(), kHoy.addDays(-6575));
@@ -130,40 +126,21 @@ private Q_SLOTS:
         QVERIFY(e.de1().valor(sql, {sinFecha}).isNull());
     }
 
-    void personaInexistenteNoEscribe() {
+    void personaInexistenteYErrorNoEscribenNada() {
         EntornoPrueba e;
         GuardarConfiguracion(e.de1(), "TxtNroExamenCons", "5");
         const qint32 persona = crearPersona(e.de1(), QDate(1980, 1, 1));
-        RegistroResultados r(e.de1(), kHoy);
-        QVERIFY(!r.guardar(persona + 100, 1, calificacion(1, 0)));
-        QCOMPARE(contar(e.de1(), "Carpetas"), 0);
-        QCOMPARE(contar(e.de1(), "DetalleExamenes"), 0);
-        QCOMPARE(LeerConfiguracion(e.de1(), "TxtNroExamenCons"), QStringLiteral("5"));
-
-        // Through the whole session: the others are stored, the missing one is named.
+        ObtenerCodigoItem(e.de1(), "Porcentaje de Respuestas");
+        e.de1().ejecutar("DROP TABLE Resultados"); // the last of an examinee's three rows fails
         MatrizRespuestas m(2, 1);
         PreguntaExamen p;
         p.respuestas = {{1, "a", true}};
         const ResultadoGuardado g =
             GuardarSesion(e.de1(), 1, {persona + 100, persona}, {p}, m, kHoy);
-        QCOMPARE(g.guardados, 1);
         QCOMPARE(g.sinPersona, QList<int>{0});
-        QVERIFY(g.fallidos.isEmpty());
-    }
-
-    void errorNoDejaNadaAMedias() {
-        EntornoPrueba e;
-        GuardarConfiguracion(e.de1(), "TxtNroExamenCons", "5");
-        const qint32 persona = crearPersona(e.de1(), QDate(1980, 1, 1));
-        ObtenerCodigoItem(e.de1(), "Porcentaje de Respuestas");
-        e.de1().ejecutar("DROP TABLE Resultados");
-        MatrizRespuestas m(1, 1);
-        PreguntaExamen p;
-        p.respuestas = {{1, "a", true}};
-        const ResultadoGuardado g = GuardarSesion(e.de1(), 1, {persona}, {p}, m, kHoy);
-        QCOMPARE(g.fallidos, QList<int>{0});
+        QCOMPARE(g.fallidos, QList<int>{1});
         QVERIFY(g.errorBD.contains("Resultados"));
-        QVERIFY(g.registroEscrito);
+        QCOMPARE(g.guardados, 0);
         QCOMPARE(contar(e.de1(), "Carpetas"), 0);
         QCOMPARE(contar(e.de1(), "DetalleExamenes"), 0);
         QCOMPARE(LeerConfiguracion(e.de1(), "TxtNroExamenCons"), QStringLiteral("5"));
