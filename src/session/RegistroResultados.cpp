@@ -37,8 +37,12 @@ qint32 RegistroResultados::codigoItem() {
 }
 
 QString RegistroResultados::tomarNumero() {
-    // The counter row is already locked by this transaction (see guardar).
-    const double leido = texto::Val(LeerConfiguracion(de1_, kContador));
+    // The counter row is already locked by this transaction (see bloquearContador).
+    // Read so that a failure throws: taken as 0 it would hand out a used number.
+    const QVariant valor = de1_.valor(de1_.dialecto().primeraFila(QStringLiteral(
+                                          "SELECT Valor FROM Configuracion WHERE Item = ?")),
+                                      {kContador});
+    const double leido = valor.isNull() ? 0.0 : texto::Val(valor.toString());
     const qint64 n = qint64(std::max(0.0, std::trunc(std::min(leido, 1e15)))) + 1;
     GuardarConfiguracion(de1_, kContador, QString::number(n));
     return numeroCarpeta(LeerConfiguracion(de1_, kPrefijo), n);
