@@ -95,7 +95,7 @@ private Q_SLOTS:
         QCOMPARE(LeerConfiguracion(db, "TxtNroExamenCons"), QStringLiteral("43"));
     }
 
-    void numeroDeCarpeta() {
+    void numeroDeCarpetaYEdad() {
         EntornoPrueba e;
         GuardarConfiguracion(e.de1(), "TxtNroExamenCons", "123456789");
         // An existing folder of the day without a number gets one.
@@ -110,16 +110,13 @@ private Q_SLOTS:
         QCOMPARE(e.de1().valor("SELECT NumeroCarpetaCons FROM Carpetas").toString(),
                  QStringLiteral("23456790"));
         QCOMPARE(LeerConfiguracion(e.de1(), "TxtNroExamenCons"), QStringLiteral("123456790"));
-    }
 
-    void edadPorDiasDeAnio() {
-        EntornoPrueba e;
+        // Age by the 365.25-day rule; no date of birth, no age.
         const qint32 a = crearPersona(e.de1(), kHoy.addDays(-6574));
         const qint32 b = crearPersona(e.de1(), kHoy.addDays(-6575));
         const qint32 sinFecha = crearPersona(e.de1(), QDate());
-        RegistroResultados r(e.de1(), kHoy);
         for (qint32 p : {a, b, sinFecha})
-            QVERIFY(r.guardar(p, 1, calificacion(1, 0)));
+            QVERIFY(RegistroResultados(e.de1(), kHoy).guardar(p, 1, calificacion(1, 0)));
         const QString sql = "SELECT EdadCarpeta FROM Carpetas WHERE Persona = ?";
         QCOMPARE(e.de1().valor(sql, {a}).toInt(), 17);
         QCOMPARE(e.de1().valor(sql, {b}).toInt(), 18);
