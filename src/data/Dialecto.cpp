@@ -153,6 +153,37 @@ QVariant Dialecto::fecha(const QDate& fecha) const {
     return QDateTime(fecha, QTime(0, 0));
 }
 
+QString Dialecto::puntoGuardado(const QString& nombre) const {
+    return (motor_ == Motor::SqlServer ? QStringLiteral("SAVE TRANSACTION ")
+                                       : QStringLiteral("SAVEPOINT ")) +
+           nombre;
+}
+
+QString Dialecto::volverAPunto(const QString& nombre) const {
+    return (motor_ == Motor::SqlServer ? QStringLiteral("ROLLBACK TRANSACTION ")
+                                       : QStringLiteral("ROLLBACK TO SAVEPOINT ")) +
+           nombre;
+}
+
+QString Dialecto::liberarPunto(const QString& nombre) const {
+    return motor_ == Motor::SqlServer ? QString() : QStringLiteral("RELEASE SAVEPOINT ") + nombre;
+}
+
+QDate Dialecto::leerFecha(const QVariant& valor) {
+    if (valor.isNull() || !valor.isValid())
+        return QDate();
+    switch (valor.typeId()) {
+    case QMetaType::QDate:
+        return valor.toDate();
+    case QMetaType::QDateTime:
+        return valor.toDateTime().date();
+    default:
+        break;
+    }
+    const QString t = valor.toString().trimmed();
+    return QDate::fromString(t.left(10), Qt::ISODate);
+}
+
 QString Dialecto::patronContiene(const QString& texto) {
     QString t = texto;
     t.replace(u'!', QStringLiteral("!!"));

@@ -41,6 +41,15 @@ public:
     QString primerasFilas(const QString& select, int filas) const;
 
     QVariant fecha(const QDate& fecha) const;
+    // Savepoints inside a transaction: set one, roll back to it, release it (the
+    // release is empty text where the engine has none).
+    QString puntoGuardado(const QString& nombre) const;
+    QString volverAPunto(const QString& nombre) const;
+    QString liberarPunto(const QString& nombre) const;
+
+    // A date column as read back: a date or date-time value, or ISO text (with or
+    // without a time); invalid for null or anything else.
+    static QDate leerFecha(const QVariant& valor);
     QVariant booleano(bool valor) const { return valor ? 1 : 0; }
 
     // A LIKE pattern matching the text anywhere, wildcards of the text escaped;

@@ -1,20 +1,82 @@
 #pragma once
-// The exam session: runs the selected test for the listed examinees.
+// The exam session window: Space starts the selected test for the listed
+// examinees; each question is shown with its picture, answers and countdown
+// while the keypads' answers arrive; after the last one every examinee is
+// scored and stored, and the window closes.
+
+#include "app/Seleccion.h"
 
 #include <QDialog>
+#include <QList>
+#include <memory>
+#include <optional>
 
 class De1;
+class QLabel;
+class QProgressBar;
+class QPushButton;
+class QVBoxLayout;
 class Receptor;
+class Reloj;
 class Seleccion;
+class SesionExamen;
 
 class FrmInteligencia : public QDialog {
     Q_OBJECT
 public:
+    static inline const QString kTituloListo =
+        QStringLiteral("PRESIONE LA BARRA ESPACIADORA PARA COMENZAR");
+    static inline const QString kTituloExamen = QStringLiteral("FASE DE EXAMEN");
+    static inline const QString kTituloGuardando = QStringLiteral("GUARDANDO REGISTROS...");
+
     FrmInteligencia(De1& de1, const Seleccion& seleccion, Receptor& receptor,
                     QWidget* parent = nullptr);
+    ~FrmInteligencia() override;
+
+    // Tests run the questions on their own clock; call before the session starts.
+    void usarReloj(Reloj& reloj);
+    SesionExamen& sesion() { return *sesion_; }
+
+    void done(int r) override;
+    void reject() override;
+
+protected:
+    void keyPressEvent(QKeyEvent* e) override;
+    void showEvent(QShowEvent* e) override;
 
 private:
+    void construir();
+    void comenzar();
+    void solicitarSalida();
+    void mostrarPregunta(int pregunta);
+    void terminarPregunta(int pregunta);
+    void mostrarCuenta(qint64 cuenta);
+    void alTerminarExamen();
+    void guardar(const std::optional<QList<int>>& lugares);
+    void mostrarEstadoReceptor(bool conectado);
+    void liberar();
+
     De1& de1_;
     const Seleccion& seleccion_;
     Receptor& receptor_;
+    std::unique_ptr<Reloj> relojPropio_;
+    std::unique_ptr<SesionExamen> sesion_;
+    QList<EvaluadoListado> evaluados_;
+    qint16 duenoAnterior_ = 0;
+    bool abierto_ = false;
+    bool confirmando_ = false;
+    bool guardarPendiente_ = false;
+    bool guardando_ = false;
+
+    QLabel* lblTitulo_ = nullptr;
+    QLabel* lblPregunta_ = nullptr;
+    QLabel* imgPregunta_ = nullptr;
+    QWidget* areaRespuestas_ = nullptr;
+    QVBoxLayout* filasRespuestas_ = nullptr;
+    QLabel* lblTiempo_ = nullptr;
+    QProgressBar* shpTiempo_ = nullptr;
+    QLabel* lblEstado_ = nullptr;
+    QLabel* label2_ = nullptr;
+    QLabel* label3_ = nullptr;
+    QPushButton* command4_ = nullptr;
 };

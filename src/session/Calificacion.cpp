@@ -1,0 +1,42 @@
+#include "session/Calificacion.h"
+
+#include "session/MatrizRespuestas.h"
+#include "session/PreguntasExamen.h"
+
+int ValorTecla(const QString& celda) {
+    if (celda.isEmpty())
+        return 0;
+    const QChar c = celda.at(0);
+    if (celda.size() == 1 && c >= u'0' && c <= u'9')
+        return c.unicode() - u'0';
+    return -1;
+}
+
+Calificacion Calificar(const QList<PreguntaExamen>& preguntas, const MatrizRespuestas& matriz,
+                       int evaluado) {
+    Calificacion c;
+    for (int q = 0; q < preguntas.size(); ++q) {
+        ++c.preguntas;
+        if (ValorTecla(matriz.celda(evaluado, q)) == preguntas.at(q).posicionCorrecta())
+            ++c.correctas;
+        else
+            ++c.incorrectas;
+    }
+    c.porcentaje = c.preguntas > 0 ? double(c.correctas) * 100.0 / double(c.preguntas) : 0.0;
+    c.veredicto = c.porcentaje >= Calificacion::kPorcentajeAprobacion ? Calificacion::kAprobado
+                                                                      : Calificacion::kReprobado;
+    return c;
+}
+
+QList<EntradaIni> EntradasRegistroRespuestas(const MatrizRespuestas& matriz, int evaluados,
+                                             int preguntas) {
+    QList<EntradaIni> entradas;
+    entradas.reserve(qsizetype(evaluados) * preguntas);
+    for (int k = 0; k < evaluados; ++k) {
+        const QString seccion = QStringLiteral("Evaluado") + QString::number(k + 1);
+        for (int q = 0; q < preguntas; ++q)
+            entradas.append(
+                {seccion, QStringLiteral("Pregunta") + QString::number(q + 1), matriz.celda(k, q)});
+    }
+    return entradas;
+}

@@ -1,0 +1,229 @@
+#include "session/RegistroResultados.h"
+
+#include "app/Globales.h"
+#include "app/Ini.h"
+#include "app/Texto.h"
+#include "data/Configuracion.h"
+#include "data/De1.h"
+#include "session/Calificacion.h"
+#include "session/MatrizRespuestas.h"
+#include "session/PreguntasExamen.h"
+
+#include <QLocale>
+#include <QSqlQuery>
+#include <algorithm>
+#include <cmath>
+
+RegistroResultados::RegistroResultados(De1& de1, QDate hoy) : de1_(de1), hoy_(hoy) {}
+
+QString RegistroResultados::descripcionCarpeta() const {
+    return QStringLiteral("Teorico ") + QLocale::system().toString(hoy_, QLocale::ShortFormat);
+}
+
+int RegistroResultados::edad(const QDate& nacimiento, const QDate& fecha) {
+    return int(std::floor(double(nacimiento.daysTo(fecha)) / 365.25));
+}
+
+QString RegistroResultados::numeroCarpeta(const QString& prefijo, qint64 n) {
+    return prefijo + texto::Derecha(QStringLiteral("00000000000") + QString::number(n), 8);
+}
+
+qint32 RegistroResultados::codigoItem() {
+    // Looked up (and added) on its own, before any examinee's transaction: a
+    // rolled-back examinee must not take the item row with him.
+    if (!item_)
+        item_ = ObtenerCodigoItem(de1_, kItemPorcentaje);
+    return *item_;
+}
+
+QString RegistroResultados::tomarNumero() {
+    // The counter row is already locked by this transaction (see bloquearContador).
+    // Read so that a failure throws: taken as 0 it would hand out a used number.
+    const QVariant valor = de1_.valor(de1_.dialecto().primeraFila(QStringLiteral(
+                                          "SELECT Valor FROM Configuracion WHERE Item = ?")),
+                                      {kContador});
+    const double leido = valor.isNull() ? 0.0 : texto::Val(valor.toString());
+    const qint64 n = qint64(std::max(0.0, std::trunc(std::min(leido, 1e15)))) + 1;
+    GuardarConfiguracion(de1_, kContador, QString::number(n));
+    return numeroCarpeta(LeerConfiguracion(de1_, kPrefijo), n);
+}
+
+void RegistroResultados::bloquearContador() {
+    // Writing the counter row first makes this transaction its only writer until
+    // it ends: two workstations storing at once take their folder numbers one
+    // after the other and never the same one.
+    de1_.ejecutar(QStringLiteral("UPDATE Configuracion SET Valor = Valor WHERE Item = ?"),
+                  {kContador});
+}
+
+bool RegistroResultados::guardar(qint32 persona, qint32 examen, const Calificacion& c) {
+    codigoItem();
+    Transaccion t(de1_);
+    bloquearContador();
+    if (!guardarEnTransaccion(persona, examen, c))
+        return false;
+    t.confirmar();
+    return true;
+}
+
+bool RegistroResultados::guardarEnTransaccion(qint32 persona, qint32 examen,
+                                              const Calificacion& c) {
+    const qint32 item = codigoItem();
+    const Dialecto& d = de1_.dialecto();
+
+    QSqlQuery p = de1_.ejecutar(
+        QStringLiteral("SELECT CodigoPersona, FechaNac FROM Personas WHERE CodigoPersona = ?"),
+        {persona});
+    if (!p.next())
+        return false;
+    const QDate nacimiento = Dialecto::leerFecha(p.value(1));
+    p.finish();
+    const QVariant edadCarpeta =
+        nacimiento.isValid() ? QVariant(edad(nacimiento, hoy_)) : QVariant();
+
+    // The folder of the day: by its date and the "Teorico " description, so that a
+    // change of the short date format during the day does not open a second one;
+    // the exact description catches folders whose date column was left empty.
+    const QString descripcion = descripcionCarpeta();
+    QSqlQuery f = de1_.ejecutar(
+        d.primeraFila(QStringLiteral(
+            "SELECT CodigoCarpeta, NumeroCarpetaCons FROM Carpetas WHERE Persona = ? AND "
+            "((FechaCarpeta >= ? AND FechaCarpeta < ? AND DescripcionCarpeta LIKE ?) "
+            "OR DescripcionCarpeta = ?) ORDER BY CodigoCarpeta")),
+        {persona, d.fecha(hoy_), d.fecha(hoy_.addDays(1)), QStringLiteral("Teorico %"),
+         descripcion});
+    std::optional<qint64> carpeta;
+    bool tieneNumero = false;
+    if (f.next()) {
+        carpeta = f.value(0).toLongLong();
+        tieneNumero = !f.value(1).isNull();
+    }
+    f.finish();
+
+    // Empty text, not null: other programs read these columns as text.
+    const QString vacio = QString::fromLatin1("");
+    const Columnas columnas = {
+        {QStringLiteral("DescripcionCarpeta"), descripcion},
+        {QStringLiteral("FechaCarpeta"), d.fecha(hoy_)},
+        {QStringLiteral("Bloq"), d.booleano(false)},
+        {QStringLiteral("Resultado"), c.veredicto},
+        {QStringLiteral("EdadCarpeta"), edadCarpeta},
+        {QStringLiteral("Lugar"), 1},
+        {QStringLiteral("Empresa"), 1},
+        {QStringLiteral("NroCurso"), vacio},
+        {QStringLiteral("NroInforme"), 0},
+        {QStringLiteral("Observaciones"), vacio},
+        {QStringLiteral("TipoTramite"), QStringLiteral("Sin datos")},
+        {QStringLiteral("Factura"), vacio},
+        {QStringLiteral("Licencia"), QStringLiteral("N/A")},
+        {QStringLiteral("TipoExamen"), QStringLiteral("G")},
+    };
+    if (carpeta) {
+        QStringList asignaciones;
+        QVariantList valores;
+        for (const auto& [nombre, valor] : columnas) {
+            asignaciones << nombre + QStringLiteral(" = ?");
+            valores << valor;
+        }
+        if (!tieneNumero) {
+            asignaciones << QStringLiteral("NumeroCarpetaCons = ?");
+            valores << tomarNumero();
+        }
+        valores << *carpeta;
+        de1_.ejecutar(QStringLiteral("UPDATE Carpetas SET %1 WHERE CodigoCarpeta = ?")
+                          .arg(asignaciones.join(QStringLiteral(", "))),
+                      valores);
+    } else {
+        Columnas nueva = columnas;
+        nueva.prepend({QStringLiteral("Persona"), persona});
+        nueva.append({QStringLiteral("NumeroCarpetaCons"), tomarNumero()});
+        carpeta = de1_.insertar(QStringLiteral("Carpetas"), nueva, QStringLiteral("CodigoCarpeta"));
+    }
+
+    const qint64 detalle =
+        de1_.insertar(QStringLiteral("DetalleExamenes"),
+                      {{QStringLiteral("Carpeta"), *carpeta},
+                       {QStringLiteral("Fecha"), d.fecha(hoy_)},
+                       {QStringLiteral("Examen"), examen},
+                       {QStringLiteral("Resultado"), c.veredicto},
+                       {QStringLiteral("Responsable"), Globales::ResponsableActual}},
+                      QStringLiteral("CodigoDetalleExamen"));
+    de1_.insertarSinIdentidad(QStringLiteral("Resultados"),
+                              {{QStringLiteral("DetalleExamen"), detalle},
+                               {QStringLiteral("Item"), item},
+                               {QStringLiteral("Resultado"), c.veredicto},
+                               {QStringLiteral("Valor"), c.correctas},
+                               {QStringLiteral("Percentil"), c.incorrectas},
+                               {QStringLiteral("Orden"), 1}});
+    return true;
+}
+
+ResultadoGuardado GuardarSesion(De1& de1, qint32 examen, const QList<qint32>& personas,
+                                const QList<PreguntaExamen>& preguntas,
+                                const MatrizRespuestas& matriz, QDate hoy,
+                                const std::optional<QList<int>>& lugares) {
+    ResultadoGuardado r;
+    if (preguntas.isEmpty())
+        return r;
+    const int n = int(personas.size());
+    r.registroEscrito =
+        EscribirIniLote(EntradasRegistroRespuestas(matriz, n, int(preguntas.size())));
+
+    QList<int> pendientes;
+    if (lugares) {
+        for (int k : *lugares)
+            if (k >= 0 && k < n)
+                pendientes << k;
+    } else {
+        for (int k = 0; k < n; ++k)
+            pendientes << k;
+    }
+    auto fallar = [&r](const QList<int>& lugaresFallidos, const ErrorBD& e) {
+        r.fallidos << lugaresFallidos;
+        if (r.errorBD.isEmpty())
+            r.errorBD = e.texto();
+    };
+
+    const Dialecto& d = de1.dialecto();
+    const QString punto = QStringLiteral("Evaluado");
+    RegistroResultados registro(de1, hoy);
+    QList<int> escritos;
+    try {
+        registro.codigoItem();
+        // One commit for the roster (one disk flush, not one per examinee); a
+        // savepoint per examinee keeps each one's rows whole.
+        Transaccion t(de1);
+        registro.bloquearContador();
+        for (qsizetype i = 0; i < pendientes.size(); ++i) {
+            const int k = pendientes.at(i);
+            const Calificacion c = Calificar(preguntas, matriz, k);
+            de1.ejecutar(d.puntoGuardado(punto));
+            try {
+                const bool guardado = registro.guardarEnTransaccion(personas.at(k), examen, c);
+                if (!d.liberarPunto(punto).isEmpty())
+                    de1.ejecutar(d.liberarPunto(punto));
+                if (guardado)
+                    escritos << k;
+                else
+                    r.sinPersona << k;
+            } catch (const ErrorBD& e) {
+                // When even the rollback fails the connection is gone: the rest fails too.
+                de1.ejecutar(d.volverAPunto(punto));
+                if (!d.liberarPunto(punto).isEmpty())
+                    de1.ejecutar(d.liberarPunto(punto));
+                fallar({k}, e);
+            }
+        }
+        t.confirmar();
+        r.guardados = int(escritos.size());
+    } catch (const ErrorBD& e) {
+        // Nothing of this pass reached the catalog.
+        QList<int> todos;
+        for (int k : pendientes)
+            if (!r.fallidos.contains(k) && !r.sinPersona.contains(k))
+                todos << k;
+        fallar(todos, e);
+        std::sort(r.fallidos.begin(), r.fallidos.end());
+    }
+    return r;
+}

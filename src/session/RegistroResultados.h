@@ -1,0 +1,74 @@
+#pragma once
+// The stored outcome of an examination: the person's folder of the day in
+// Carpetas (numbered from the office-wide counter), one DetalleExamenes row and
+// one Resultados item, written per examinee in one transaction.
+
+#include <QDate>
+#include <QList>
+#include <QString>
+#include <optional>
+
+class De1;
+class MatrizRespuestas;
+struct Calificacion;
+struct PreguntaExamen;
+
+class RegistroResultados {
+public:
+    static inline const QString kItemPorcentaje = QStringLiteral("Porcentaje de Respuestas");
+    static inline const QString kPrefijo = QStringLiteral("PrefijoExamenCons");
+    static inline const QString kContador = QStringLiteral("TxtNroExamenCons");
+
+    // `hoy` is the examination date (today unless a test sets another).
+    explicit RegistroResultados(De1& de1, QDate hoy = QDate::currentDate());
+
+    // Stores one examinee's examination. False when the person is not in
+    // Personas (nothing is written then). Throws ErrorBD; the examinee's rows
+    // are then rolled back as a whole.
+    bool guardar(qint32 persona, qint32 examen, const Calificacion& calificacion);
+
+    // The same inside a transaction the caller holds (see GuardarSesion): the
+    // caller rolls back what a failure left. Throws ErrorBD.
+    bool guardarEnTransaccion(qint32 persona, qint32 examen, const Calificacion& calificacion);
+
+    // Makes the running transaction the only one that can take folder numbers
+    // until it ends.
+    void bloquearContador();
+    // Looks the result item up (adding it) outside any examinee's rows.
+    qint32 codigoItem();
+
+    // "Teorico " and the date in the system's short format.
+    QString descripcionCarpeta() const;
+
+    // Age in whole years by the 365.25-day rule.
+    static int edad(const QDate& nacimiento, const QDate& fecha);
+    // The prefix and the last 8 characters of "00000000000" followed by n.
+    static QString numeroCarpeta(const QString& prefijo, qint64 n);
+
+private:
+    QString tomarNumero();
+
+    De1& de1_;
+    QDate hoy_;
+    std::optional<qint32> item_;
+};
+
+// Outcome of storing a whole session.
+struct ResultadoGuardado {
+    bool registroEscrito = true; // the answer log reached the configuration file
+    int guardados = 0;
+    QList<int> sinPersona; // 0-based roster places not found in Personas
+    QList<int> fallidos;   // 0-based roster places whose rows could not be written
+    QString errorBD;       // the driver's text of the first failure
+};
+
+// Writes the answer log of the whole roster with one write of the configuration
+// file, then scores and stores the examinees at the given 0-based roster places
+// (every examinee without `lugares`). An exam with no questions writes nothing.
+// Each examinee's rows are written whole or not at all (a savepoint each, one
+// commit for the roster); a database failure of one examinee leaves his rows
+// unwritten and goes on with the next.
+ResultadoGuardado GuardarSesion(De1& de1, qint32 examen, const QList<qint32>& personas,
+                                const QList<PreguntaExamen>& preguntas,
+                                const MatrizRespuestas& matriz, QDate hoy = QDate::currentDate(),
+                                const std::optional<QList<int>>& lugares = std::nullopt);

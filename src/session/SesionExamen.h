@@ -1,0 +1,69 @@
+#pragma once
+// One exam session without its window: the questions of the selected test run
+// one after another, each with its wait; the receiver's answer reports fill the
+// answer matrix for the question on screen.
+
+#include "session/EsperaPregunta.h"
+#include "session/MatrizRespuestas.h"
+#include "session/PreguntasExamen.h"
+
+#include <QList>
+#include <QObject>
+
+class De1;
+class Reloj;
+
+class SesionExamen : public QObject {
+    Q_OBJECT
+public:
+    enum class Estado { Lista, EnPregunta, Terminada, Cancelada };
+
+    SesionExamen(De1& de1, Reloj& reloj, QObject* padre = nullptr);
+
+    // Starts the exam for the roster (CodigoPersona in roster order): reads the
+    // questions and their answers once, empties the matrix and shows the first
+    // question. On a refusal returns the message to show and stays ready.
+    // Throws ErrorBD when the questions cannot be read.
+    QString iniciar(qint32 examen, const QList<qint32>& personas);
+
+    // Space: ends the wait on the question on screen (see EsperaPregunta).
+    void espacio();
+    // One answer report (56 bytes, byte 0 the report ID). Ignored unless a
+    // question is on screen.
+    void recibirReporte(const QByteArray& reporte);
+    // Abandons the session: nothing more is shown, nothing is to be stored.
+    void cancelar();
+
+    Estado estado() const { return estado_; }
+    qint32 examen() const { return examen_; }
+    const QList<qint32>& personas() const { return personas_; }
+    const QList<PreguntaExamen>& preguntas() const { return preguntas_; }
+    const MatrizRespuestas& matriz() const { return matriz_; }
+    // 0-based question on screen; -1 before the first one.
+    int preguntaActual() const { return actual_; }
+    // Keys written into the matrix during this session.
+    qint64 teclasRecibidas() const { return teclas_; }
+    EsperaPregunta& espera() { return espera_; }
+
+Q_SIGNALS:
+    void preguntaMostrada(int pregunta);
+    void preguntaTerminada(int pregunta);
+    // The last key of a report: examinee and question 0-based.
+    void teclaRecibida(int evaluado, int pregunta, QChar tecla);
+    // The last question is over (or the exam has none): time to score and store.
+    void examenTerminado();
+
+private:
+    void mostrar(int pregunta);
+    void alTerminarEspera();
+
+    De1& de1_;
+    EsperaPregunta espera_;
+    Estado estado_ = Estado::Lista;
+    qint32 examen_ = 0;
+    QList<qint32> personas_;
+    QList<PreguntaExamen> preguntas_;
+    MatrizRespuestas matriz_;
+    int actual_ = -1;
+    qint64 teclas_ = 0;
+};
