@@ -1,6 +1,7 @@
 #include "session/SesionExamen.h"
 
-#include "session/ReporteRespuestas.h"
+#include "app/Texto.h"
+#include "keypads/ProtocoloReceptor.h"
 
 SesionExamen::SesionExamen(De1& de1, Reloj& reloj, QObject* padre)
     : QObject(padre), de1_(de1), espera_(reloj) {
@@ -11,11 +12,11 @@ QString SesionExamen::iniciar(qint32 examen, const QList<qint32>& personas) {
     if (estado_ != Estado::Lista)
         return QString();
     // A report carries 54 keypad positions; more examinees would silently get no answers.
-    if (personas.size() > kPosicionesReporte)
+    if (personas.size() > kPosicionesPorReporte)
         return QStringLiteral("El grupo tiene %1 evaluados y el receptor atiende como máximo %2 "
                               "controles.\nDivida el grupo para tomar el examen.")
             .arg(personas.size())
-            .arg(kPosicionesReporte);
+            .arg(kPosicionesPorReporte);
     preguntas_ = CargarPreguntas(de1_, examen);
     examen_ = examen;
     personas_ = personas;
@@ -61,12 +62,17 @@ void SesionExamen::espacio() {
 void SesionExamen::recibirReporte(const QByteArray& reporte) {
     if (estado_ != Estado::EnPregunta || actual_ < 0)
         return;
-    const QList<TeclaReporte> teclas = TeclasDeReporte(reporte, int(personas_.size()));
-    for (const TeclaReporte& t : teclas)
-        if (matriz_.fijar(t.posicion, actual_, t.tecla))
+    const QList<std::pair<int, char>> teclas =
+        decodificarRespuestas(reporte, int(personas_.size()));
+    QChar ultima;
+    for (const auto& [posicion, byte] : teclas) {
+        // The key is kept as the character it stands for in the configuration file's code page.
+        ultima = texto::desdeWindows1252(QByteArray(1, byte)).at(0);
+        if (matriz_.fijar(posicion, actual_, ultima))
             ++teclas_;
+    }
     if (!teclas.isEmpty())
-        Q_EMIT teclaRecibida(teclas.last().posicion, actual_, teclas.last().tecla);
+        Q_EMIT teclaRecibida(teclas.last().first, actual_, ultima);
 }
 
 void SesionExamen::cancelar() {

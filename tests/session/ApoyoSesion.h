@@ -3,34 +3,15 @@
 // moves, and small builders of exams, persons and answer reports.
 
 #include "data/De1.h"
-#include "keypads/Receptor.h"
+#include "ReceptorFalso.h"
 #include "session/Reloj.h"
 
 #include <QDate>
 #include <QList>
 
-class ReceptorDePrueba : public Receptor {
-public:
-    void abrir(qint16 d) override {
-        abierto = true;
-        dueno = d;
-    }
-    void cerrar() override { abierto = false; }
-    bool escribir(const QByteArray&) override { return false; }
-    bool conectado() const override { return enchufadoAhora; }
-
-    void enchufar(bool si) {
-        enchufadoAhora = si;
-        if (si)
-            Q_EMIT enchufado();
-        else
-            Q_EMIT desenchufado();
-    }
-    void enviar(const QByteArray& reporte) { Q_EMIT leido(reporte); }
-
-    bool abierto = false;
-    bool enchufadoAhora = false;
-    qint16 dueno = 0;
+// Starts unplugged, as a room before the receiver is noticed.
+struct ReceptorDePrueba : ReceptorFalso {
+    ReceptorDePrueba() { presente = false; }
 };
 
 class RelojDePrueba : public Reloj {

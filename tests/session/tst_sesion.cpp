@@ -1,7 +1,6 @@
 // The session without its window: questions in order, keys from answer reports into the matrix.
 #include "ApoyoSesion.h"
 #include "EntornoPrueba.h"
-#include "session/ReporteRespuestas.h"
 #include "session/SesionExamen.h"
 
 #include <QSignalSpy>
@@ -47,17 +46,6 @@ private Q_SLOTS:
         receptor.enviar(reporteRespuestas({'1', '1', '1'})); // after the last question: ignored
         QCOMPARE(s.matriz().celda(0, 1), QString());
         QCOMPARE(s.teclasRecibidas(), 4);
-    }
-
-    void cincuentaYCuatroPosiciones() {
-        QByteArray r(56, '\0');
-        r[55] = '4';
-        r[2] = char(0x80);
-        const QList<TeclaReporte> t = TeclasDeReporte(r, 54);
-        QCOMPARE(t.size(), 2);
-        QCOMPARE(t.at(0).tecla, QChar(u'€')); // read as the configuration file's code page
-        QCOMPARE(t.at(1).posicion, 53);
-        QCOMPARE(TeclasDeReporte(r, 53).size(), 1);
     }
 
     void ordenYEnsayo() {

@@ -1,6 +1,6 @@
 #pragma once
 // A receiver for tests: records the reports written to it and lets the test play
-// the receiver's side (plug, unplug, status reports).
+// the receiver's side (plug, unplug, status and answer reports).
 
 #include "keypads/Receptor.h"
 
@@ -17,8 +17,14 @@ inline QByteArray reporte(std::initializer_list<int> bytes) {
 
 class ReceptorFalso : public Receptor {
 public:
-    void abrir(qint16 d) override { dueno = d; }
-    void cerrar() override { dueno = 0; }
+    void abrir(qint16 d) override {
+        dueno = d;
+        abierto = true;
+    }
+    void cerrar() override {
+        dueno = 0;
+        abierto = false;
+    }
     bool escribir(const QByteArray& r) override {
         escritos.append(r);
         return presente;
@@ -29,8 +35,10 @@ public:
         si ? Q_EMIT enchufado() : Q_EMIT desenchufado();
     }
     void estado(int codigo) { Q_EMIT leido(reporte({0, 0, 0, codigo})); }
+    void enviar(const QByteArray& r) { Q_EMIT leido(r); }
 
     QList<QByteArray> escritos;
     bool presente = true;
     qint16 dueno = 0; // 0 while closed
+    bool abierto = false;
 };
