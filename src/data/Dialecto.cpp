@@ -125,13 +125,7 @@ QString Dialecto::insertarConIdentidad(const QString& tabla, const QStringList& 
 }
 
 QString Dialecto::primeraFila(const QString& select) const {
-    QString s = select.trimmed();
-    if (motor_ == Motor::SqlServer) {
-        if (s.startsWith(QStringLiteral("SELECT "), Qt::CaseInsensitive))
-            s.insert(7, QStringLiteral("TOP 1 "));
-        return s;
-    }
-    return s + QStringLiteral(" LIMIT 1");
+    return primerasFilas(select, 1);
 }
 
 QString Dialecto::primerasFilas(const QString& select, int filas) const {
