@@ -2,8 +2,8 @@
 // Shared by the session tests: a receiver the test drives, a clock the test
 // moves, and small builders of exams, persons and answer reports.
 
-#include "data/De1.h"
 #include "ReceptorFalso.h"
+#include "data/De1.h"
 #include "session/Reloj.h"
 
 #include <QDate>
