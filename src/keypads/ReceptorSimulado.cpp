@@ -34,6 +34,10 @@ void ReceptorSimulado::abrir(qint16 dueno) {
     abierto_ = true;
     Q_EMIT abiertoCambiado(true);
     // Like the real link: a receiver already plugged in is reported right after.
+    anunciarEnchufado();
+}
+
+void ReceptorSimulado::anunciarEnchufado() {
     QMetaObject::invokeMethod(
         this,
         [this] {
@@ -133,17 +137,8 @@ void ReceptorSimulado::enchufar() {
     if (enchufado_)
         return;
     enchufado_ = true;
-    if (!abierto_)
-        return;
-    QMetaObject::invokeMethod(
-        this,
-        [this] {
-            if (!conectado())
-                return;
-            Q_EMIT enchufado();
-            Q_EMIT cambiado();
-        },
-        Qt::QueuedConnection);
+    if (abierto_)
+        anunciarEnchufado();
 }
 
 void ReceptorSimulado::desenchufar() {

@@ -69,6 +69,7 @@ Q_SIGNALS:
     void programadosCambiados();
 
 private:
+    void anunciarEnchufado();
     void entregar(const QByteArray& reporte);
     void reportarEstado(int estado);
     void terminarBusqueda();
