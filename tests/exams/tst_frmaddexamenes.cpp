@@ -6,7 +6,6 @@
 #include "exams/RepositorioExamenes.h"
 
 #include <QCheckBox>
-#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -179,10 +178,7 @@ private Q_SLOTS:
         clicFila(&f, "LvPreguntas", 0);
         QCOMPARE(filas(&f, "LvRespuestas"), QStringList{"1a"});
         const QImage blanca = f.edicion().preguntaSeleccionada()->foto;
-        QFile roto(entorno.ruta("roto.jpg"));
-        QVERIFY(roto.open(QIODevice::WriteOnly) && roto.write("no es una imagen") > 0);
-        roto.close();
-        d.siguienteArchivo(roto.fileName());
+        d.siguienteArchivo(entorno.carpetaPrograma() + QStringLiteral("/Bien.wav")); // no picture
         clic(&f, "Command7");
         QVERIFY(d.ultimo().startsWith(QStringLiteral("No se pudo leer la imagen")));
         QCOMPARE(f.edicion().preguntaSeleccionada()->foto, blanca);
