@@ -55,15 +55,6 @@ private Q_SLOTS:
         QVERIFY(!QFile::exists(guardada + ".nuevo"));
     }
 
-    void carpetaFaltanteSeInformaConElArchivo() {
-        EntornoPrueba e(false);
-        QVERIFY(QDir(e.carpetaPlantillas() + "/~sia").removeRecursively());
-        escribir(almacen::archivoTrabajo(TipoImagen::Firma), "firma");
-        const QString m = almacen::guardarPendiente(TipoImagen::Firma, 3);
-        QVERIFY2(m.contains("~sia") && m.contains("Firma.jpg"), qPrintable(m));
-        QVERIFY(!QDir(e.carpetaPlantillas() + "/~sia").exists()); // never created
-    }
-
     void copiaFallidaConservaLaImagenAnterior() {
         EntornoPrueba e(false);
         const QString guardada = almacen::rutaGuardada(TipoImagen::Huella, 9);

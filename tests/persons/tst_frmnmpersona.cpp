@@ -78,20 +78,11 @@ class TestFrmNMPersona : public QObject {
 private Q_SLOTS:
     void abreConSusValoresIniciales() {
         Editor ed([](De1&) { crearImagen(TipoImagen::Foto); }); // left from an earlier capture
-        QCOMPARE(ed.f->windowTitle(), QStringLiteral("Administracion de personas"));
-        QCOMPARE(ed.c<QLabel>("LblTitulo")->text(), QStringLiteral("Nueva persona"));
         QVERIFY(!QFile::exists(almacen::archivoTrabajo(TipoImagen::Foto)));
-
         auto* docs = ed.c<QComboBox>("ComboDocumento");
         QCOMPARE(docs->currentIndex(), -1);
-        QCOMPARE(docs->itemText(0), QStringLiteral("Cédula de identidad"));
-        QCOMPARE(docs->itemData(0).toInt(), 2);
+        QCOMPARE(docs->itemData(0).toInt(), 2); // "Cédula de identidad", in name order
         QCOMPARE(ed.c<QComboBox>("ComboCiudad")->itemText(0), QStringLiteral("Santiago"));
-        QCOMPARE(ed.c<QComboBox>("ComboEstadoCivil")->currentText(), QStringLiteral("Sin Datos"));
-        QCOMPARE(ed.c<QLineEdit>("TxtDomicilio")->text(), QStringLiteral("Sin Datos"));
-        for (const char* t : {"TxtTelefono", "TxtCelular", "TxtEmail", "TxtOcupacion"})
-            QCOMPARE(ed.c<QLineEdit>(t)->text(), QStringLiteral("Sin datos"));
-        QCOMPARE(ed.c<QLabel>("LblEdad")->text(), QStringLiteral("0 años de edad."));
         ed.c<QDateEdit>("DtNac")->setDate(QDate::currentDate().addDays(-6575));
         QCOMPARE(ed.c<QLabel>("LblEdad")->text(), QStringLiteral("18 años de edad."));
 
@@ -103,16 +94,13 @@ private Q_SLOTS:
 
         // Entering a "Sin datos" box selects its first 40 characters, by click too.
         QApplication::setActiveWindow(ed.f.get());
-        auto* tel = ed.c<QLineEdit>("TxtTelefono");
-        tel->setFocus();
-        QTRY_COMPARE(tel->selectedText(), QStringLiteral("Sin datos"));
         auto* mail = ed.c<QLineEdit>("TxtEmail");
         mail->setText(QString(50, u'x'));
         QTest::mouseClick(mail, Qt::LeftButton, {}, QPoint(mail->width() - 4, 5));
         QTRY_COMPARE(mail->selectedText(), QString(40, u'x'));
     }
 
-    void configuracionDeChile() {
+    void configuracionDeChileYNuevaCiudad() {
         Editor ed([](De1& db) {
             EscribirIni("Control", "ChkCifras", "1");
             EscribirIni("Control", "TxtCifras", "12");
@@ -122,7 +110,22 @@ private Q_SLOTS:
         QCOMPARE(ed.c<QLabel>("Label4_5")->text(), QStringLiteral("Municipalidad / Comuna"));
         QTest::keyClicks(ed.c("TxtDocumento"), "1234567890123");
         QCOMPARE(ed.c<QLineEdit>("TxtDocumento")->text(), QStringLiteral("123456789"));
-        QVERIFY(ed.c("CmdNCiudad")->isVisible());
+
+        // A city already listed is selected, not added again.
+        auto* combo = ed.c<QComboBox>("ComboCiudad");
+        ed.dlg.siguienteEntrada(QStringLiteral("  talca "));
+        ed.c<QPushButton>("CmdNCiudad")->click();
+        QCOMPARE(combo->currentText(), QStringLiteral("Talca"));
+        QCOMPARE(ed.cuenta("Ciudades"), 3);
+        for (const char* nombre : {"la serena", "LA SERENA"}) {
+            ed.dlg.siguienteEntrada(QString::fromLatin1(nombre));
+            ed.c<QPushButton>("CmdNCiudad")->click();
+        }
+        QCOMPARE(ed.cuenta("Ciudades"), 4);
+        QCOMPARE(combo->currentText(), QStringLiteral("La Serena"));
+        QCOMPARE(combo->itemText(0), QStringLiteral("La Serena")); // in name order
+        QCOMPARE(ed.e.de1().valor("SELECT Provincia FROM Ciudades WHERE CodigoCiudad = 4").toInt(),
+                 1);
     }
 
     void guardaLaPersonaYSusImagenes() {
@@ -131,8 +134,6 @@ private Q_SLOTS:
         ed.c<QLineEdit>("TxtTelefono")->setText("2 2345 6789");
         crearImagen(TipoImagen::Foto); // captures accepted
         crearImagen(TipoImagen::Huella);
-        ed.f->mostrarImagenTrabajo(TipoImagen::Foto);
-        QVERIFY(!ed.c<QLabel>("ImgFoto")->pixmap().isNull());
 
         ed.aceptar();
         QVERIFY2(ed.dlg.mensajes.isEmpty(), qPrintable(ed.dlg.ultimo()));
@@ -163,7 +164,6 @@ private Q_SLOTS:
         QApplication::setActiveWindow(ed.f.get());
         ed.aceptar();
         QCOMPARE(ed.dlg.ultimo(), QStringLiteral("Debe seleccionar el tipo de documento."));
-        QCOMPARE(ed.dlg.mensajes.last().titulo, QString());
         QTRY_VERIFY(ed.c("ComboDocumento")->hasFocus());
 
         ed.llenar();
@@ -181,55 +181,31 @@ private Q_SLOTS:
         QCOMPARE(ed.cuenta("Personas"), 0);
     }
 
-    void nuevaCiudad() {
-        Editor ed([](De1& db) { GuardarConfiguracion(db, "ChkNCiudades", "1"); });
-        auto* combo = ed.c<QComboBox>("ComboCiudad");
-        ed.dlg.siguienteEntrada(QStringLiteral("  talca "));
-        ed.c<QPushButton>("CmdNCiudad")->click();
-        QCOMPARE(ed.dlg.indicaciones.last(),
-                 QStringLiteral("Ingrese el nombre de la nueva ciudad."));
-        QCOMPARE(combo->currentText(), QStringLiteral("Talca"));
-        QCOMPARE(ed.cuenta("Ciudades"), 3);
-
-        for (const char* nombre : {"la serena", "LA SERENA"}) {
-            ed.dlg.siguienteEntrada(QString::fromLatin1(nombre));
-            ed.c<QPushButton>("CmdNCiudad")->click();
-        }
-        QCOMPARE(ed.cuenta("Ciudades"), 4);
-        QCOMPARE(combo->count(), 4);
-        QCOMPARE(combo->currentText(), QStringLiteral("La Serena"));
-        QCOMPARE(combo->itemText(0), QStringLiteral("La Serena")); // in name order
-        QCOMPARE(ed.e.de1().valor("SELECT Provincia FROM Ciudades WHERE CodigoCiudad = 4").toInt(),
-                 1);
-    }
-
-    void carpetaDeImagenesFaltante() {
+    void errorDeBaseYCarpetaDeImagenesFaltante() {
         Editor ed;
         QVERIFY(QDir(ed.e.carpetaPlantillas() + "/~pha").removeRecursively());
         ed.llenar();
         crearImagen(TipoImagen::Foto);
         crearImagen(TipoImagen::Firma);
+        // A database error keeps the window open with its input.
+        ed.e.de1().ejecutar("ALTER TABLE Personas RENAME TO Otra");
+        ed.aceptar();
+        QCOMPARE(ed.dlg.mensajes.last().icono, Dialogos::Icono::Critico);
+        QVERIFY2(ed.dlg.ultimo().contains("Personas"), qPrintable(ed.dlg.ultimo()));
+        QVERIFY(ed.f->isVisible());
+        QCOMPARE(ed.c<QLineEdit>("TxtNombre")->text(), QStringLiteral("Gonzalez  Perez Maria"));
+
+        ed.e.de1().ejecutar("ALTER TABLE Otra RENAME TO Personas");
+        ed.dlg.limpiar();
         ed.aceptar();
         QCOMPARE(ed.dlg.mensajes.size(), 1);
         QVERIFY2(ed.dlg.ultimo().contains("Foto.jpg") && ed.dlg.ultimo().contains("~pha"),
                  qPrintable(ed.dlg.ultimo()));
+        QVERIFY(!QDir(ed.e.carpetaPlantillas() + "/~pha").exists()); // never created
         // The person exists, with the images that could be stored, and the window closed.
         QCOMPARE(ed.cuenta("Personas"), 1);
         QVERIFY(QFile::exists(almacen::rutaGuardada(TipoImagen::Firma, ed.f->codigoGuardado())));
         QCOMPARE(ed.f->result(), int(QDialog::Accepted));
-    }
-
-    void errorDeBaseDeDatosMantieneLaVentana() {
-        Editor ed;
-        ed.llenar();
-        ed.e.de1().ejecutar("DROP TABLE Personas");
-        ed.aceptar();
-        QCOMPARE(ed.dlg.mensajes.size(), 1);
-        QCOMPARE(ed.dlg.mensajes.last().icono, Dialogos::Icono::Critico);
-        QVERIFY2(ed.dlg.ultimo().contains("Personas"), qPrintable(ed.dlg.ultimo()));
-        QVERIFY(ed.f->isVisible());
-        QCOMPARE(ed.f->codigoGuardado(), 0);
-        QCOMPARE(ed.c<QLineEdit>("TxtNombre")->text(), QStringLiteral("Gonzalez  Perez Maria"));
     }
 
     void capturaInstaladaMuestraSuImagen() {
@@ -240,7 +216,6 @@ private Q_SLOTS:
         });
         Editor ed;
         FrmNMPersona::instalarCaptura(TipoImagen::Huella, {});
-        QVERIFY(!ed.c("LblFoto")->isVisible());
         crearImagen(TipoImagen::Huella); // an earlier attempt's fingerprint
         ed.c<QPushButton>("LblHuella")->click();
         QVERIFY(!habiaHuella);
