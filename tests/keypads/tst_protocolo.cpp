@@ -74,63 +74,63 @@ private Q_SLOTS:
 
     void busquedaYAsignacionCompletas() {
         Banco b;
+        b.fila.reset();
         b.p.iniciarBusqueda();
         b.p.iniciarBusqueda(); // already searching: ignored
         QCOMPARE(b.enviados, QList<QByteArray>{reporte({0, 1, 1, 0})});
         QCOMPARE(b.textos, QStringList{"Buscando Remoto..."});
         b.reloj.avanzar(3); // nothing heard: the poll goes on
         b.estado(10);
-        b.reloj.avanzar();
+        b.reloj.avanzar(2);
+        QCOMPARE(b.enviados.size(), 1); // no row selected: nothing to give a number to
+        b.fila = FilaAsignable{7, 15};
+        b.reloj.avanzar(2);
         QCOMPARE(b.textos.last(), QStringLiteral("Control remoto encontrado"));
-        QCOMPARE(b.enviados.size(), 1); // "R" waits a pause
-        b.reloj.avanzar(3);
+        b.fila = FilaAsignable{9, 20}; // selected meanwhile: changes neither "M" nor the row
+        b.reloj.avanzar(2);
         QCOMPARE(b.enviados.mid(1),
                  (QList<QByteArray>{reporte({0, 0, 0x52, 18}), reporte({0, 0, 0x4D, 18}),
                                     reporte({0, 1, 0x43, 0x80})}));
         b.estado(2);
         b.reloj.avanzar();
         QCOMPARE(b.textos.last(), QStringLiteral("Datos enviados exitosamente"));
-        QCOMPARE(b.confirmados, (Pares{{42, 17}}));
+        QCOMPARE(b.confirmados, (Pares{{7, 17}}));
         // The stop command and the next search leave byte 3 as "C" set it.
         QCOMPARE(b.enviados.last(), reporte({0, 0, 0x53, 0x80}));
         QVERIFY(!b.activo() && !b.reloj.pendiente());
+        b.estado(2); // heard between searches
         b.p.iniciarBusqueda();
         QCOMPARE(b.enviados.last(), reporte({0, 1, 1, 0x80}));
+        b.reloj.avanzar(3);
+        b.estado(2); // confirms no number sent in this search
+        b.reloj.avanzar();
+        QVERIFY(b.activo());
+        QCOMPARE(b.confirmados.size(), 1);
         QCOMPARE(b.reloj.esperas, QSet<int>{100});
     }
 
-    void erroresYCodigosSinEfecto() {
+    void errores() {
+        const QStringList textos{"El control no responde",  "",
+                                 "Valor fuera de rango",    "La frecuencia no esta disponible",
+                                 "Valo no permitido",       "Activacion de buzzer",
+                                 "Desactivacion de buzzer", "Error de comando",
+                                 "Error inesperado"};
         for (int codigo : {1, 3, 4, 5, 6, 7, 8, 9}) {
             Banco b;
             b.hastaSecuenciaEnviada();
             b.estado(codigo);
             b.reloj.avanzar();
-            QCOMPARE(b.textos.last(), textoEstado(codigo));
+            QCOMPARE(b.textos.last(), textos.at(codigo - 1));
             QCOMPARE(b.enviados.last(), reporte({0, 0, 0x53, 0x80}));
             QVERIFY(!b.activo() && b.confirmados.isEmpty());
         }
-        QCOMPARE(textoEstado(5), QStringLiteral("Valo no permitido"));
-        Banco b;
+        Banco b; // codes with no meaning change nothing
         b.p.iniciarBusqueda();
         for (int codigo : {0, 11, 255})
             b.estado(codigo);
         b.reloj.avanzar();
         QVERIFY(b.activo());
         QCOMPARE(b.textos.size(), 1);
-    }
-
-    void soloCuentaLoOidoEnEstaBusqueda() {
-        Banco b;
-        b.hastaSecuenciaEnviada();
-        b.estado(2);
-        b.reloj.avanzar();
-        b.estado(2); // heard between searches
-        b.p.iniciarBusqueda();
-        b.reloj.avanzar(3);
-        b.estado(2); // confirms no number sent in this search
-        b.reloj.avanzar();
-        QVERIFY(b.activo());
-        QCOMPARE(b.confirmados.size(), 1);
     }
 
     void colaEnOrdenYReenvio() {
@@ -154,24 +154,6 @@ private Q_SLOTS:
         b.p.cancelar(); // the window closes: no stop command
         QVERIFY(!b.activo() && !b.reloj.pendiente());
         QCOMPARE(b.enviados.size(), 15);
-    }
-
-    void filaDeLaSecuencia() {
-        Banco b;
-        b.fila.reset();
-        b.p.iniciarBusqueda();
-        b.estado(10);
-        b.reloj.avanzar(2);
-        QCOMPARE(b.enviados.size(), 1); // no row selected: nothing to give a number to
-        b.fila = FilaAsignable{7, 1};
-        b.reloj.avanzar(2);
-        b.fila = FilaAsignable{9, 20}; // selected meanwhile: changes neither "M" nor the row
-        b.reloj.avanzar(2);
-        QCOMPARE(b.enviados.mid(1, 2),
-                 (QList<QByteArray>{reporte({0, 0, 0x52, 3}), reporte({0, 0, 0x4D, 3})}));
-        b.estado(2);
-        b.reloj.avanzar();
-        QCOMPARE(b.confirmados, (Pares{{7, 3}}));
     }
 };
 

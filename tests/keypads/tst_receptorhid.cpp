@@ -1,5 +1,6 @@
 // The USB receiver link against a receiver faked by receptor_falso.py (umockdev):
 // plug, search, numbering, answer reports in order, unplug and plug again.
+#include "ReceptorFalso.h"
 #include "keypads/ReceptorHid.h"
 
 #include <QElapsedTimer>
@@ -7,13 +8,9 @@
 #include <QtTest>
 
 namespace {
-QByteArray salida(int b1, int b2, int b3 = 0) {
-    QByteArray r(Receptor::kLargoReporte, '\0');
-    r[1] = char(b1);
-    r[2] = char(b2);
-    r[3] = char(b3);
-    return r;
-}
+const QByteArray kBuscar = reporte({0, 0x01, 0x01});
+const QByteArray kParar = reporte({0, 0x00, 0x53});
+const QByteArray kC = reporte({0, 0x01, 0x43, 0x80});
 
 struct Enlace {
     ReceptorHid rx{nullptr, 100};
@@ -44,30 +41,24 @@ private Q_SLOTS:
                   "umockdev-wrapper (prueba keypads/receptor_hid_umockdev)");
     }
 
-    void sinReceptorAbiertoNoEscribe() {
-        ReceptorHid rx;
-        QVERIFY(!rx.conectado());
-        QVERIFY(!rx.escribir(salida(0x01, 0x01)));
-    }
-
     void abrirYBuscar() {
         Enlace e;
+        QVERIFY(!e.rx.escribir(kBuscar)); // not open yet
         QVERIFY(e.abrir());
         QVERIFY(e.cambios.count() >= 1);
         QVERIFY(!e.rx.escribir(QByteArray(55, '\0'))); // malformed: refused
-        QVERIFY(e.rx.escribir(salida(0x01, 0x01)));
+        QVERIFY(e.rx.escribir(kBuscar));
         QCOMPARE(e.siguienteEstado(), 10);
-        QVERIFY(e.rx.escribir(salida(0x00, 0x52, 18)));
-        QVERIFY(e.rx.escribir(salida(0x00, 0x4D, 18)));
-        QVERIFY(e.rx.escribir(salida(0x01, 0x43, 0x80)));
+        QVERIFY(e.rx.escribir(reporte({0, 0x00, 0x52, 18})));
+        QVERIFY(e.rx.escribir(reporte({0, 0x00, 0x4D, 18})));
+        QVERIFY(e.rx.escribir(kC));
         QCOMPARE(e.siguienteEstado(), 2);
-        QVERIFY(e.rx.escribir(salida(0x00, 0x53)));
-        // The numbering without a keypad found is an error of the receiver.
-        QVERIFY(e.rx.escribir(salida(0x01, 0x43, 0x80)));
+        QVERIFY(e.rx.escribir(kParar));
+        QVERIFY(e.rx.escribir(kC)); // numbering with no keypad found: receiver error
         QCOMPARE(e.siguienteEstado(), 8);
         e.rx.cerrar();
         QVERIFY(!e.rx.conectado());
-        QVERIFY(!e.rx.escribir(salida(0x01, 0x01)));
+        QVERIFY(!e.rx.escribir(kBuscar));
     }
 
     void reportesDeRespuestaEnOrden() {
@@ -75,17 +66,14 @@ private Q_SLOTS:
         QVERIFY(e.abrir());
         constexpr int kLote = 250, kLotes = 4;
         for (int l = 0; l < kLotes; ++l)
-            QVERIFY(e.rx.escribir(salida(0x7E, 'K', kLote)));
+            QVERIFY(e.rx.escribir(reporte({0, 0x7E, 'K', kLote})));
         QTRY_COMPARE_WITH_TIMEOUT(e.leidos.count(), kLote * kLotes, 20000);
         for (int i = 0; i < e.leidos.count(); ++i) {
-            const QByteArray r = e.leidos.at(i).at(0).toByteArray();
             const int n = i % kLote;
-            QCOMPARE(r.size(), 56);
-            QCOMPARE(r[0], '\0'); // report ID put back in front
-            QCOMPARE(r[1], '\0');
-            QCOMPARE(r[2], char('1' + n % 9));
-            QCOMPARE(quint8(r[54]) | quint8(r[55]) << 8, n);
-            QCOMPARE(r.mid(3, 51), QByteArray(51, '\0'));
+            QByteArray esperado = reporte({0, 0, '1' + n % 9}); // report ID put back in front
+            esperado[54] = char(n & 0xFF);
+            esperado[55] = char(n >> 8);
+            QCOMPARE(e.leidos.at(i).at(0).toByteArray(), esperado);
         }
     }
 
@@ -94,21 +82,18 @@ private Q_SLOTS:
         QVERIFY(e.abrir());
         const int cambiosAntes = e.cambios.count();
         QElapsedTimer reloj;
-        QVERIFY(e.rx.escribir(salida(0x7E, 'U')));
+        QVERIFY(e.rx.escribir(reporte({0, 0x7E, 'U'})));
         reloj.start();
         QVERIFY(e.desenchufes.wait(3000));
-        const qint64 fuera = reloj.elapsed();
-        QVERIFY2(fuera < 700, qPrintable(QStringLiteral("%1 ms").arg(fuera)));
+        QVERIFY2(reloj.elapsed() < 700, qPrintable(QString::number(reloj.elapsed())));
         QVERIFY(!e.rx.conectado());
-        QVERIFY(!e.rx.escribir(salida(0x01, 0x01)));
+        QVERIFY(!e.rx.escribir(kBuscar));
         e.enchufes.clear();
         QVERIFY(e.enchufes.wait(3000));
-        QVERIFY(e.rx.conectado());
         QTRY_VERIFY(e.cambios.count() >= cambiosAntes + 2);
-        // The receiver works again after coming back.
-        QVERIFY(e.rx.escribir(salida(0x01, 0x01)));
+        QVERIFY(e.rx.escribir(kBuscar)); // it works again after coming back
         QCOMPARE(e.siguienteEstado(), 10);
-        QVERIFY(e.rx.escribir(salida(0x00, 0x53)));
+        QVERIFY(e.rx.escribir(kParar));
     }
 };
 
