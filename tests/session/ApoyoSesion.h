@@ -32,18 +32,15 @@ struct PreguntaPrueba {
 
 // Adds an exam whose questions are stored in reverse, so only Orden gives their order.
 inline void crearExamen(De1& de1, qint32 codigo, const QList<PreguntaPrueba>& preguntas) {
-    de1.insertarSinIdentidad("Examenes", {{"CodigoExamen", codigo},
-                                          {"DescripcionExamen", "Examen"},
-                                          {"TipoExamen", "T"},
-                                          {"Disponible", 1},
-                                          {"Ejecutable", "x"}});
+    de1.insertarSinIdentidad(
+        "Examenes",
+        {{"CodigoExamen", codigo}, {"DescripcionExamen", "Examen"}, {"TipoExamen", "T"}});
     for (int i = int(preguntas.size()) - 1; i >= 0; --i) {
         const PreguntaPrueba& p = preguntas.at(i);
         const qint64 cp = de1.insertar("Preguntas",
                                        {{"Valoracion", codigo},
                                         {"Pregunta", QStringLiteral("Pregunta %1").arg(i + 1)},
                                         {"Tiempo", p.tiempo},
-                                        {"Tipo", "T"},
                                         {"Orden", i + 1},
                                         {"Ensayo", p.ensayo}},
                                        "CodigoPregunta");

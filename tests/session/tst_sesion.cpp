@@ -1,15 +1,19 @@
 // The session without its window: the wait on a question, keys from answer reports into the
-// matrix, and scoring.
+// matrix, scoring, and the result records.
 #include "ApoyoSesion.h"
 #include "EntornoPrueba.h"
+#include "data/Configuracion.h"
 #include "session/Calificacion.h"
 #include "session/EsperaPregunta.h"
 #include "session/MatrizRespuestas.h"
+#include "session/RegistroResultados.h"
 #include "session/SesionExamen.h"
 
 #include <QSignalSpy>
 #include <QtTest>
 #include <limits>
+
+static const QDate kHoy(2026, 12, 6);
 
 class TestSesion : public QObject {
     Q_OBJECT
@@ -21,7 +25,6 @@ private Q_SLOTS:
         QTest::newRow("1") << 1.0 << 1;
         // Such limits would never end the question: they run 16 s.
         QTest::newRow("0") << 0.0 << 16;
-        QTest::newRow("negativo") << -5.0 << 16;
         QTest::newRow("NaN") << std::numeric_limits<double>::quiet_NaN() << 16;
     }
     void cuentaRegresiva() {
@@ -82,7 +85,6 @@ private Q_SLOTS:
         receptor.enviar(reporteRespuestas({'9', '9', '9'})); // before the start: discarded
         QCOMPARE(s.iniciar(7, {11, 12, 13}), QString());
         QCOMPARE(s.preguntas().size(), 2);
-        QCOMPARE(s.preguntas().at(1).texto, QStringLiteral("Pregunta 3"));
         QCOMPARE(s.preguntas().at(1).limite, 12.0);
         QCOMPARE(s.preguntas().at(1).posicionCorrecta(), 3); // answers in Orden, not as stored
         receptor.enviar(reporteRespuestas({'2', 0, '1'}));
@@ -130,6 +132,63 @@ private Q_SLOTS:
         const Calificacion c = Calificar(preguntas, m, 0);
         QCOMPARE(c.correctas, bien);
         QCOMPARE(c.veredicto, veredicto);
+    }
+
+    void unaCarpetaYUnNumeroPorDia_data() {
+        QTest::addColumn<QString>("prefijo");
+        QTest::addColumn<QString>("contador");
+        QTest::addColumn<QString>("numero");
+        QTest::addColumn<QString>("guardado");
+        QTest::addColumn<int>("dias"); // old on the day, by the 365.25-day rule
+        QTest::addColumn<int>("edad");
+        QTest::newRow("con prefijo") << "T"
+                                     << "41"
+                                     << "T00000042"
+                                     << "42" << 6574 << 17;
+        QTest::newRow("nueve cifras") << ""
+                                      << "123456789"
+                                      << "23456790"
+                                      << "123456790" << 6575 << 18;
+    }
+    void unaCarpetaYUnNumeroPorDia() {
+        QFETCH(QString, prefijo);
+        QFETCH(QString, contador);
+        QFETCH(QString, numero);
+        QFETCH(QString, guardado);
+        QFETCH(int, dias);
+        QFETCH(int, edad);
+        EntornoPrueba e;
+        De1& db = e.de1();
+        GuardarConfiguracion(db, "PrefijoExamenCons", prefijo);
+        GuardarConfiguracion(db, "TxtNroExamenCons", contador);
+        const qint32 persona = crearPersona(db, kHoy.addDays(-dias));
+        QVERIFY(RegistroResultados(db, kHoy).guardar(persona, 3,
+                                                     Calificar({}, MatrizRespuestas(1, 0), 0)));
+        // The same day again, after the date format changed: the same folder and number.
+        db.ejecutar("UPDATE Carpetas SET DescripcionCarpeta = 'Teorico 2026-12-06'");
+        QVERIFY(RegistroResultados(db, kHoy).guardar(persona, 4,
+                                                     Calificar({}, MatrizRespuestas(1, 0), 0)));
+        QCOMPARE(contar(db, "Carpetas"), 1);
+        QCOMPARE(contar(db, "DetalleExamenes"), 2);
+        QCOMPARE(db.valor("SELECT NumeroCarpetaCons FROM Carpetas").toString(), numero);
+        QCOMPARE(LeerConfiguracion(db, "TxtNroExamenCons"), guardado);
+        QCOMPARE(db.valor("SELECT EdadCarpeta FROM Carpetas").toInt(), edad);
+    }
+
+    void personaInexistenteYErrorNoEscribenNada() {
+        EntornoPrueba e;
+        GuardarConfiguracion(e.de1(), "TxtNroExamenCons", "5");
+        const qint32 persona = crearPersona(e.de1(), QDate(1980, 1, 1));
+        ObtenerCodigoItem(e.de1(), "Porcentaje de Respuestas");
+        e.de1().ejecutar("DROP TABLE Resultados"); // the last of an examinee's three rows fails
+        PreguntaExamen p;
+        p.respuestas = {{1, "a", true}};
+        const ResultadoGuardado g =
+            GuardarSesion(e.de1(), 1, {persona + 100, persona}, {p}, MatrizRespuestas(2, 1), kHoy);
+        QCOMPARE(g.sinPersona, QList<int>{0});
+        QCOMPARE(g.fallidos, QList<int>{1});
+        QCOMPARE(contar(e.de1(), "Carpetas"), 0);
+        QCOMPARE(LeerConfiguracion(e.de1(), "TxtNroExamenCons"), QStringLiteral("5"));
     }
 };
 
