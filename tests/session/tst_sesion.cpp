@@ -1,65 +1,193 @@
-// The session without its window: questions in order, keys from answer reports into the matrix.
+// The session without its window: the wait on a question, keys from answer reports into the
+// matrix, scoring, and the result records.
 #include "ApoyoSesion.h"
 #include "EntornoPrueba.h"
+#include "data/Configuracion.h"
+#include "session/Calificacion.h"
+#include "session/EsperaPregunta.h"
+#include "session/MatrizRespuestas.h"
+#include "session/RegistroResultados.h"
 #include "session/SesionExamen.h"
 
 #include <QSignalSpy>
 #include <QtTest>
+#include <limits>
+
+static const QDate kHoy(2026, 12, 6);
 
 class TestSesion : public QObject {
     Q_OBJECT
 private Q_SLOTS:
+    void cuentaRegresiva_data() {
+        QTest::addColumn<double>("limite");
+        QTest::addColumn<int>("efectivo");
+        QTest::newRow("16") << 16.0 << 16;
+        QTest::newRow("1") << 1.0 << 1;
+        // Such limits would never end the question: they run 16 s.
+        QTest::newRow("0") << 0.0 << 16;
+        QTest::newRow("NaN") << std::numeric_limits<double>::quiet_NaN() << 16;
+    }
+    void cuentaRegresiva() {
+        QFETCH(double, limite);
+        QFETCH(int, efectivo);
+        RelojDePrueba reloj;
+        EsperaPregunta espera(reloj);
+        QSignalSpy fin(&espera, &EsperaPregunta::terminada);
+        QList<qint64> vistas, esperadas;
+        connect(&espera, &EsperaPregunta::cuentaCambiada, this, [&](qint64 c) { vistas << c; });
+        espera.iniciar(limite);
+        for (int paso = 0; paso < efectivo * 4; ++paso) {
+            reloj.avanzar(250);
+            espera.actualizar();
+        }
+        QCOMPARE(fin.count(), 0); // exactly at the limit: not yet past it
+        reloj.avanzar(1);
+        espera.actualizar();
+        QCOMPARE(fin.count(), 1);
+        for (int c = efectivo; c >= 1; --c)
+            esperadas << c;
+        QCOMPARE(vistas, esperadas);
+    }
+
+    void espacio() {
+        RelojDePrueba reloj;
+        EsperaPregunta espera(reloj);
+        QSignalSpy fin(&espera, &EsperaPregunta::terminada);
+        espera.iniciar(16);
+        reloj.avanzar(900);
+        espera.pulsarEspacio(); // 16 still shown: the wait starts over
+        QCOMPARE(fin.count(), 0);
+        reloj.avanzar(1100); // 15 shown
+        espera.pulsarEspacio();
+        QCOMPARE(fin.count(), 1);
+    }
+
+    void elTemporizadorLaTerminaSolo() {
+        RelojMonotono reloj;
+        EsperaPregunta espera(reloj);
+        QSignalSpy fin(&espera, &EsperaPregunta::terminada);
+        espera.iniciar(1.2);
+        QVERIFY(fin.wait(3000));
+    }
+
     void teclasALaPreguntaEnPantalla() {
         EntornoPrueba e;
-        crearExamen(e.de1(), 7, preguntasSimples(2));
+        QList<PreguntaPrueba> p = preguntasSimples(3);
+        p[1].ensayo = 1; // a trial question is not asked
+        p[2].tiempo = QStringLiteral("12 segundos");
+        crearExamen(e.de1(), 7, p);
         crearExamen(e.de1(), 8, preguntasSimples(5)); // another exam's questions stay out
         RelojDePrueba reloj;
-        ReceptorDePrueba receptor;
+        ReceptorFalso receptor;
         SesionExamen s(e.de1(), reloj);
         connect(&receptor, &Receptor::leido, &s, &SesionExamen::recibirReporte);
 
         receptor.enviar(reporteRespuestas({'9', '9', '9'})); // before the start: discarded
         QCOMPARE(s.iniciar(7, {11, 12, 13}), QString());
         QCOMPARE(s.preguntas().size(), 2);
-        QCOMPARE(s.preguntaActual(), 0);
-        QCOMPARE(s.matriz().celda(0, 0), QString());
-
-        QByteArray r = reporteRespuestas({'2', 0, '1', '5'});
-        r[1] = '7'; // not a key
-        receptor.enviar(r);
-        receptor.enviar(reporteRespuestas({'3'})); // the later key of examinee 1 wins
+        QCOMPARE(s.preguntas().at(1).limite, 12.0);
+        QCOMPARE(s.preguntas().at(1).posicionCorrecta(), 3); // answers in Orden, not as stored
+        receptor.enviar(reporteRespuestas({'2', 0, '1'}));
+        receptor.enviar(reporteRespuestas({'3'})); // the later key of examinee 1 replaces
         QCOMPARE(s.matriz().celda(0, 0), QStringLiteral("3"));
-        QCOMPARE(s.matriz().celda(1, 0), QString());
         QCOMPARE(s.matriz().celda(2, 0), QStringLiteral("1"));
 
         reloj.avanzar(2000);
         s.espacio();
-        QCOMPARE(s.preguntaActual(), 1);
-        receptor.enviar(reporteRespuestas({0, '2'}).left(4)); // a short report: what it holds
+        receptor.enviar(reporteRespuestas({0, '2'}));
         QCOMPARE(s.matriz().celda(1, 1), QStringLiteral("2"));
-        QCOMPARE(s.matriz().celda(0, 1), QString());
-
-        QSignalSpy fin(&s, &SesionExamen::examenTerminado);
-        reloj.avanzar(17000);
-        s.espera().actualizar();
-        QCOMPARE(fin.count(), 1);
-        receptor.enviar(reporteRespuestas({'1', '1', '1'})); // after the last question: ignored
-        QCOMPARE(s.matriz().celda(0, 1), QString());
-        QCOMPARE(s.teclasRecibidas(), 4);
     }
 
-    void ordenYEnsayo() {
+    void calificar_data() {
+        QTest::addColumn<QString>("teclas"); // one per question, blank for none
+        QTest::addColumn<int>("correcta");   // the same for every question; 0 for none
+        QTest::addColumn<int>("bien");
+        QTest::addColumn<QString>("veredicto");
+        QTest::newRow("6 de 10") << "1111112222" << 1 << 6 << "Aprobado";
+        QTest::newRow("5 de 10") << "1111122222" << 1 << 5 << "Reprobado";
+        QTest::newRow("2 de 3") << "331" << 3 << 2 << "Aprobado";
+        QTest::newRow("sin respuestas") << "    " << 1 << 0 << "Reprobado";
+        // A key that is not a decimal digit, even of another script, never matches.
+        QTest::newRow("teclas raras") << "A1\u0663B" << 1 << 1 << "Reprobado";
+        // No answer marked correct: position 0, matched by no key and by "0" only.
+        QTest::newRow("sin correcta") << " 01" << 0 << 2 << "Aprobado";
+        // Beyond 327 correct answers a 16-bit product would overflow.
+        QTest::newRow("400 de 500")
+            << QString(400, u'2') + QString(100, u'1') << 2 << 400 << "Aprobado";
+    }
+    void calificar() {
+        QFETCH(QString, teclas);
+        QFETCH(int, correcta);
+        QFETCH(int, bien);
+        QFETCH(QString, veredicto);
+        QList<PreguntaExamen> preguntas(teclas.size());
+        MatrizRespuestas m(1, int(teclas.size()));
+        for (int q = 0; q < teclas.size(); ++q) {
+            for (int a = 1; a <= 3; ++a)
+                preguntas[q].respuestas.append({a, QString::number(a), a == correcta});
+            if (teclas.at(q) != u' ')
+                m.fijar(0, q, teclas.at(q));
+        }
+        const Calificacion c = Calificar(preguntas, m, 0);
+        QCOMPARE(c.correctas, bien);
+        QCOMPARE(c.veredicto, veredicto);
+    }
+
+    void unaCarpetaYUnNumeroPorDia_data() {
+        QTest::addColumn<QString>("prefijo");
+        QTest::addColumn<QString>("contador");
+        QTest::addColumn<QString>("numero");
+        QTest::addColumn<QString>("guardado");
+        QTest::addColumn<int>("dias"); // old on the day, by the 365.25-day rule
+        QTest::addColumn<int>("edad");
+        QTest::newRow("con prefijo") << "T"
+                                     << "41"
+                                     << "T00000042"
+                                     << "42" << 6574 << 17;
+        QTest::newRow("nueve cifras") << ""
+                                      << "123456789"
+                                      << "23456790"
+                                      << "123456790" << 6575 << 18;
+    }
+    void unaCarpetaYUnNumeroPorDia() {
+        QFETCH(QString, prefijo);
+        QFETCH(QString, contador);
+        QFETCH(QString, numero);
+        QFETCH(QString, guardado);
+        QFETCH(int, dias);
+        QFETCH(int, edad);
         EntornoPrueba e;
-        QList<PreguntaPrueba> p = preguntasSimples(3);
-        p[1].ensayo = 1;
-        p[2].tiempo = QStringLiteral("12 segundos");
-        crearExamen(e.de1(), 3, p);
-        const QList<PreguntaExamen> l = CargarPreguntas(e.de1(), 3);
-        QCOMPARE(l.size(), 2);
-        QCOMPARE(l.at(1).texto, QStringLiteral("Pregunta 3"));
-        QCOMPARE(l.at(1).limite, 12.0);
-        QCOMPARE(l.at(0).respuestas.at(0).texto, QStringLiteral("Respuesta 1.1"));
-        QCOMPARE(l.at(1).posicionCorrecta(), 3);
+        De1& db = e.de1();
+        GuardarConfiguracion(db, "PrefijoExamenCons", prefijo);
+        GuardarConfiguracion(db, "TxtNroExamenCons", contador);
+        const qint32 persona = crearPersona(db, kHoy.addDays(-dias));
+        QVERIFY(RegistroResultados(db, kHoy).guardar(persona, 3,
+                                                     Calificar({}, MatrizRespuestas(1, 0), 0)));
+        // The same day again, after the date format changed: the same folder and number.
+        db.ejecutar("UPDATE Carpetas SET DescripcionCarpeta = 'Teorico 2026-12-06'");
+        QVERIFY(RegistroResultados(db, kHoy).guardar(persona, 4,
+                                                     Calificar({}, MatrizRespuestas(1, 0), 0)));
+        QCOMPARE(contar(db, "Carpetas"), 1);
+        QCOMPARE(contar(db, "DetalleExamenes"), 2);
+        QCOMPARE(db.valor("SELECT NumeroCarpetaCons FROM Carpetas").toString(), numero);
+        QCOMPARE(LeerConfiguracion(db, "TxtNroExamenCons"), guardado);
+        QCOMPARE(db.valor("SELECT EdadCarpeta FROM Carpetas").toInt(), edad);
+    }
+
+    void personaInexistenteYErrorNoEscribenNada() {
+        EntornoPrueba e;
+        GuardarConfiguracion(e.de1(), "TxtNroExamenCons", "5");
+        const qint32 persona = crearPersona(e.de1(), QDate(1980, 1, 1));
+        ObtenerCodigoItem(e.de1(), "Porcentaje de Respuestas");
+        e.de1().ejecutar("DROP TABLE Resultados"); // the last of an examinee's three rows fails
+        PreguntaExamen p;
+        p.respuestas = {{1, "a", true}};
+        const ResultadoGuardado g =
+            GuardarSesion(e.de1(), 1, {persona + 100, persona}, {p}, MatrizRespuestas(2, 1), kHoy);
+        QCOMPARE(g.sinPersona, QList<int>{0});
+        QCOMPARE(g.fallidos, QList<int>{1});
+        QCOMPARE(contar(e.de1(), "Carpetas"), 0);
+        QCOMPARE(LeerConfiguracion(e.de1(), "TxtNroExamenCons"), QStringLiteral("5"));
     }
 };
 
