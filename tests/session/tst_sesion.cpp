@@ -10,6 +10,8 @@
 #include "session/SesionExamen.h"
 
 #include <QSignalSpy>
+#include <QThread>
+#include <QUuid>
 #include <QtTest>
 #include <limits>
 
@@ -188,6 +190,40 @@ private Q_SLOTS:
         QCOMPARE(g.fallidos, QList<int>{1});
         QCOMPARE(contar(e.de1(), "Carpetas"), 0);
         QCOMPARE(LeerConfiguracion(e.de1(), "TxtNroExamenCons"), QStringLiteral("5"));
+    }
+
+    void dosPuestosNuncaTomanElMismoNumero() {
+        EntornoPrueba e;
+        GuardarConfiguracion(e.de1(), "TxtNroExamenCons", "0");
+        QList<qint32> personas;
+        for (int i = 0; i < 60; ++i)
+            personas << crearPersona(e.de1(), QDate(1980, 1, 1));
+        std::atomic<int> fallas = 0;
+        // Each workstation is its own connection to the catalog, in its own thread.
+        auto puesto = [&](int desde) {
+            return QThread::create([archivo = e.archivoCatalogo(), personas, desde, &fallas] {
+                De1 db(QUuid::createUuid().toString());
+                ConfigConexion c;
+                c.archivoSqlite = archivo;
+                db.abrir(c);
+                for (int i = desde; i < personas.size(); i += 2) {
+                    try {
+                        RegistroResultados(db, kHoy).guardar(
+                            personas.at(i), 1, Calificar({}, MatrizRespuestas(1, 0), 0));
+                    } catch (const ErrorBD&) {
+                        ++fallas;
+                    }
+                }
+            });
+        };
+        std::unique_ptr<QThread> a(puesto(0)), b(puesto(1));
+        a->start();
+        b->start();
+        QVERIFY(a->wait(60000) && b->wait(60000));
+        QCOMPARE(fallas.load(), 0);
+        QCOMPARE(e.de1().valor("SELECT count(DISTINCT NumeroCarpetaCons) FROM Carpetas").toInt(),
+                 60);
+        QCOMPARE(LeerConfiguracion(e.de1(), "TxtNroExamenCons"), QStringLiteral("60"));
     }
 };
 
