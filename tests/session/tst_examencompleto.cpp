@@ -3,6 +3,7 @@
 #include "ApoyoSesion.h"
 #include "DialogosDePrueba.h"
 #include "EntornoPrueba.h"
+#include "app/Globales.h"
 #include "app/Ini.h"
 #include "groups/MenuPrincipal.h"
 #include "keypads/FabricaReceptor.h"
@@ -53,6 +54,7 @@ class TestExamenCompleto : public QObject {
         ventana.usarReloj(reloj);
         ventana.show();
         QVERIFY(QTest::qWaitForWindowExposed(&ventana));
+        QCOMPARE(Globales::DuenoReceptor, qint16(2));
         QTest::keyClick(&ventana, Qt::Key_Space);
         int esperadas = 0;
         for (int q = 0; q < 3; ++q) {
@@ -65,6 +67,9 @@ class TestExamenCompleto : public QObject {
                 ++esperadas;
             }
             QTRY_COMPARE(ventana.sesion().teclasRecibidas(), esperadas);
+            if (q == 0) // the title names the last key received
+                QCOMPARE(ventana.findChild<QLabel*>("LblTitulo")->text(),
+                         QStringLiteral("Control2Pregunta0Tecla%1").arg(teclas.at(2).at(0)));
             reloj.avanzar(16001);
             ventana.sesion().espera().actualizar();
         }
