@@ -58,7 +58,7 @@ MenuPrincipal::MenuPrincipal(De1& de1, QWidget* parent)
     : QMainWindow(parent), de1_(de1), grupos_(this), evaluados_(this), tests_(this) {
     setObjectName(QStringLiteral("MenuPrincipal"));
     setWindowTitle(kTituloAplicacion);
-    resize(1024, 700);
+    resize(1180, 700);
     abrirModal = [](QDialog& d) { d.exec(); };
     salir = [] { QCoreApplication::exit(0); };
     construir();
@@ -117,7 +117,7 @@ void MenuPrincipal::construir() {
     lvEvaluados_->setSelectionMode(QAbstractItemView::SingleSelection);
     lvEvaluados_->setColumnWidth(0, 28);
     lvEvaluados_->setColumnWidth(1, 170);
-    lvEvaluados_->setColumnWidth(2, 75);
+    lvEvaluados_->setColumnWidth(2, 68);
     columnaEvaluados->addWidget(lvEvaluados_, 1);
     rejilla->addLayout(columnaEvaluados, 0, 1);
 
