@@ -41,36 +41,13 @@ QIcon evaluado() {
 
 } // namespace iconos
 
-namespace {
-bool valido(const QModelIndex& i, int filas) {
-    return i.isValid() && i.row() >= 0 && i.row() < filas;
-}
-} // namespace
+ModeloGrupos::ModeloGrupos(QObject* padre)
+    : ModeloFilas({QString(), QStringLiteral("Curso"), QStringLiteral("Fecha"),
+                   QStringLiteral("Descripción"), QStringLiteral("Responsable")},
+                  &iconos::grupo, padre) {}
 
-// --- groups
-
-void ModeloGrupos::fijar(QVector<FilaGrupo> filas) {
-    beginResetModel();
-    filas_ = std::move(filas);
-    endResetModel();
-}
-int ModeloGrupos::rowCount(const QModelIndex& padre) const {
-    return padre.isValid() ? 0 : int(filas_.size());
-}
-int ModeloGrupos::columnCount(const QModelIndex& padre) const {
-    return padre.isValid() ? 0 : 5;
-}
-QVariant ModeloGrupos::data(const QModelIndex& i, int rol) const {
-    if (!valido(i, rowCount()))
-        return {};
-    const FilaGrupo& f = filas_.at(i.row());
-    if (rol == Qt::DecorationRole && i.column() == 0)
-        return iconos::grupo();
-    if (rol == Qt::UserRole)
-        return f.codigo;
-    if (rol != Qt::DisplayRole && rol != Qt::AccessibleTextRole)
-        return {};
-    switch (i.column()) {
+QString ModeloGrupos::texto(const FilaGrupo& f, int columna) const {
+    switch (columna) {
     case 1:
         return f.curso;
     case 2:
@@ -83,38 +60,14 @@ QVariant ModeloGrupos::data(const QModelIndex& i, int rol) const {
     }
     return QString();
 }
-QVariant ModeloGrupos::headerData(int s, Qt::Orientation o, int rol) const {
-    static const QStringList t = {QString(), QStringLiteral("Curso"), QStringLiteral("Fecha"),
-                                  QStringLiteral("Descripción"), QStringLiteral("Responsable")};
-    if (o == Qt::Horizontal && rol == Qt::DisplayRole && s >= 0 && s < t.size())
-        return t.at(s);
-    return {};
-}
 
-// --- roster of the main window
+ModeloEvaluados::ModeloEvaluados(QObject* padre)
+    : ModeloFilas({QString(), QStringLiteral("Nombre"), QStringLiteral("Documento"),
+                   QStringLiteral("Control")},
+                  &iconos::evaluado, padre) {}
 
-void ModeloEvaluados::fijar(QVector<FilaEvaluado> filas) {
-    beginResetModel();
-    filas_ = std::move(filas);
-    endResetModel();
-}
-int ModeloEvaluados::rowCount(const QModelIndex& padre) const {
-    return padre.isValid() ? 0 : int(filas_.size());
-}
-int ModeloEvaluados::columnCount(const QModelIndex& padre) const {
-    return padre.isValid() ? 0 : 4;
-}
-QVariant ModeloEvaluados::data(const QModelIndex& i, int rol) const {
-    if (!valido(i, rowCount()))
-        return {};
-    const FilaEvaluado& f = filas_.at(i.row());
-    if (rol == Qt::DecorationRole && i.column() == 0)
-        return iconos::evaluado();
-    if (rol == Qt::UserRole)
-        return f.codigo;
-    if (rol != Qt::DisplayRole && rol != Qt::AccessibleTextRole)
-        return {};
-    switch (i.column()) {
+QString ModeloEvaluados::texto(const FilaEvaluado& f, int columna) const {
+    switch (columna) {
     case 1:
         return f.nombre;
     case 2:
@@ -124,50 +77,13 @@ QVariant ModeloEvaluados::data(const QModelIndex& i, int rol) const {
     }
     return QString();
 }
-QVariant ModeloEvaluados::headerData(int s, Qt::Orientation o, int rol) const {
-    static const QStringList t = {QString(), QStringLiteral("Nombre"), QStringLiteral("Documento"),
-                                  QStringLiteral("Control")};
-    if (o == Qt::Horizontal && rol == Qt::DisplayRole && s >= 0 && s < t.size())
-        return t.at(s);
-    return {};
-}
 
-// --- tests
+ModeloTests::ModeloTests(QObject* padre) : ModeloFilas({QString()}, &iconos::grupo, padre) {}
 
-void ModeloTests::fijar(QVector<FilaTest> filas) {
-    beginResetModel();
-    filas_ = std::move(filas);
-    endResetModel();
-}
-int ModeloTests::rowCount(const QModelIndex& padre) const {
-    return padre.isValid() ? 0 : int(filas_.size());
-}
-int ModeloTests::columnCount(const QModelIndex& padre) const {
-    return padre.isValid() ? 0 : 1;
-}
-QVariant ModeloTests::data(const QModelIndex& i, int rol) const {
-    if (!valido(i, rowCount()))
-        return {};
-    const FilaTest& f = filas_.at(i.row());
-    switch (rol) {
-    case Qt::DecorationRole:
-        return iconos::grupo();
-    case Qt::UserRole:
-        return f.codigo;
-    case Qt::DisplayRole:
-    case Qt::AccessibleTextRole:
-        return f.descripcion;
-    }
-    return {};
-}
+ModeloPersonas::ModeloPersonas(QObject* padre)
+    : ModeloFilas({QStringLiteral("Nombre"), QStringLiteral("Documento")}, &iconos::evaluado,
+                  padre) {}
 
-// --- persons of the roster editor
-
-void ModeloPersonas::fijar(QVector<FilaPersona> filas) {
-    beginResetModel();
-    filas_ = std::move(filas);
-    endResetModel();
-}
 void ModeloPersonas::agregar(const FilaPersona& fila) {
     const int n = int(filas_.size());
     beginInsertRows({}, n, n);
@@ -186,29 +102,6 @@ int ModeloPersonas::buscar(qint32 codigo) const {
         if (filas_.at(i).codigo == codigo)
             return i;
     return -1;
-}
-int ModeloPersonas::rowCount(const QModelIndex& padre) const {
-    return padre.isValid() ? 0 : int(filas_.size());
-}
-int ModeloPersonas::columnCount(const QModelIndex& padre) const {
-    return padre.isValid() ? 0 : 2;
-}
-QVariant ModeloPersonas::data(const QModelIndex& i, int rol) const {
-    if (!valido(i, rowCount()))
-        return {};
-    const FilaPersona& f = filas_.at(i.row());
-    if (rol == Qt::DecorationRole && i.column() == 0)
-        return iconos::evaluado();
-    if (rol == Qt::UserRole)
-        return f.codigo;
-    if (rol == Qt::DisplayRole || rol == Qt::AccessibleTextRole)
-        return i.column() == 0 ? f.nombre : f.documento;
-    return {};
-}
-QVariant ModeloPersonas::headerData(int s, Qt::Orientation o, int rol) const {
-    if (o == Qt::Horizontal && rol == Qt::DisplayRole)
-        return s == 0 ? QStringLiteral("Nombre") : QStringLiteral("Documento");
-    return {};
 }
 
 // --- filtered persons

@@ -14,71 +14,94 @@ QIcon grupo();
 QIcon evaluado();
 } // namespace iconos
 
-// Main window's groups: an icon column, then "Curso", "Fecha", "Descripción", "Responsable".
-class ModeloGrupos : public QAbstractTableModel {
-    Q_OBJECT
+// Rows of one kind behind a table: the row's code under Qt::UserRole, an icon in
+// the first column, fixed headers; each list says only what its columns show.
+template <typename Fila> class ModeloFilas : public QAbstractTableModel {
 public:
-    using QAbstractTableModel::QAbstractTableModel;
-    void fijar(QVector<FilaGrupo> filas);
-    const QVector<FilaGrupo>& filas() const { return filas_; }
-    int rowCount(const QModelIndex& padre = {}) const override;
-    int columnCount(const QModelIndex& padre = {}) const override;
-    QVariant data(const QModelIndex& indice, int rol) const override;
-    QVariant headerData(int seccion, Qt::Orientation o, int rol) const override;
+    ModeloFilas(QStringList encabezados, QIcon (*icono)(), QObject* padre)
+        : QAbstractTableModel(padre), encabezados_(std::move(encabezados)), icono_(icono) {}
+
+    void fijar(QVector<Fila> filas) {
+        beginResetModel();
+        filas_ = std::move(filas);
+        endResetModel();
+    }
+    const QVector<Fila>& filas() const { return filas_; }
+
+    int rowCount(const QModelIndex& padre = {}) const override {
+        return padre.isValid() ? 0 : int(filas_.size());
+    }
+    int columnCount(const QModelIndex& padre = {}) const override {
+        return padre.isValid() ? 0 : int(encabezados_.size());
+    }
+    QVariant data(const QModelIndex& i, int rol) const override {
+        if (!i.isValid() || i.row() < 0 || i.row() >= filas_.size())
+            return {};
+        const Fila& f = filas_.at(i.row());
+        if (rol == Qt::DecorationRole && i.column() == 0)
+            return icono_();
+        if (rol == Qt::UserRole)
+            return f.codigo;
+        if (rol == Qt::DisplayRole || rol == Qt::AccessibleTextRole)
+            return texto(f, i.column());
+        return {};
+    }
+    QVariant headerData(int s, Qt::Orientation o, int rol) const override {
+        if (o == Qt::Horizontal && rol == Qt::DisplayRole && s >= 0 && s < encabezados_.size())
+            return encabezados_.at(s);
+        return {};
+    }
+
+protected:
+    virtual QString texto(const Fila& fila, int columna) const = 0;
+    QVector<Fila> filas_;
 
 private:
-    QVector<FilaGrupo> filas_;
+    QStringList encabezados_;
+    QIcon (*icono_)();
+};
+
+// Main window's groups: an icon column, then "Curso", "Fecha", "Descripción", "Responsable".
+class ModeloGrupos : public ModeloFilas<FilaGrupo> {
+public:
+    explicit ModeloGrupos(QObject* padre = nullptr);
+
+protected:
+    QString texto(const FilaGrupo& f, int columna) const override;
 };
 
 // Main window's roster: an icon column, then "Nombre", "Documento", "Control".
-class ModeloEvaluados : public QAbstractTableModel {
-    Q_OBJECT
+class ModeloEvaluados : public ModeloFilas<FilaEvaluado> {
 public:
-    using QAbstractTableModel::QAbstractTableModel;
-    void fijar(QVector<FilaEvaluado> filas);
-    const QVector<FilaEvaluado>& filas() const { return filas_; }
-    int rowCount(const QModelIndex& padre = {}) const override;
-    int columnCount(const QModelIndex& padre = {}) const override;
-    QVariant data(const QModelIndex& indice, int rol) const override;
-    QVariant headerData(int seccion, Qt::Orientation o, int rol) const override;
+    explicit ModeloEvaluados(QObject* padre = nullptr);
 
-private:
-    QVector<FilaEvaluado> filas_;
+protected:
+    QString texto(const FilaEvaluado& f, int columna) const override;
 };
 
 // Main window's tests: one column, the exam's description.
-class ModeloTests : public QAbstractTableModel {
-    Q_OBJECT
+class ModeloTests : public ModeloFilas<FilaTest> {
 public:
-    using QAbstractTableModel::QAbstractTableModel;
-    void fijar(QVector<FilaTest> filas);
-    const QVector<FilaTest>& filas() const { return filas_; }
-    int rowCount(const QModelIndex& padre = {}) const override;
-    int columnCount(const QModelIndex& padre = {}) const override;
-    QVariant data(const QModelIndex& indice, int rol) const override;
+    explicit ModeloTests(QObject* padre = nullptr);
 
-private:
-    QVector<FilaTest> filas_;
+protected:
+    QString texto(const FilaTest& f, int) const override { return f.descripcion; }
 };
 
 // Persons as the roster editor lists them: "Nombre" (with the icon), "Documento".
-class ModeloPersonas : public QAbstractTableModel {
+class ModeloPersonas : public ModeloFilas<FilaPersona> {
     Q_OBJECT
 public:
-    using QAbstractTableModel::QAbstractTableModel;
-    void fijar(QVector<FilaPersona> filas);
+    explicit ModeloPersonas(QObject* padre = nullptr);
     void agregar(const FilaPersona& fila);
     void quitar(int fila);
     // The row of that person, or -1.
     int buscar(qint32 codigo) const;
-    const QVector<FilaPersona>& filas() const { return filas_; }
-    int rowCount(const QModelIndex& padre = {}) const override;
-    int columnCount(const QModelIndex& padre = {}) const override;
-    QVariant data(const QModelIndex& indice, int rol) const override;
-    QVariant headerData(int seccion, Qt::Orientation o, int rol) const override;
 
 protected:
-    QVector<FilaPersona> filas_;
+    QString texto(const FilaPersona& f, int columna) const override {
+        return columna == 0 ? f.nombre : f.documento;
+    }
 };
 
 // Every person whose name (campo 0) or document (campo 1) contains the filter
