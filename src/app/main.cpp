@@ -1,8 +1,9 @@
 // Entry point: start-up, then the main window; the program lives on in it.
 #include "app/Arranque.h"
-#include "app/Dialogos.h"
 #include "app/Globales.h"
-#include "groups/MenuPrincipal.h"
+#include "app/ventanas/Dialogos.h"
+#include "groups/ventanas/MenuPrincipal.h"
+#include "keypads/ventanas/PanelSimulado.h"
 
 #include <QApplication>
 #include <QStringList>
@@ -13,6 +14,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(kTituloAplicacion);
 
+    acompanarReceptorSimuladoConPanel();
     static De1 de1;
     De1::fijarCompartida(&de1);
     ConfigConexion config;

@@ -1,4 +1,4 @@
-#include "app/Globo.h"
+#include "app/ventanas/Globo.h"
 
 #include <QGuiApplication>
 #include <QHBoxLayout>

@@ -1,4 +1,4 @@
-#include "app/Controles.h"
+#include "app/ventanas/Accesibles.h"
 
 #include <QIcon>
 #include <QLabel>

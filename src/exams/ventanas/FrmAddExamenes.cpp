@@ -1,9 +1,9 @@
-#include "exams/FrmAddExamenes.h"
+#include "exams/ventanas/FrmAddExamenes.h"
 
-#include "app/Controles.h"
-#include "app/Dialogos.h"
 #include "app/Globales.h"
 #include "app/Rutas.h"
+#include "app/ventanas/Accesibles.h"
+#include "app/ventanas/Dialogos.h"
 #include "data/De1.h"
 #include "exams/RepositorioExamenes.h"
 

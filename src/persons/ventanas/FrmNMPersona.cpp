@@ -1,10 +1,10 @@
-#include "persons/FrmNMPersona.h"
+#include "persons/ventanas/FrmNMPersona.h"
 
-#include "app/Controles.h"
-#include "app/Dialogos.h"
 #include "app/Globales.h"
 #include "app/Rutinas.h"
 #include "app/Texto.h"
+#include "app/ventanas/Accesibles.h"
+#include "app/ventanas/Dialogos.h"
 #include "data/De1.h"
 #include "persons/RepositorioPersonas.h"
 
@@ -454,7 +454,10 @@ void FrmNMPersona::aceptar() {
     const std::optional<FallaValidacion> falla = ValidadorPersona(config_).validar(datos);
     mostrarNormalizados(datos);
     if (falla) {
-        Dialogos::actual().mensaje(this, falla->mensaje, falla->icono);
+        Dialogos::actual().mensaje(this, falla->mensaje,
+                                   falla->gravedad == FallaValidacion::Gravedad::Error
+                                       ? Dialogos::Icono::Critico
+                                       : Dialogos::Icono::Exclamacion);
         enfocar(falla->campo);
         return;
     }

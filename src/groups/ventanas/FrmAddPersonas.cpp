@@ -1,14 +1,14 @@
-#include "groups/FrmAddPersonas.h"
+#include "groups/ventanas/FrmAddPersonas.h"
 
-#include "app/Controles.h"
-#include "app/Dialogos.h"
 #include "app/Globales.h"
-#include "app/Globo.h"
 #include "app/Ini.h"
+#include "app/ventanas/Accesibles.h"
+#include "app/ventanas/Dialogos.h"
+#include "app/ventanas/Globo.h"
 #include "data/De1.h"
 #include "groups/DatosGrupos.h"
 #include "persons/AlmacenImagenes.h"
-#include "persons/FrmNMPersona.h"
+#include "persons/ventanas/FrmNMPersona.h"
 
 #include <QComboBox>
 #include <QGridLayout>

@@ -1,6 +1,6 @@
-#include "keypads/PanelControles.h"
+#include "keypads/ventanas/PanelControles.h"
 
-#include "app/Controles.h"
+#include "app/ventanas/Accesibles.h"
 #include "keypads/ReceptorSimulado.h"
 
 #include <QCheckBox>

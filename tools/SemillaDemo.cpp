@@ -1,4 +1,4 @@
-#include "data/SemillaDemo.h"
+#include "SemillaDemo.h"
 
 #include "app/Rutas.h"
 #include "data/ActualizacionEsquema.h"

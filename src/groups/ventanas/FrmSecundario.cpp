@@ -1,4 +1,4 @@
-#include "groups/FrmSecundario.h"
+#include "groups/ventanas/FrmSecundario.h"
 
 #include "app/Globales.h"
 #include "app/Rutas.h"

@@ -1,8 +1,8 @@
-#include "groups/FrmNMGrupo.h"
+#include "groups/ventanas/FrmNMGrupo.h"
 
-#include "app/Controles.h"
-#include "app/Dialogos.h"
 #include "app/Globales.h"
+#include "app/ventanas/Accesibles.h"
+#include "app/ventanas/Dialogos.h"
 #include "data/De1.h"
 #include "groups/DatosGrupos.h"
 

@@ -1,9 +1,9 @@
-#include "session/FrmInteligencia.h"
+#include "session/ventanas/FrmInteligencia.h"
 
-#include "app/Dialogos.h"
 #include "app/Globales.h"
 #include "app/Rutas.h"
-#include "app/Rutinas.h"
+#include "app/ventanas/Dialogos.h"
+#include "app/ventanas/RutinasVentana.h"
 #include "data/De1.h"
 #include "keypads/Receptor.h"
 #include "session/Calificacion.h"

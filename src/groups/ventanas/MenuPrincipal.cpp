@@ -1,17 +1,17 @@
-#include "groups/MenuPrincipal.h"
+#include "groups/ventanas/MenuPrincipal.h"
 
-#include "app/Controles.h"
-#include "app/Dialogos.h"
 #include "app/Globales.h"
-#include "app/Globo.h"
+#include "app/ventanas/Accesibles.h"
+#include "app/ventanas/Dialogos.h"
+#include "app/ventanas/Globo.h"
 #include "data/De1.h"
-#include "exams/FrmAddExamenes.h"
-#include "groups/FrmAddPersonas.h"
-#include "groups/FrmNMGrupo.h"
-#include "groups/FrmSecundario.h"
+#include "exams/ventanas/FrmAddExamenes.h"
+#include "groups/ventanas/FrmAddPersonas.h"
+#include "groups/ventanas/FrmNMGrupo.h"
+#include "groups/ventanas/FrmSecundario.h"
 #include "keypads/FabricaReceptor.h"
-#include "keypads/FrmAddControles.h"
-#include "session/FrmInteligencia.h"
+#include "keypads/ventanas/FrmAddControles.h"
+#include "session/ventanas/FrmInteligencia.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -1,4 +1,4 @@
-#include "app/Dialogos.h"
+#include "app/ventanas/Dialogos.h"
 
 #include <QFileDialog>
 #include <QInputDialog>
