@@ -78,7 +78,7 @@ int main(int argc, char** argv) {
 
         t.restart();
         {
-            FrmAddExamenes ventana(de1, 2, codigo);
+            FrmAddExamenes ventana(de1, ModoExamen::Modificar, codigo);
             ventana.show();
             ventanas.push_back(t.nsecsElapsed() / 1e6);
         }

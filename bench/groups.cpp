@@ -1,5 +1,6 @@
 // Main window and roster editor on an office-sized catalog: 100,000 persons,
 // 10,000 groups, 54 members in the newest group.
+#include "app/Claves.h"
 #include "app/Ini.h"
 #include "app/Rutas.h"
 #include "data/ActualizacionEsquema.h"
@@ -102,7 +103,6 @@ int main(int argc, char** argv) {
     c.archivoSqlite = dir.filePath("catalogo.sqlite");
     db.abrir(c);
     ActualizarEsquema(db);
-    De1::fijarCompartida(&db);
     QElapsedTimer t;
     t.start();
     poblar(db);
@@ -111,11 +111,11 @@ int main(int argc, char** argv) {
 
     std::unique_ptr<MenuPrincipal> menu;
     imprimir("Ventana principal: carga (grupos y evaluados)",
-             medir(7, [&] { menu = std::make_unique<MenuPrincipal>(db); }), 200);
+             medir(7, [&] { menu = std::make_unique<MenuPrincipal>(db, 0); }), 200);
     imprimir("Ventana principal: carga y primera pintura",
              medir(5,
                    [&] {
-                       menu = std::make_unique<MenuPrincipal>(db);
+                       menu = std::make_unique<MenuPrincipal>(db, 0);
                        menu->show();
                        QCoreApplication::processEvents();
                    }),
@@ -123,11 +123,11 @@ int main(int argc, char** argv) {
     std::printf("  grupos listados: %d, evaluados: %lld\n",
                 menu->findChild<QAbstractItemView*>("LvGrupos")->model()->rowCount(),
                 static_cast<long long>(menu->evaluados().size()));
-    const GrupoSeleccionado grupo = *menu->grupoSeleccionado();
+    const Grupo grupo = *menu->grupoSeleccionado();
 
     std::unique_ptr<FrmAddPersonas> editor;
     for (const char* campo : {"0", "1"}) {
-        EscribirIni("Tavelmo", "Filtro", campo);
+        EscribirIni(claves::kFiltro, QString::fromLatin1(campo));
         editor.reset();
         imprimir(campo[0] == '0' ? "Editor de evaluados: apertura (filtro Nombre)"
                                  : "Editor de evaluados: apertura (filtro Documento)",
@@ -173,7 +173,8 @@ int main(int argc, char** argv) {
              {1, "1"}, {1, "10003740"}, {1, "xyz"}, {0, "S"}, {0, "Soto Muñ"}}) {
         char que[80];
         std::snprintf(que, sizeof que, "  consulta sola: campo %d, \"%s\"", campo, texto);
-        imprimir(que, medir(5, [&] { modelo.filtrar(campo, QString::fromUtf8(texto), true); }), 50);
+        const CampoPersona c = campo == 0 ? CampoPersona::Nombre : CampoPersona::Documento;
+        imprimir(que, medir(5, [&] { modelo.filtrar(c, QString::fromUtf8(texto), true); }), 50);
     }
     return 0;
 }

@@ -1,6 +1,6 @@
 #include "app/Arranque.h"
 
-#include "app/Globales.h"
+#include "app/Claves.h"
 #include "app/Ini.h"
 #include "app/Rutas.h"
 #include "app/Texto.h"
@@ -12,6 +12,8 @@
 namespace arranque {
 
 QString elegirCarpetaPlantillas(const QString& red, const QString& carpetaPrograma) {
+    if (red.isEmpty())
+        return QDir(carpetaPrograma).filePath(QStringLiteral("Templates"));
     const QString candidata = rutas::local(red + QStringLiteral("\\Templates"));
     if (QFileInfo(candidata).isDir())
         return candidata;
@@ -45,20 +47,17 @@ qint32 responsable(const QString& lineaComandos) {
     return texto::ValEntero(lineaComandos);
 }
 
-void ejecutar(De1& de1, const QString& lineaComandos, ConfigConexion* usada) {
-    Globales::DuenoReceptor = 0;
+qint32 ejecutar(De1& de1, const QString& lineaComandos, ConfigConexion* usada) {
     ini::fijarRuta(rutas::archivoConfiguracion());
-    rutas::fijarCarpetaPlantillas(elegirCarpetaPlantillas(
-        LeerIni(QStringLiteral("Control"), QStringLiteral("Red")), rutas::carpetaPrograma()));
-    const ConfigConexion config =
-        conexion(LeerIni(QStringLiteral("Control"), QStringLiteral("Server")),
-                 LeerIni(QStringLiteral("Control"), QStringLiteral("Driver")),
-                 QFileInfo(ini::ruta()).absolutePath());
+    rutas::fijarCarpetaPlantillas(
+        elegirCarpetaPlantillas(LeerIni(claves::kRed), rutas::carpetaPrograma()));
+    const ConfigConexion config = conexion(LeerIni(claves::kServer), LeerIni(claves::kDriver),
+                                           QFileInfo(ini::ruta()).absolutePath());
     if (usada)
         *usada = config;
     de1.abrir(config);
     ActualizarEsquema(de1);
-    Globales::ResponsableActual = responsable(lineaComandos);
+    return responsable(lineaComandos);
 }
 
 } // namespace arranque

@@ -20,10 +20,10 @@ ConfigConexion conexion(const QString& server, const QString& driver,
 // The operator's code: the command line read as a number, halves to even.
 qint32 responsable(const QString& lineaComandos);
 
-// Steps of start-up up to the main window: sets the configuration path, the
-// templates folder and the operator code, opens the catalog and upgrades the
-// schema. Throws ErrorBD when the catalog cannot be reached or upgraded; the
-// configuration tells which catalog was tried.
-void ejecutar(De1& de1, const QString& lineaComandos, ConfigConexion* usada = nullptr);
+// Steps of start-up up to the main window: sets the configuration path and the
+// templates folder, opens the catalog and upgrades the schema. Returns the
+// operator's code. Throws ErrorBD when the catalog cannot be reached or upgraded;
+// the configuration tells which catalog was tried.
+qint32 ejecutar(De1& de1, const QString& lineaComandos, ConfigConexion* usada = nullptr);
 
 } // namespace arranque

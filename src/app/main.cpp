@@ -1,7 +1,7 @@
 // Entry point: start-up, then the main window; the program lives on in it.
+#include "app/Aplicacion.h"
 #include "app/Arranque.h"
-#include "app/Globales.h"
-#include "app/ventanas/Dialogos.h"
+#include "data/ventanas/ErroresBD.h"
 #include "groups/ventanas/MenuPrincipal.h"
 #include "keypads/ventanas/PanelSimulado.h"
 
@@ -16,20 +16,20 @@ int main(int argc, char** argv) {
 
     acompanarReceptorSimuladoConPanel();
     static De1 de1;
-    De1::fijarCompartida(&de1);
     ConfigConexion config;
+    qint32 responsable = 0;
     try {
-        arranque::ejecutar(de1, QApplication::arguments().mid(1).join(u' '), &config);
+        responsable = arranque::ejecutar(de1, QApplication::arguments().mid(1).join(u' '), &config);
     } catch (const ErrorBD& e) {
-        const QString texto =
-            QStringLiteral("No se pudo abrir la base de datos del servidor \"%1\".\n\n%2")
-                .arg(config.descripcion(), e.texto());
-        std::fprintf(stderr, "%s\n", qPrintable(texto));
-        Dialogos::actual().mensaje(nullptr, texto, Dialogos::Icono::Critico, kTituloAplicacion);
+        const QString queFallo =
+            QStringLiteral("No se pudo abrir la base de datos del servidor \"%1\".")
+                .arg(config.descripcion());
+        std::fprintf(stderr, "%s\n\n%s\n", qPrintable(queFallo), qPrintable(e.texto()));
+        avisarErrorBD(nullptr, queFallo, e, kTituloAplicacion);
         return 1;
     }
 
-    MenuPrincipal menu(de1);
+    MenuPrincipal menu(de1, responsable);
     menu.show();
     // The start-up benchmark measures up to here.
     if (qEnvironmentVariableIsSet("TAVELMO_SALIR_AL_MOSTRAR"))

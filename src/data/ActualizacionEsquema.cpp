@@ -1,12 +1,12 @@
 #include "data/ActualizacionEsquema.h"
 
+#include "app/Claves.h"
 #include "app/Texto.h"
 #include "data/Configuracion.h"
 #include "data/De1.h"
 
 int ActualizarEsquema(De1& de1) {
-    const int version =
-        texto::ValEntero16(LeerConfiguracion(de1, QStringLiteral("DBVersionTavelmo")));
+    const int version = texto::ValEntero16(LeerConfiguracion(de1, ajustes::kVersionEsquema));
     if (version >= kVersionEsquema)
         return 0;
     int ejecutadas = 0;
@@ -19,7 +19,7 @@ int ActualizarEsquema(De1& de1) {
         de1.ejecutar(paso.sentencia);
         ++ejecutadas;
     }
-    GuardarConfiguracion(de1, QStringLiteral("DBVersionTavelmo"), QString::number(kVersionEsquema));
+    GuardarConfiguracion(de1, ajustes::kVersionEsquema, QString::number(kVersionEsquema));
     t.confirmar();
     return ejecutadas;
 }

@@ -8,8 +8,6 @@
 
 namespace {
 
-De1* gCompartida = nullptr;
-
 QString textoError(const QSqlError& e) {
     QStringList partes;
     if (!e.driverText().isEmpty())
@@ -36,17 +34,6 @@ De1::De1(const QString& nombreConexion) : nombre_(nombreConexion) {}
 
 De1::~De1() {
     cerrar();
-    if (gCompartida == this)
-        gCompartida = nullptr;
-}
-
-De1& De1::compartida() {
-    Q_ASSERT(gCompartida);
-    return *gCompartida;
-}
-
-void De1::fijarCompartida(De1* de1) {
-    gCompartida = de1;
 }
 
 QSqlDatabase De1::baseDatos() const {

@@ -192,7 +192,7 @@ ReceptorHid::~ReceptorHid() {
     hilo_.reset();
 }
 
-void ReceptorHid::abrir(qint16) {
+void ReceptorHid::abrir() {
     if (abierto_)
         return;
     abierto_ = true;

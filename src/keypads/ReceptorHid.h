@@ -17,7 +17,7 @@ public:
     explicit ReceptorHid(QObject* parent = nullptr, int periodoMs = 300);
     ~ReceptorHid() override;
 
-    void abrir(qint16 dueno) override;
+    void abrir() override;
     void cerrar() override;
     bool escribir(const QByteArray& reporte) override;
     bool conectado() const override;

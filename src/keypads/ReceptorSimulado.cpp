@@ -29,8 +29,7 @@ ReceptorSimulado::ReceptorSimulado(QObject* parent) : Receptor(parent) {
     });
 }
 
-void ReceptorSimulado::abrir(qint16 dueno) {
-    dueno_ = dueno;
+void ReceptorSimulado::abrir() {
     abierto_ = true;
     Q_EMIT abiertoCambiado(true);
     // Like the real link: a receiver already plugged in is reported right after.

@@ -72,6 +72,26 @@ qint64 RepositorioPersonas::guardar(const DatosPersona& datos) {
     return codigo;
 }
 
+QList<PersonaListada> RepositorioPersonas::buscar(CampoPersona campo, const QString& texto,
+                                                  qint32 desde, int cuantas) {
+    QString sql = QStringLiteral(
+        "SELECT CodigoPersona, NombrePersona, Documento FROM Personas WHERE CodigoPersona > ?");
+    QVariantList parametros{desde};
+    if (!texto.trimmed().isEmpty()) {
+        sql += campo == CampoPersona::Nombre
+                   ? QStringLiteral(" AND NombrePersona LIKE ? ESCAPE '!'")
+                   : QStringLiteral(" AND Documento LIKE ? ESCAPE '!'");
+        parametros << Dialecto::patronContiene(texto);
+    }
+    sql += QStringLiteral(" ORDER BY CodigoPersona");
+    QSqlQuery q = de1_.ejecutar(de1_.dialecto().primerasFilas(sql, cuantas), parametros);
+    QList<PersonaListada> personas;
+    personas.reserve(cuantas);
+    while (q.next())
+        personas.append({q.value(0).toInt(), q.value(1).toString(), q.value(2).toString()});
+    return personas;
+}
+
 QStringList RepositorioPersonas::guardarImagenes(qint64 codigoPersona) {
     QStringList fallas;
     for (almacen::TipoImagen t :

@@ -1,6 +1,7 @@
 #pragma once
-// Reads and writes of the person editor: the document types and cities it
-// offers, new cities, and the new person's row with his images.
+// The persons (table Personas) and what the person editor offers with them: the
+// document types and cities, new cities, the new person's row with his images,
+// and the batches of matches the roster editor lists.
 
 #include "data/De1.h"
 #include "persons/DatosPersona.h"
@@ -12,6 +13,16 @@ struct ElementoLista {
     qint64 codigo = 0;
     QString texto;
 };
+
+// A person as the lists show him.
+struct PersonaListada {
+    qint32 codigo = 0;
+    QString nombre;
+    QString documento;
+};
+
+// The field the persons filters search, in the order their choice lists show them.
+enum class CampoPersona { Nombre, Documento };
 
 class RepositorioPersonas {
 public:
@@ -38,6 +49,12 @@ public:
     // Stores the pending working images (photograph, signature, fingerprint) under
     // the person's code; returns one message per image that could not be stored.
     static QStringList guardarImagenes(qint64 codigoPersona);
+
+    // Up to `cuantas` persons with a code above `desde`, in code order, whose name
+    // or document contains the text (wildcards and quotes meaning themselves); a
+    // blank text matches everyone. Throws ErrorBD.
+    QList<PersonaListada> buscar(CampoPersona campo, const QString& texto, qint32 desde,
+                                 int cuantas);
 
 private:
     QList<ElementoLista> lista(const QString& sql);

@@ -2,7 +2,7 @@
 // catalog that cannot be reached.
 #include "EntornoPrueba.h"
 #include "app/Arranque.h"
-#include "app/Globales.h"
+#include "app/Claves.h"
 #include "app/Ini.h"
 #include "app/Rutas.h"
 #include "data/Configuracion.h"
@@ -63,16 +63,13 @@ private Q_SLOTS:
     void arranqueCompletoSqlite() {
         EntornoPrueba e(false);
         QDir().mkpath(e.ruta("red/Templates"));
-        QVERIFY(EscribirIni("Control", "Red", e.ruta("red")));
-        QVERIFY(EscribirIni("Control", "Server", "sqlite:catalogo.sqlite"));
-        Globales::DuenoReceptor = 3;
+        QVERIFY(EscribirIni(claves::kRed, e.ruta("red")));
+        QVERIFY(EscribirIni(claves::kServer, "sqlite:catalogo.sqlite"));
         De1 de1(QUuid::createUuid().toString());
-        arranque::ejecutar(de1, " 42 ");
-        QCOMPARE(Globales::ResponsableActual, 42);
-        QCOMPARE(Globales::DuenoReceptor, qint16(0));
+        QCOMPARE(arranque::ejecutar(de1, " 42 "), 42);
         QCOMPARE(rutas::carpetaPlantillas(), e.ruta("red/Templates"));
         QVERIFY(QFile::exists(e.raiz() + "/Quenvar/catalogo.sqlite"));
-        QCOMPARE(LeerConfiguracion(de1, "DBVersionTavelmo"), QStringLiteral("2"));
+        QCOMPARE(LeerConfiguracion(de1, ajustes::kVersionEsquema), QStringLiteral("2"));
     }
 
     void catalogoInalcanzable() {

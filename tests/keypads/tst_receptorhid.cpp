@@ -20,7 +20,7 @@ struct Enlace {
     QSignalSpy cambios{&rx, &Receptor::cambiado};
 
     bool abrir() {
-        rx.abrir(1);
+        rx.abrir();
         return enchufes.wait(3000) && rx.conectado();
     }
     int siguienteEstado() {

@@ -1,11 +1,14 @@
 // The person editor driven as the operator does, on a temporary catalog.
+#include "Catalogo.h"
 #include "DialogosDePrueba.h"
 #include "EntornoPrueba.h"
-#include "app/Globales.h"
+#include "Ventanas.h"
+#include "app/Claves.h"
 #include "app/Ini.h"
 #include "data/Configuracion.h"
 #include "persons/AlmacenImagenes.h"
 #include "persons/ventanas/FrmNMPersona.h"
+#include "persons/ventanas/NombresFrmNMPersona.h"
 
 #include <QComboBox>
 #include <QDateEdit>
@@ -19,6 +22,7 @@
 #include <functional>
 
 using almacen::TipoImagen;
+namespace n = nombres::frmNMPersona;
 
 namespace {
 
@@ -34,8 +38,8 @@ struct Editor {
     DialogosDePrueba dlg;
     std::unique_ptr<FrmNMPersona> f;
 
-    explicit Editor(const std::function<void(De1&)>& antes = {}) {
-        Globales::ModoEdicion = "Z";
+    explicit Editor(const std::function<void(De1&)>& antes = {},
+                    ModoEdicion modo = ModoEdicion::PersonaDelGrupo) {
         for (const char* d : {"Pasaporte", "Cédula de identidad"})
             e.de1().insertar("Documentos", {{"DescripcionDocumento", QString::fromUtf8(d)}},
                              "CodigoDocumento");
@@ -45,30 +49,23 @@ struct Editor {
                              "CodigoCiudad");
         if (antes)
             antes(e.de1());
-        f = std::make_unique<FrmNMPersona>(e.de1());
+        f = std::make_unique<FrmNMPersona>(e.de1(), modo);
         f->show();
     }
-    template <typename T = QWidget> T* c(const char* nombre) {
-        T* w = f->findChild<T*>(QString::fromLatin1(nombre));
-        if (!w)
-            qFatal("no control %s", nombre);
-        return w;
-    }
+    template <typename T = QWidget> T* c(const QString& nombre) { return hijo<T>(*f, nombre); }
     // Every field the checks ask for.
     void llenar() {
-        c<QComboBox>("ComboDocumento")->setCurrentIndex(0);
-        c<QLineEdit>("TxtDocumento")->setText(" 12.345.678 ");
-        c<QLineEdit>("TxtNombre")->setText("gonzalez  perez maria");
-        c<QComboBox>("ComboSexo")->setCurrentIndex(1);
-        c<QComboBox>("ComboSangre")->setCurrentIndex(7);
-        c<QDateEdit>("DtNac")->setDate(QDate(1985, 2, 28));
-        c<QComboBox>("ComboCiudad")->setCurrentIndex(1);
-        c<QLineEdit>("TxtDomicilio")->setText("pasaje el roble 45");
+        c<QComboBox>(n::kTipoDocumento)->setCurrentIndex(0);
+        c<QLineEdit>(n::kDocumento)->setText(" 12.345.678 ");
+        c<QLineEdit>(n::kNombre)->setText("gonzalez  perez maria");
+        c<QComboBox>(n::kSexo)->setCurrentIndex(1);
+        c<QComboBox>(n::kSangre)->setCurrentIndex(7);
+        c<QDateEdit>(n::kNacimiento)->setDate(QDate(1985, 2, 28));
+        c<QComboBox>(n::kCiudad)->setCurrentIndex(1);
+        c<QLineEdit>(n::kDomicilio)->setText("pasaje el roble 45");
     }
-    void aceptar() { c<QPushButton>("CmdAceptar")->click(); }
-    int cuenta(const char* tabla) {
-        return e.de1().valor(QStringLiteral("SELECT count(*) FROM ") + tabla).toInt();
-    }
+    void aceptar() { pulsar(*f, n::kAceptar); }
+    int cuenta(const char* tabla) { return catalogo::filas(e.de1(), QString::fromLatin1(tabla)); }
 };
 
 } // namespace
@@ -79,22 +76,23 @@ private Q_SLOTS:
     void abreConSusValoresIniciales() {
         Editor ed([](De1&) { crearImagen(TipoImagen::Foto); }); // left from an earlier capture
         QVERIFY(!QFile::exists(almacen::archivoTrabajo(TipoImagen::Foto)));
-        auto* docs = ed.c<QComboBox>("ComboDocumento");
+        auto* docs = ed.c<QComboBox>(n::kTipoDocumento);
         QCOMPARE(docs->currentIndex(), -1);
         QCOMPARE(docs->itemData(0).toInt(), 2); // "Cédula de identidad", in name order
-        QCOMPARE(ed.c<QComboBox>("ComboCiudad")->itemText(0), QStringLiteral("Santiago"));
-        ed.c<QDateEdit>("DtNac")->setDate(QDate::currentDate().addDays(-6575));
-        QCOMPARE(ed.c<QLabel>("LblEdad")->text(), QStringLiteral("18 años de edad."));
+        QCOMPARE(ed.c<QComboBox>(n::kCiudad)->itemText(0), QStringLiteral("Santiago"));
+        ed.c<QDateEdit>(n::kNacimiento)->setDate(QDate::currentDate().addDays(-6575));
+        QCOMPARE(ed.c<QLabel>(n::kEdad)->text(), QStringLiteral("18 años de edad."));
 
         // Started from a group; new cities not enabled; no capture window installed.
-        for (const char* n : {"ChkNuevaCarpeta", "LblCheck", "ImgCheck", "CmdNCiudad", "LblFoto",
-                              "Lblfirma", "LblHuella"})
-            QVERIFY2(!ed.c(n)->isVisible(), n);
+        for (const QString& oculto :
+             {n::kNuevaCarpeta, n::kRotuloNuevaCarpeta, n::kImagenNuevaCarpeta, n::kNuevaCiudad,
+              n::kObtenerFoto, n::kObtenerFirma, n::kObtenerHuella})
+            QVERIFY2(!ed.c(oculto)->isVisible(), qPrintable(oculto));
         QVERIFY(ed.dlg.mensajes.isEmpty());
 
         // Entering a "Sin datos" box selects its first 40 characters, by click too.
         QApplication::setActiveWindow(ed.f.get());
-        auto* mail = ed.c<QLineEdit>("TxtEmail");
+        auto* mail = ed.c<QLineEdit>(n::kEmail);
         mail->setText(QString(50, u'x'));
         QTest::mouseClick(mail, Qt::LeftButton, {}, QPoint(mail->width() - 4, 5));
         QTRY_COMPARE(mail->selectedText(), QString(40, u'x'));
@@ -102,24 +100,24 @@ private Q_SLOTS:
 
     void configuracionDeChileYNuevaCiudad() {
         Editor ed([](De1& db) {
-            EscribirIni("Control", "ChkCifras", "1");
-            EscribirIni("Control", "TxtCifras", "12");
-            EscribirIni("Control", "Pais", "Chile");
-            GuardarConfiguracion(db, "ChkNCiudades", "1");
+            EscribirIni(claves::kChkCifras, "1");
+            EscribirIni(claves::kTxtCifras, "12");
+            EscribirIni(claves::kPais, "Chile");
+            GuardarConfiguracion(db, ajustes::kNuevasCiudades, "1");
         });
-        QCOMPARE(ed.c<QLabel>("Label4_5")->text(), QStringLiteral("Municipalidad / Comuna"));
-        QTest::keyClicks(ed.c("TxtDocumento"), "1234567890123");
-        QCOMPARE(ed.c<QLineEdit>("TxtDocumento")->text(), QStringLiteral("123456789"));
+        QCOMPARE(ed.c<QLabel>(n::kRotuloCiudad)->text(), QStringLiteral("Municipalidad / Comuna"));
+        QTest::keyClicks(ed.c(n::kDocumento), "1234567890123");
+        QCOMPARE(ed.c<QLineEdit>(n::kDocumento)->text(), QStringLiteral("123456789"));
 
         // A city already listed is selected, not added again.
-        auto* combo = ed.c<QComboBox>("ComboCiudad");
+        auto* combo = ed.c<QComboBox>(n::kCiudad);
         ed.dlg.siguienteEntrada(QStringLiteral("  talca "));
-        ed.c<QPushButton>("CmdNCiudad")->click();
+        ed.c<QPushButton>(n::kNuevaCiudad)->click();
         QCOMPARE(combo->currentText(), QStringLiteral("Talca"));
         QCOMPARE(ed.cuenta("Ciudades"), 3);
         for (const char* nombre : {"la serena", "LA SERENA"}) {
             ed.dlg.siguienteEntrada(QString::fromLatin1(nombre));
-            ed.c<QPushButton>("CmdNCiudad")->click();
+            ed.c<QPushButton>(n::kNuevaCiudad)->click();
         }
         QCOMPARE(ed.cuenta("Ciudades"), 4);
         QCOMPARE(combo->currentText(), QStringLiteral("La Serena"));
@@ -131,7 +129,7 @@ private Q_SLOTS:
     void guardaLaPersonaYSusImagenes() {
         Editor ed;
         ed.llenar();
-        ed.c<QLineEdit>("TxtTelefono")->setText("2 2345 6789");
+        ed.c<QLineEdit>(n::kTelefono)->setText("2 2345 6789");
         crearImagen(TipoImagen::Foto); // captures accepted
         crearImagen(TipoImagen::Huella);
 
@@ -160,21 +158,21 @@ private Q_SLOTS:
     }
 
     void validacionMuestraMensajeYEnfoca() {
-        Editor ed([](De1& db) { GuardarConfiguracion(db, "ChkEFoto", "1"); });
+        Editor ed([](De1& db) { GuardarConfiguracion(db, ajustes::kExigeFoto, "1"); });
         QApplication::setActiveWindow(ed.f.get());
         ed.aceptar();
         QCOMPARE(ed.dlg.ultimo(), QStringLiteral("Debe seleccionar el tipo de documento."));
-        QTRY_VERIFY(ed.c("ComboDocumento")->hasFocus());
+        QTRY_VERIFY(ed.c(n::kTipoDocumento)->hasFocus());
 
         ed.llenar();
-        ed.c<QLineEdit>("TxtNombre")->setText("   ");
+        ed.c<QLineEdit>(n::kNombre)->setText("   ");
         ed.aceptar();
         QCOMPARE(ed.dlg.ultimo(), QStringLiteral("Debe ingresar el nombre de la persona"));
-        QTRY_VERIFY(ed.c("TxtNombre")->hasFocus());
+        QTRY_VERIFY(ed.c(n::kNombre)->hasFocus());
         // The trimmed document is shown back; the input stays.
-        QCOMPARE(ed.c<QLineEdit>("TxtDocumento")->text(), QStringLiteral("12.345.678"));
+        QCOMPARE(ed.c<QLineEdit>(n::kDocumento)->text(), QStringLiteral("12.345.678"));
 
-        ed.c<QLineEdit>("TxtNombre")->setText("Ana");
+        ed.c<QLineEdit>(n::kNombre)->setText("Ana");
         ed.aceptar();
         QCOMPARE(ed.dlg.ultimo(), QStringLiteral("Debe ingresar la fotografía de la  persona."));
         QVERIFY(ed.f->isVisible());
@@ -191,9 +189,12 @@ private Q_SLOTS:
         ed.e.de1().ejecutar("ALTER TABLE Personas RENAME TO Otra");
         ed.aceptar();
         QCOMPARE(ed.dlg.mensajes.last().icono, Dialogos::Icono::Critico);
+        // What failed first, then the driver's text.
+        QVERIFY2(ed.dlg.ultimo().startsWith("No se pudo guardar la persona.\n\n"),
+                 qPrintable(ed.dlg.ultimo()));
         QVERIFY2(ed.dlg.ultimo().contains("Personas"), qPrintable(ed.dlg.ultimo()));
         QVERIFY(ed.f->isVisible());
-        QCOMPARE(ed.c<QLineEdit>("TxtNombre")->text(), QStringLiteral("Gonzalez  Perez Maria"));
+        QCOMPARE(ed.c<QLineEdit>(n::kNombre)->text(), QStringLiteral("Gonzalez  Perez Maria"));
 
         ed.e.de1().ejecutar("ALTER TABLE Otra RENAME TO Personas");
         ed.dlg.limpiar();
@@ -217,9 +218,9 @@ private Q_SLOTS:
         Editor ed;
         FrmNMPersona::instalarCaptura(TipoImagen::Huella, {});
         crearImagen(TipoImagen::Huella); // an earlier attempt's fingerprint
-        ed.c<QPushButton>("LblHuella")->click();
+        ed.c<QPushButton>(n::kObtenerHuella)->click();
         QVERIFY(!habiaHuella);
-        QVERIFY(!ed.c<QLabel>("ImgHuella")->pixmap().isNull());
+        QVERIFY(!ed.c<QLabel>(n::kHuella)->pixmap().isNull());
     }
 };
 

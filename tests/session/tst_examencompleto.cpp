@@ -1,18 +1,23 @@
 // A whole examination from the main window: keypads paired through the simulated
 // receiver, the exam answered on its keypad panel, results and answer log stored.
-#include "ApoyoSesion.h"
+#include "Catalogo.h"
 #include "DialogosDePrueba.h"
 #include "EntornoPrueba.h"
-#include "app/Globales.h"
+#include "Tiempo.h"
+#include "Ventanas.h"
 #include "app/Ini.h"
 #include "groups/ventanas/MenuPrincipal.h"
+#include "groups/ventanas/NombresMenuPrincipal.h"
 #include "keypads/FabricaReceptor.h"
 #include "keypads/ProtocoloReceptor.h"
 #include "keypads/ReceptorSimulado.h"
 #include "keypads/ventanas/FrmAddControles.h"
+#include "keypads/ventanas/NombresFrmAddControles.h"
+#include "keypads/ventanas/NombresPanelControles.h"
 #include "keypads/ventanas/PanelControles.h"
 #include "session/SesionExamen.h"
 #include "session/ventanas/FrmInteligencia.h"
+#include "session/ventanas/NombresFrmInteligencia.h"
 
 #include <QAbstractItemView>
 #include <QLabel>
@@ -20,29 +25,26 @@
 #include <QSqlQuery>
 #include <QtTest>
 
+namespace controles = nombres::frmAddControles;
+namespace menu = nombres::menuPrincipal;
+namespace teclado = nombres::panelControles;
+
 class TestExamenCompleto : public QObject {
     Q_OBJECT
-
-    static void pulsar(QWidget& w, const QString& nombre) {
-        auto* b = w.findChild<QPushButton*>(nombre);
-        QVERIFY2(b, qPrintable(nombre));
-        QVERIFY2(b->isEnabled(), qPrintable(nombre));
-        b->click();
-    }
 
     static void asignarControles(FrmAddControles& ventana) {
         ventana.protocolo().fijarPausa(2);
         ventana.show();
-        auto* lista = ventana.findChild<QAbstractItemView*>("LvEvaluados");
-        auto* estado = ventana.findChild<QLabel*>("lblEstado2");
-        auto* buscar = ventana.findChild<QPushButton*>("CmdAgregar");
+        auto* lista = hijo<QAbstractItemView>(ventana, controles::kEvaluados);
+        auto* estado = hijo<QLabel>(ventana, controles::kEstadoBusqueda);
+        auto* buscar = hijo<QPushButton>(ventana, controles::kBuscarControl);
         for (int fila = 0; fila < 3; ++fila) {
             lista->setCurrentIndex(lista->model()->index(fila, 0));
             QTRY_VERIFY(buscar->isEnabled());
-            buscar->click();
+            QTest::mouseClick(buscar, Qt::LeftButton);
             QTRY_COMPARE(estado->text(), QStringLiteral("Datos enviados exitosamente"));
         }
-        pulsar(ventana, "Command1");
+        pulsar(ventana, controles::kAceptar);
     }
 
     // Each examinee's key per question (0 = none); the panel's keypads follow the
@@ -51,10 +53,11 @@ class TestExamenCompleto : public QObject {
                              const QList<QList<char>>& teclas) {
         RelojDePrueba reloj;
         PanelControles panel(receptor);
+        panel.show(); // the keys are clicked with the mouse
         ventana.usarReloj(reloj);
         ventana.show();
         QVERIFY(QTest::qWaitForWindowExposed(&ventana));
-        QCOMPARE(Globales::DuenoReceptor, qint16(2));
+        QVERIFY(receptor.abierto());
         QTest::keyClick(&ventana, Qt::Key_Space);
         int esperadas = 0;
         for (int q = 0; q < 3; ++q) {
@@ -63,12 +66,12 @@ class TestExamenCompleto : public QObject {
                 const char t = teclas.at(k).at(q);
                 if (!t)
                     continue;
-                pulsar(panel, QStringLiteral("Control%1Tecla%2").arg(k).arg(t));
+                pulsar(panel, teclado::tecla(k, t - '0'));
                 ++esperadas;
             }
             QTRY_COMPARE(ventana.sesion().teclasRecibidas(), esperadas);
             if (q == 0) // the title names the last key received
-                QCOMPARE(ventana.findChild<QLabel*>("LblTitulo")->text(),
+                QCOMPARE(hijo<QLabel>(ventana, nombres::frmInteligencia::kTitulo)->text(),
                          QStringLiteral("Control2Pregunta0Tecla%1").arg(teclas.at(2).at(0)));
             reloj.avanzar(16001);
             ventana.sesion().espera().actualizar();
@@ -81,21 +84,15 @@ private Q_SLOTS:
         EntornoPrueba e;
         DialogosDePrueba dialogos;
         De1& db = e.de1();
-        crearExamen(db, 1, preguntasSimples(3)); // correct answers 1, 2, 3
-        const qint64 responsable =
-            db.insertar("Responsables", {{"NombreResponsable", "Operador"}}, "CodigoResponsable");
-        const qint64 grupo = db.insertar("Grupos",
-                                         {{"NroCurso", "C-1"},
-                                          {"Responsable", responsable},
-                                          {"Descripcion", "Sala de prueba"},
-                                          {"Fecha", db.dialecto().fecha(QDate::currentDate())}},
-                                         "CodigoGrupo");
+        catalogo::examen(db, 1, catalogo::preguntasSimples(3)); // correct answers 1, 2, 3
+        const qint32 grupo =
+            catalogo::grupo(db, "C-1", "Sala de prueba", catalogo::responsable(db, "Operador"),
+                            QDate::currentDate());
         QList<qint32> personas;
         for (int i = 0; i < 3; ++i) {
-            personas << crearPersona(db, QDate(1990, 1, 1),
-                                     QStringLiteral("Evaluado %1").arg(i + 1));
-            db.insertar("GruposPersonas", {{"Grupo", grupo}, {"Persona", personas.last()}},
-                        "CodigoGrupoPersona");
+            personas << catalogo::nuevaPersona(db, QStringLiteral("Evaluado %1").arg(i + 1), "",
+                                               QDate(1990, 1, 1));
+            catalogo::miembro(db, grupo, personas.last());
         }
 
         ReceptorSimulado receptor;
@@ -103,9 +100,9 @@ private Q_SLOTS:
         receptor.fijarDemoraConfirmacion(5);
         fijarReceptorCompartido(&receptor);
 
-        MenuPrincipal menu(db);
+        MenuPrincipal ventanaMenu(db, 41);
         bool examinado = false;
-        menu.abrirModal = [&](QDialog& ventana) {
+        ventanaMenu.abrirModal = [&](QDialog& ventana) {
             if (auto* controles = qobject_cast<FrmAddControles*>(&ventana))
                 asignarControles(*controles);
             else if (auto* sesion = qobject_cast<FrmInteligencia*>(&ventana)) {
@@ -113,20 +110,21 @@ private Q_SLOTS:
                 examinado = true;
             }
         };
-        menu.show();
-        pulsar(menu, "Image4");
+        ventanaMenu.show();
+        pulsar(ventanaMenu, menu::kAsignarControles);
         QSqlQuery remotos =
             db.ejecutar("SELECT Remoto FROM GruposPersonas ORDER BY CodigoGrupoPersona");
         for (int esperado : {3, 4, 5}) {
             QVERIFY(remotos.next());
             QCOMPARE(remotos.value(0).toInt(), esperado);
         }
-        pulsar(menu, "Image6");
+        pulsar(ventanaMenu, menu::kIniciarExamen);
         QVERIFY(examinado);
         fijarReceptorCompartido(nullptr);
 
         QSqlQuery r = db.ejecutar(
-            "SELECT c.Persona, c.Resultado, c.NumeroCarpetaCons, s.Valor, s.Percentil "
+            "SELECT c.Persona, c.Resultado, c.NumeroCarpetaCons, s.Valor, s.Percentil, "
+            "d.Responsable "
             "FROM Carpetas c JOIN DetalleExamenes d ON d.Carpeta = c.CodigoCarpeta "
             "JOIN Resultados s ON s.DetalleExamen = d.CodigoDetalleExamen ORDER BY c.Persona");
         const QList<QVariantList> esperado = {{personas[0], "Aprobado", 3, 0},
@@ -139,6 +137,7 @@ private Q_SLOTS:
             QCOMPARE(r.value(1).toString(), fila[1].toString());
             QCOMPARE(r.value(3).toInt(), fila[2].toInt());
             QCOMPARE(r.value(4).toInt(), fila[3].toInt());
+            QCOMPARE(r.value(5).toInt(), 41); // the operator code from the command line
             numeros << r.value(2).toString();
         }
         QVERIFY(!r.next());

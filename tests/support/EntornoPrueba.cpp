@@ -29,13 +29,10 @@ EntornoPrueba::EntornoPrueba(bool catalogo) {
         c.archivoSqlite = archivoCatalogo();
         de1_->abrir(c);
         ActualizarEsquema(*de1_);
-        De1::fijarCompartida(de1_.get());
     }
 }
 
 EntornoPrueba::~EntornoPrueba() {
-    if (de1_)
-        De1::fijarCompartida(nullptr);
     de1_.reset();
     rutas::fijarCarpetaPrograma(QString());
     rutas::fijarCarpetaPlantillas(QString());

@@ -1,13 +1,14 @@
 #include "exams/ventanas/FrmAddExamenes.h"
 
-#include "app/Globales.h"
+#include "app/Aplicacion.h"
 #include "app/Rutas.h"
 #include "app/ventanas/Accesibles.h"
 #include "app/ventanas/Dialogos.h"
 #include "data/De1.h"
+#include "data/ventanas/ErroresBD.h"
+#include "exams/ModelosExamen.h"
 #include "exams/RepositorioExamenes.h"
 
-#include <QAbstractTableModel>
 #include <QCheckBox>
 #include <QFileInfo>
 #include <QGridLayout>
@@ -22,104 +23,6 @@
 #include <QVBoxLayout>
 
 using R = EdicionExamen::Resultado;
-
-// The question list: the questions kept, in the order they were added.
-class ModeloPreguntas : public QAbstractTableModel {
-public:
-    explicit ModeloPreguntas(const EdicionExamen& e, QObject* padre)
-        : QAbstractTableModel(padre), e_(e) {}
-    void recargar() {
-        beginResetModel();
-        filas_ = e_.preguntasListadas();
-        endResetModel();
-    }
-    int rowCount(const QModelIndex& p = {}) const override {
-        return p.isValid() ? 0 : int(filas_.size());
-    }
-    int columnCount(const QModelIndex& p = {}) const override { return p.isValid() ? 0 : 1; }
-    QVariant data(const QModelIndex& i, int rol) const override {
-        if (!i.isValid() || i.row() >= filas_.size())
-            return {};
-        const EdicionExamen::Pregunta& p = e_.preguntas().at(filas_.at(i.row()));
-        switch (rol) {
-        case Qt::DisplayRole:
-            return p.texto;
-        case Qt::UserRole:
-            return p.clave;
-        case Qt::UserRole + 1:
-            return p.etiqueta();
-        default:
-            return {};
-        }
-    }
-    QVariant headerData(int s, Qt::Orientation o, int rol) const override {
-        if (o == Qt::Horizontal && rol == Qt::DisplayRole && s == 0)
-            return QStringLiteral("Pregunta");
-        return {};
-    }
-    int fila(const QString& clave) const {
-        for (int i = 0; i < filas_.size(); ++i)
-            if (e_.preguntas().at(filas_.at(i)).clave == clave)
-                return i;
-        return -1;
-    }
-
-private:
-    const EdicionExamen& e_;
-    QList<int> filas_;
-};
-
-// The answer list: the kept answers of the selected question, "Si"/"No" beside.
-class ModeloRespuestas : public QAbstractTableModel {
-public:
-    explicit ModeloRespuestas(const EdicionExamen& e, QObject* padre)
-        : QAbstractTableModel(padre), e_(e) {}
-    void recargar() {
-        beginResetModel();
-        filas_ = e_.respuestasListadas();
-        endResetModel();
-    }
-    int rowCount(const QModelIndex& p = {}) const override {
-        return p.isValid() ? 0 : int(filas_.size());
-    }
-    int columnCount(const QModelIndex& p = {}) const override { return p.isValid() ? 0 : 2; }
-    QVariant data(const QModelIndex& i, int rol) const override {
-        if (!i.isValid() || i.row() >= filas_.size())
-            return {};
-        const EdicionExamen::Respuesta& r = e_.respuestas().at(filas_.at(i.row()));
-        switch (rol) {
-        case Qt::DisplayRole:
-            if (i.column() == 0)
-                return r.texto;
-            return r.correcta ? QStringLiteral("Si") : QStringLiteral("No");
-        case Qt::UserRole:
-            return r.clave;
-        case Qt::UserRole + 1:
-            return r.etiqueta();
-        default:
-            return {};
-        }
-    }
-    QVariant headerData(int s, Qt::Orientation o, int rol) const override {
-        if (o != Qt::Horizontal || rol != Qt::DisplayRole)
-            return {};
-        if (s == 0)
-            return QStringLiteral("Respuesta");
-        if (s == 1)
-            return QStringLiteral("Correcta");
-        return {};
-    }
-    int fila(const QString& clave) const {
-        for (int i = 0; i < filas_.size(); ++i)
-            if (e_.respuestas().at(filas_.at(i)).clave == clave)
-                return i;
-        return -1;
-    }
-
-private:
-    const EdicionExamen& e_;
-    QList<int> filas_;
-};
 
 namespace {
 
@@ -150,13 +53,13 @@ QTreeView* lista(const QString& nombre, QWidget* padre) {
 
 } // namespace
 
-FrmAddExamenes::FrmAddExamenes(De1& de1, int modo, std::optional<qint32> codigoExamen,
+FrmAddExamenes::FrmAddExamenes(De1& de1, ModoExamen modo, std::optional<qint32> codigoExamen,
                                QWidget* parent)
-    : QDialog(parent), de1_(de1), modo_(modo), codigoExamen_(codigoExamen) {
+    : QDialog(parent), de1_(de1), codigoExamen_(codigoExamen) {
     setObjectName(QStringLiteral("FrmAddExamenes"));
     setWindowTitle(QStringLiteral("Agregar examenes"));
     construir();
-    if (modo_ == 2 && codigoExamen_)
+    if (modo == ModoExamen::Modificar && codigoExamen_)
         cargar();
     else
         codigoExamen_.reset(); // a new exam gets its code when it is stored
@@ -271,15 +174,17 @@ void FrmAddExamenes::construir() {
 }
 
 void FrmAddExamenes::cargar() {
-    try {
-        if (!RepositorioExamenes(de1_).cargar(*codigoExamen_, edicion_))
-            edicion_ = EdicionExamen(); // no such exam: start empty
-    } catch (const ErrorBD& e) {
+    const bool leido = intentarBD(
+        this, QStringLiteral("No se pudo leer el examen."),
+        [this] {
+            if (!RepositorioExamenes(de1_).cargar(*codigoExamen_, edicion_))
+                edicion_ = EdicionExamen(); // no such exam: start empty
+        },
+        kTituloAplicacion);
+    if (!leido) {
         edicion_ = EdicionExamen();
         // Storing over an exam that could not be read would lose its questions.
         cmdAceptar_->setEnabled(false);
-        Dialogos::actual().mensaje(this, QStringLiteral("No se pudo leer el examen:\n") + e.texto(),
-                                   Dialogos::Icono::Critico, kTituloAplicacion);
         return;
     }
     txtDescripcion_->setText(edicion_.descripcion);
@@ -485,21 +390,18 @@ void FrmAddExamenes::aceptar() {
         return;
 
     edicion_.descripcion = descripcion;
-    try {
-        const RepositorioExamenes::Resultado r =
-            RepositorioExamenes(de1_).guardar(edicion_, codigoExamen_);
-        if (r.estado == RepositorioExamenes::Estado::DescripcionDuplicada) {
-            Dialogos::actual().mensaje(this, QStringLiteral("La descripcion del examen ya existe"),
-                                       Dialogos::Icono::Ninguno, kTituloAplicacion);
-            txtDescripcion_->setFocus();
-            return;
-        }
-        codigoGuardado_ = r.codigoExamen;
-    } catch (const ErrorBD& e) {
-        Dialogos::actual().mensaje(this,
-                                   QStringLiteral("No se pudo guardar el examen:\n") + e.texto(),
-                                   Dialogos::Icono::Critico, kTituloAplicacion);
+    RepositorioExamenes::Resultado r;
+    if (!intentarBD(
+            this, QStringLiteral("No se pudo guardar el examen."),
+            [&] { r = RepositorioExamenes(de1_).guardar(edicion_, codigoExamen_); },
+            kTituloAplicacion))
+        return;
+    if (r.estado == RepositorioExamenes::Estado::DescripcionDuplicada) {
+        Dialogos::actual().mensaje(this, QStringLiteral("La descripcion del examen ya existe"),
+                                   Dialogos::Icono::Ninguno, kTituloAplicacion);
+        txtDescripcion_->setFocus();
         return;
     }
+    codigoGuardado_ = r.codigoExamen;
     accept();
 }

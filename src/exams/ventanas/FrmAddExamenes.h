@@ -1,6 +1,6 @@
 #pragma once
-// The exam editor: mode 1 creates an exam, mode 2 modifies the given one. All
-// editing happens in memory (EdicionExamen); "Aceptar" stores it in one go.
+// The exam editor: creates an exam or modifies the given one. All editing
+// happens in memory (EdicionExamen); "Aceptar" stores it in one go.
 
 #include "exams/EdicionExamen.h"
 
@@ -17,10 +17,13 @@ class QTreeView;
 class ModeloPreguntas;
 class ModeloRespuestas;
 
+// The office's exam editor modes 1 and 2.
+enum class ModoExamen { Nuevo = 1, Modificar = 2 };
+
 class FrmAddExamenes : public QDialog {
     Q_OBJECT
 public:
-    FrmAddExamenes(De1& de1, int modo, std::optional<qint32> codigoExamen,
+    FrmAddExamenes(De1& de1, ModoExamen modo, std::optional<qint32> codigoExamen,
                    QWidget* parent = nullptr);
     ~FrmAddExamenes() override;
 
@@ -54,7 +57,6 @@ private:
                 QWidget* campo);
 
     De1& de1_;
-    int modo_;
     std::optional<qint32> codigoExamen_;
     std::optional<qint32> codigoGuardado_;
     EdicionExamen edicion_;

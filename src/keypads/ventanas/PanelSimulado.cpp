@@ -1,6 +1,6 @@
 #include "keypads/ventanas/PanelSimulado.h"
 
-#include "app/Ini.h"
+#include "app/Claves.h"
 #include "keypads/FabricaReceptor.h"
 #include "keypads/ReceptorSimulado.h"
 #include "keypads/ventanas/PanelControles.h"
@@ -14,8 +14,7 @@ QPointer<PanelControles> gPanel;
 void acompanar(ReceptorSimulado& receptor) {
     QObject::connect(
         &receptor, &ReceptorSimulado::abiertoCambiado, &receptor, [r = &receptor](bool si) {
-            if (LeerIni(QStringLiteral("Control"), QStringLiteral("PanelSimulado")).trimmed() ==
-                QStringLiteral("0"))
+            if (LeerIni(claves::kPanelSimulado).trimmed() == QStringLiteral("0"))
                 return;
             if (si) {
                 if (!gPanel) {

@@ -1,11 +1,11 @@
 #include "persons/ventanas/FrmNMPersona.h"
 
-#include "app/Globales.h"
 #include "app/Rutinas.h"
 #include "app/Texto.h"
 #include "app/ventanas/Accesibles.h"
 #include "app/ventanas/Dialogos.h"
 #include "data/De1.h"
+#include "data/ventanas/ErroresBD.h"
 #include "persons/RepositorioPersonas.h"
 
 #include <QCheckBox>
@@ -75,8 +75,8 @@ void FrmNMPersona::instalarCaptura(almacen::TipoImagen tipo, Captura captura) {
     gCapturas[indice(tipo)] = std::move(captura);
 }
 
-FrmNMPersona::FrmNMPersona(De1& de1, QWidget* parent)
-    : QDialog(parent), de1_(de1), capturas_(gCapturas) {
+FrmNMPersona::FrmNMPersona(De1& de1, ModoEdicion modo, QWidget* parent)
+    : QDialog(parent), de1_(de1), modo_(modo), capturas_(gCapturas) {
     setObjectName(QStringLiteral("FrmNMPersona"));
     setWindowTitle(QStringLiteral("Administracion de personas"));
     setModal(true);
@@ -108,7 +108,7 @@ FrmNMPersona::FrmNMPersona(De1& de1, QWidget* parent)
         t->setText(QStringLiteral("Sin datos"));
 
     // Started from the roster editor: no result folder is made with the person.
-    const bool desdeGrupo = Globales::ModoEdicion == QStringLiteral("Z");
+    const bool desdeGrupo = modo_ == ModoEdicion::PersonaDelGrupo;
     if (desdeGrupo)
         chkNuevaCarpeta_->setChecked(false);
     chkNuevaCarpeta_->setVisible(!desdeGrupo);
@@ -331,15 +331,14 @@ void FrmNMPersona::aplicarConfiguracion() {
 }
 
 void FrmNMPersona::cargarListas() {
-    RepositorioPersonas repo(de1_);
-    try {
-        for (const ElementoLista& e : repo.documentos())
-            comboDocumento_->addItem(e.texto, e.codigo);
-        for (const ElementoLista& e : repo.ciudades())
-            comboCiudad_->addItem(e.texto, e.codigo);
-    } catch (const ErrorBD& e) {
-        Dialogos::actual().mensaje(this, e.texto(), Dialogos::Icono::Critico);
-    }
+    intentarBD(this, QStringLiteral("No se pudieron leer los tipos de documento y las ciudades."),
+               [this] {
+                   RepositorioPersonas repositorio(de1_);
+                   for (const ElementoLista& e : repositorio.documentos())
+                       comboDocumento_->addItem(e.texto, e.codigo);
+                   for (const ElementoLista& e : repositorio.ciudades())
+                       comboCiudad_->addItem(e.texto, e.codigo);
+               });
     comboDocumento_->setCurrentIndex(-1);
     comboCiudad_->setCurrentIndex(-1);
 }
@@ -462,13 +461,9 @@ void FrmNMPersona::aceptar() {
         return;
     }
 
-    RepositorioPersonas repo(de1_);
-    try {
-        codigoGuardado_ = repo.guardar(datos);
-    } catch (const ErrorBD& e) {
-        Dialogos::actual().mensaje(this, e.texto(), Dialogos::Icono::Critico);
+    if (!intentarBD(this, QStringLiteral("No se pudo guardar la persona."),
+                    [&] { codigoGuardado_ = RepositorioPersonas(de1_).guardar(datos); }))
         return;
-    }
 
     // The person exists now: an image that cannot be stored is reported, and the
     // window still closes on the saved person.
@@ -494,12 +489,9 @@ void FrmNMPersona::nuevaCiudad() {
         return;
 
     RepositorioPersonas::Ciudad ciudad;
-    try {
-        ciudad = RepositorioPersonas(de1_).buscarOAgregarCiudad(nombre);
-    } catch (const ErrorBD& e) {
-        Dialogos::actual().mensaje(this, e.texto(), Dialogos::Icono::Critico);
+    if (!intentarBD(this, QStringLiteral("No se pudo agregar la ciudad."),
+                    [&] { ciudad = RepositorioPersonas(de1_).buscarOAgregarCiudad(nombre); }))
         return;
-    }
     int i = comboCiudad_->findData(ciudad.codigo);
     if (i < 0) {
         // Keep the list in name order.

@@ -3,6 +3,7 @@
 // gathers input and shows results; the checks and writes live in DatosPersona.h
 // and RepositorioPersonas.h.
 
+#include "app/ModoEdicion.h"
 #include "persons/AlmacenImagenes.h"
 #include "persons/DatosPersona.h"
 
@@ -21,7 +22,10 @@ class QPushButton;
 class FrmNMPersona : public QDialog {
     Q_OBJECT
 public:
-    explicit FrmNMPersona(De1& de1, QWidget* parent = nullptr);
+    // Started from the roster editor (ModoEdicion::PersonaDelGrupo) no result
+    // folder is offered with the person.
+    FrmNMPersona(De1& de1, ModoEdicion modo, QWidget* parent = nullptr);
+    ModoEdicion modo() const { return modo_; }
     // The code of the person saved, 0 until a save succeeded.
     qint64 codigoGuardado() const { return codigoGuardado_; }
 
@@ -49,6 +53,7 @@ private:
     QLabel* cajaImagen(almacen::TipoImagen tipo) const;
 
     De1& de1_;
+    ModoEdicion modo_;
     ConfiguracionPersona config_;
     std::array<Captura, 3> capturas_; // as installed when the window opened
     qint64 codigoGuardado_ = 0;

@@ -4,7 +4,7 @@
 // while the keypads' answers arrive; after the last one every examinee is
 // scored and stored, and the window closes.
 
-#include "app/Seleccion.h"
+#include "groups/Seleccion.h"
 
 #include <QDialog>
 #include <QList>
@@ -18,7 +18,6 @@ class QPushButton;
 class QVBoxLayout;
 class Receptor;
 class Reloj;
-class Seleccion;
 class SesionExamen;
 
 class FrmInteligencia : public QDialog {
@@ -29,7 +28,8 @@ public:
     static inline const QString kTituloExamen = QStringLiteral("FASE DE EXAMEN");
     static inline const QString kTituloGuardando = QStringLiteral("GUARDANDO REGISTROS...");
 
-    FrmInteligencia(De1& de1, const Seleccion& seleccion, Receptor& receptor,
+    // `responsable` is the operator's code, stored with each examination.
+    FrmInteligencia(De1& de1, const Seleccion& seleccion, Receptor& receptor, qint32 responsable,
                     QWidget* parent = nullptr);
     ~FrmInteligencia() override;
 
@@ -59,10 +59,10 @@ private:
     De1& de1_;
     const Seleccion& seleccion_;
     Receptor& receptor_;
+    qint32 responsable_;
     std::unique_ptr<Reloj> relojPropio_;
     std::unique_ptr<SesionExamen> sesion_;
-    QList<EvaluadoListado> evaluados_;
-    qint16 duenoAnterior_ = 0;
+    QList<Evaluado> evaluados_;
     bool abierto_ = false;
     bool confirmando_ = false;
     bool guardarPendiente_ = false;
@@ -76,7 +76,7 @@ private:
     QLabel* lblTiempo_ = nullptr;
     QProgressBar* shpTiempo_ = nullptr;
     QLabel* lblEstado_ = nullptr;
-    QLabel* label2_ = nullptr;
-    QLabel* label3_ = nullptr;
-    QPushButton* command4_ = nullptr;
+    QLabel* lblFabricante_ = nullptr;
+    QLabel* lblCuestionario_ = nullptr;
+    QPushButton* cmdVolver_ = nullptr;
 };

@@ -1,0 +1,62 @@
+#include "groups/RepositorioMiembros.h"
+
+#include "data/De1.h"
+
+#include <QSet>
+
+QList<Evaluado> RepositorioMiembros::evaluados(qint32 grupo) {
+    QSqlQuery q = de1_.ejecutar(
+        QStringLiteral("SELECT p.CodigoPersona, p.NombrePersona, p.Documento, gp.Remoto "
+                       "FROM GruposPersonas gp INNER JOIN Personas p "
+                       "ON gp.Persona = p.CodigoPersona WHERE gp.Grupo = ? "
+                       "ORDER BY gp.CodigoGrupoPersona"),
+        {grupo});
+    QList<Evaluado> evaluados;
+    while (q.next())
+        evaluados.append({q.value(0).toInt(), q.value(1).toString(), q.value(2).toString(),
+                          q.value(3).isNull() ? 0 : q.value(3).toInt()});
+    return evaluados;
+}
+
+void RepositorioMiembros::fijarPersonas(qint32 grupo, const QList<qint32>& personas) {
+    const QSet<qint32> quedan(personas.cbegin(), personas.cend());
+    Transaccion t(de1_);
+    QSet<qint32> guardadas;
+    {
+        QSqlQuery q = de1_.ejecutar(
+            QStringLiteral("SELECT gp.Persona FROM GruposPersonas gp INNER JOIN Personas p "
+                           "ON gp.Persona = p.CodigoPersona WHERE gp.Grupo = ?"),
+            {grupo});
+        while (q.next())
+            guardadas.insert(q.value(0).toInt());
+    }
+    for (const qint32 p : std::as_const(guardadas))
+        if (!quedan.contains(p))
+            de1_.ejecutar(
+                QStringLiteral("DELETE FROM GruposPersonas WHERE Persona = ? AND Grupo = ?"),
+                {p, grupo});
+    for (const qint32 p : personas) {
+        if (guardadas.contains(p))
+            continue;
+        de1_.insertar(QStringLiteral("GruposPersonas"),
+                      {{QStringLiteral("Grupo"), grupo},
+                       {QStringLiteral("Persona"), p},
+                       {QStringLiteral("Remoto"), QVariant()}},
+                      QStringLiteral("CodigoGrupoPersona"));
+        guardadas.insert(p); // a person listed twice gets one row
+    }
+    t.confirmar();
+}
+
+void RepositorioMiembros::fijarControles(qint32 grupo, const QList<Evaluado>& evaluados) {
+    Transaccion t(de1_);
+    for (const Evaluado& e : evaluados)
+        de1_.ejecutar(
+            QStringLiteral("UPDATE GruposPersonas SET Remoto = ? WHERE Grupo = ? AND Persona = ?"),
+            {e.remoto, grupo, e.codigoPersona});
+    t.confirmar();
+}
+
+void RepositorioMiembros::quitarGrupo(qint32 grupo) {
+    de1_.ejecutar(QStringLiteral("DELETE FROM GruposPersonas WHERE Grupo = ?"), {grupo});
+}
