@@ -57,7 +57,7 @@ private Q_SLOTS:
         Enlace e;
         QVERIFY(!e.rx.escribir(kBuscar)); // not open yet
         QVERIFY(e.abrir());
-        QVERIFY(e.cambios.count() >= 1);
+        QTRY_VERIFY(e.cambios.count() >= 1);           // reported after the plug, maybe not yet
         QVERIFY(!e.rx.escribir(QByteArray(55, '\0'))); // malformed: refused
         QVERIFY(e.rx.escribir(kBuscar));
         QCOMPARE(e.siguienteEstado(), 10);
