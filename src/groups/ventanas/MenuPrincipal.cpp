@@ -14,6 +14,7 @@
 #include "session/ventanas/FrmInteligencia.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -184,6 +185,11 @@ void MenuPrincipal::showEvent(QShowEvent* e) {
         raise();
         activateWindow();
     }
+}
+
+void MenuPrincipal::closeEvent(QCloseEvent* e) {
+    e->accept();
+    salir();
 }
 
 bool MenuPrincipal::intentar(const std::function<void()>& paso) {
