@@ -48,7 +48,6 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(kTituloAplicacion);
 
-    acompanarReceptorSimuladoConPanel();
     // Local to main, so the connection closes while Qt's database layer still
     // stands; a static one outlived it and crashed every exit.
     De1 de1;
@@ -67,6 +66,7 @@ int main(int argc, char** argv) {
     }
 
     MenuPrincipal menu(de1);
+    acompanarReceptorSimuladoConPanel(&menu);
     menu.show();
     // The start-up benchmark measures up to here.
     if (qEnvironmentVariableIsSet("TAVELMO_SALIR_AL_MOSTRAR"))
