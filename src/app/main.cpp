@@ -1,7 +1,11 @@
 // Entry point: start-up, then the main window; the program lives on in it.
 #include "app/Arranque.h"
 #include "app/Globales.h"
+#include "app/Idioma.h"
+#include "app/Ini.h"
+#include "app/Rutas.h"
 #include "app/ventanas/Dialogos.h"
+#include "app/ventanas/Traducciones.h"
 #include "groups/ventanas/MenuPrincipal.h"
 #include "keypads/ventanas/PanelSimulado.h"
 
@@ -47,6 +51,10 @@ void programarPrueba() {
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(kTituloAplicacion);
+    // Spanish from the first message on, whatever the workstation's language.
+    ini::fijarRuta(rutas::archivoConfiguracion());
+    idioma::fijarPredeterminado();
+    traducciones::instalar();
 
     // Local to main, so the connection closes while Qt's database layer still
     // stands; a static one outlived it and crashed every exit.
