@@ -38,6 +38,9 @@ FrmInteligencia::FrmInteligencia(De1& de1, const Seleccion& seleccion, Receptor&
     setObjectName(QStringLiteral("FrmInteligencia"));
     setWindowTitle(kTituloAplicacion);
     construir();
+    // Modal to its opener only: the simulated keypad panel, a window of its own,
+    // must keep taking clicks while this one runs.
+    setWindowModality(Qt::WindowModal);
 
     connect(sesion_.get(), &SesionExamen::preguntaMostrada, this,
             &FrmInteligencia::mostrarPregunta);
