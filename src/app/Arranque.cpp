@@ -49,6 +49,9 @@ qint32 responsable(const QString& lineaComandos) {
 
 qint32 ejecutar(De1& de1, const QString& lineaComandos, ConfigConexion* usada) {
     ini::fijarRuta(rutas::archivoConfiguracion());
+    // A file that cannot be read would only make every setting read as "ERROR".
+    if (const QString problema = ini::problema(); !problema.isEmpty())
+        throw ErrorConfiguracion{problema};
     rutas::fijarCarpetaPlantillas(
         elegirCarpetaPlantillas(LeerIni(claves::kRed), rutas::carpetaPrograma()));
     const ConfigConexion config = conexion(LeerIni(claves::kServer), LeerIni(claves::kDriver),

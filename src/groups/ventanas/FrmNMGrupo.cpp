@@ -36,7 +36,7 @@ FrmNMGrupo::FrmNMGrupo(De1& de1, ModoEdicion modo, std::optional<qint32> codigoG
     dtFecha_ = new QDateEdit(this);
     dtFecha_->setObjectName(n::kFecha);
     dtFecha_->setCalendarPopup(true);
-    dtFecha_->setDisplayFormat(QLocale::system().dateFormat(QLocale::ShortFormat));
+    dtFecha_->setDisplayFormat(QLocale().dateFormat(QLocale::ShortFormat));
     campo(QStringLiteral("Fecha"), dtFecha_);
     // Limited to the columns' widths, so a long text cannot fail on save.
     txtCurso_ = new QLineEdit(this);

@@ -32,6 +32,9 @@ FrmAddControles::FrmAddControles(De1& de1, const Seleccion& seleccion, Receptor&
     : QDialog(parent), de1_(de1), seleccion_(seleccion), receptor_(receptor) {
     setObjectName(n::kVentana);
     setWindowTitle(QStringLiteral("Agregar personas al grupo"));
+    // Modal to its opener only: the simulated keypad panel, a window of its own,
+    // must keep taking clicks while this one runs.
+    setWindowModality(Qt::WindowModal);
     construir();
     cargar();
 
