@@ -208,6 +208,13 @@ private Q_SLOTS:
         FrmAddExamenes f(entorno.de1(), ModoExamen::Modificar, codigo);
         f.show();
         QCOMPARE(hijo<QLineEdit>(f, n::kDescripcion)->text(), QStringLiteral("Señales"));
+        QCOMPARE(
+            ordenTabulacion(f),
+            (QStringList{n::kDescripcion, n::kPreguntas, n::kPregunta, n::kAgregarPregunta,
+                         n::kCorregirPregunta, n::kQuitarPregunta, n::kElegirImagen, n::kRespuestas,
+                         n::kRespuesta, n::kCorrecta, n::kAgregarRespuesta, n::kCorregirRespuesta,
+                         n::kQuitarRespuesta, n::kAceptar, n::kCancelar}));
+        QVERIFY(rotulosAccesibles(f));
         QCOMPARE(filas(f, n::kPreguntas), (QStringList{"Uno", "Dos"}));
         // The last question is shown with its picture and answers.
         QCOMPARE(hijo<QLineEdit>(f, n::kPregunta)->text(), QStringLiteral("Dos"));

@@ -90,6 +90,14 @@ private Q_SLOTS:
             QVERIFY2(!ed.c(oculto)->isVisible(), qPrintable(oculto));
         QVERIFY(ed.dlg.mensajes.isEmpty());
 
+        // Tab walks the form as it reads; every input is named by its label.
+        QCOMPARE(ordenTabulacion(*ed.f),
+                 (QStringList{n::kSalir, n::kTipoDocumento, n::kDocumento, n::kNombre, n::kSexo,
+                              n::kEstadoCivil, n::kNacimiento, n::kSangre, n::kAnteojos,
+                              n::kDomicilio, n::kCiudad, n::kOcupacion, n::kTelefono, n::kCelular,
+                              n::kEmail, n::kAceptar, n::kCancelar}));
+        QVERIFY(rotulosAccesibles(*ed.f));
+
         // Entering a "Sin datos" box selects its first 40 characters, by click too.
         QApplication::setActiveWindow(ed.f.get());
         auto* mail = ed.c<QLineEdit>(n::kEmail);

@@ -22,5 +22,10 @@ void pulsar(const QWidget& ventana, const QString& boton);
 // The texts of a list column, and one cell.
 QStringList columna(const QAbstractItemView* vista, int columna = 0);
 QString celda(const QAbstractItemView* vista, int fila, int columna);
+// The named controls Tab visits from the window on, in order (the inner parts of
+// composite inputs left out), and whether every labelled input carries its
+// label's text as accessible name.
+QStringList ordenTabulacion(QWidget& ventana);
+bool rotulosAccesibles(const QWidget& ventana);
 // Makes the row the list's current one, as a click on it does.
 void elegirFila(QAbstractItemView* vista, int fila);

@@ -7,15 +7,15 @@
 #include <QDialog>
 #include <optional>
 
+#include <memory>
+
 class De1;
-class QCheckBox;
-class QLabel;
-class QLineEdit;
 class QModelIndex;
-class QPushButton;
-class QTreeView;
 class ModeloPreguntas;
 class ModeloRespuestas;
+namespace Ui {
+class FrmAddExamenes;
+}
 
 // The office's exam editor modes 1 and 2.
 enum class ModoExamen { Nuevo = 1, Modificar = 2 };
@@ -56,6 +56,7 @@ private:
     bool avisar(EdicionExamen::Resultado r, const QString& titulo, bool esPregunta, bool quitar,
                 QWidget* campo);
 
+    std::unique_ptr<Ui::FrmAddExamenes> ui_; // the controls, laid out in FrmAddExamenes.ui
     De1& de1_;
     std::optional<qint32> codigoExamen_;
     std::optional<qint32> codigoGuardado_;
@@ -64,13 +65,4 @@ private:
 
     ModeloPreguntas* modeloPreguntas_ = nullptr;
     ModeloRespuestas* modeloRespuestas_ = nullptr;
-    QLineEdit* txtDescripcion_ = nullptr;
-    QTreeView* lvPreguntas_ = nullptr;
-    QLineEdit* txtPregunta_ = nullptr;
-    QLabel* picFoto_ = nullptr;
-    QPushButton* command7_ = nullptr;
-    QTreeView* lvRespuestas_ = nullptr;
-    QLineEdit* txtRespuesta_ = nullptr;
-    QCheckBox* check1_ = nullptr;
-    QPushButton* cmdAceptar_ = nullptr;
 };
