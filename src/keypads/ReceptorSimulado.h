@@ -37,9 +37,8 @@ public:
     bool abierto() const { return abierto_; }
     bool enchufadoFisico() const { return enchufado_; }
     bool buscando() const { return buscando_; }
-    // Keypad numbers confirmed since construction (or `olvidarProgramados`).
+    // Keypad numbers confirmed since construction.
     QList<int> programados() const;
-    void olvidarProgramados();
     // Every output report received, oldest first (tests inspect the bytes).
     const QList<QByteArray>& escritos() const { return escritos_; }
 

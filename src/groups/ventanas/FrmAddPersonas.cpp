@@ -242,7 +242,7 @@ void FrmAddPersonas::agregar() {
         lvEvaluados_->scrollTo(miembros_.index(existente, 0));
         MostrarGlobo(cmdAgregar_, QStringLiteral("La persona ya está en el grupo"),
                      QStringLiteral("La persona que intenta cargar ya se encuentra en el grupo."),
-                     style()->standardIcon(QStyle::SP_MessageBoxInformation), 100);
+                     style()->standardIcon(QStyle::SP_MessageBoxInformation));
         return;
     }
     miembros_.agregar(p);

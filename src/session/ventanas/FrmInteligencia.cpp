@@ -257,7 +257,7 @@ void FrmInteligencia::mostrarCuenta(qint64 cuenta) {
     shpTiempo_->setValue(int(std::min<qint64>(cuenta, shpTiempo_->maximum())));
 }
 
-void FrmInteligencia::terminarPregunta(int) {
+void FrmInteligencia::terminarPregunta() {
     ReproducirSonido(QStringLiteral("Bien.wav"));
     areaRespuestas_->hide();
     lblPregunta_->hide();

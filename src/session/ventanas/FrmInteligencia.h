@@ -49,7 +49,7 @@ private:
     void comenzar();
     void solicitarSalida();
     void mostrarPregunta(int pregunta);
-    void terminarPregunta(int pregunta);
+    void terminarPregunta();
     void mostrarCuenta(qint64 cuenta);
     void alTerminarExamen();
     void guardar(const std::optional<QList<int>>& lugares);
