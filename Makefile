@@ -6,7 +6,7 @@ FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
 FUZZ_TARGETS ?=
 
-.PHONY: all deps configure build demo test bench fuzz format clean
+.PHONY: all deps configure build demo test check-format tidy bench fuzz format clean
 
 all: build
 
@@ -22,8 +22,15 @@ build: configure
 demo: build
 	@scripts/demo $(BUILD)
 
-test: build
+# Formatted, clean for clang-tidy, then every test; the first that fails stops it.
+test: check-format build tidy
 	@cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS)
+
+check-format: deps
+	@scripts/check-format
+
+tidy: build
+	@scripts/tidy $(BUILD)
 
 bench: build
 	@scripts/bench $(BUILD)

@@ -75,7 +75,7 @@ Cifras medir(int veces, const std::function<void()>& paso) {
         QElapsedTimer t;
         t.start();
         paso();
-        ms.push_back(t.nsecsElapsed() / 1e6);
+        ms.push_back(static_cast<double>(t.nsecsElapsed()) / 1e6);
     }
     std::sort(ms.begin(), ms.end());
     return {ms.front(), ms.at(ms.size() / 2), ms.back()};
@@ -144,17 +144,17 @@ int main(int argc, char** argv) {
     auto teclear = [&](const char* que, const QStringList& textos) {
         int i = 0;
         imprimir(que,
-                 medir(textos.size(),
+                 medir(static_cast<int>(textos.size()),
                        [&] {
                            QElapsedTimer t;
                            t.start();
                            filtro->setText(textos.at(i++));
-                           const double a = t.nsecsElapsed() / 1e6;
+                           const double a = static_cast<double>(t.nsecsElapsed()) / 1e6;
                            QCoreApplication::processEvents();
                            if (qEnvironmentVariableIsSet("BENCH_DETALLE"))
                                std::printf("    \"%s\": %.1f + %.1f ms\n",
                                            qPrintable(textos.at(i - 1)), a,
-                                           t.nsecsElapsed() / 1e6 - a);
+                                           static_cast<double>(t.nsecsElapsed()) / 1e6 - a);
                        }),
                  50);
     };
@@ -174,7 +174,8 @@ int main(int argc, char** argv) {
         char que[80];
         std::snprintf(que, sizeof que, "  consulta sola: campo %d, \"%s\"", campo, texto);
         const CampoPersona c = campo == 0 ? CampoPersona::Nombre : CampoPersona::Documento;
-        imprimir(que, medir(5, [&] { modelo.filtrar(c, QString::fromUtf8(texto), true); }), 50);
+        const QString buscado = QString::fromUtf8(texto);
+        imprimir(que, medir(5, [&] { modelo.filtrar(c, buscado, true); }), 50);
     }
     return 0;
 }

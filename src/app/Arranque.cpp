@@ -14,7 +14,7 @@ namespace arranque {
 QString elegirCarpetaPlantillas(const QString& red, const QString& carpetaPrograma) {
     if (red.isEmpty())
         return QDir(carpetaPrograma).filePath(QStringLiteral("Templates"));
-    const QString candidata = rutas::local(red + QStringLiteral("\\Templates"));
+    QString candidata = rutas::local(red + QStringLiteral("\\Templates"));
     if (QFileInfo(candidata).isDir())
         return candidata;
     return QDir(carpetaPrograma).filePath(QStringLiteral("Templates"));

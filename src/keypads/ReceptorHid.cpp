@@ -92,10 +92,10 @@ protected:
                 pendientes = !salida_.isEmpty();
             }
             if (Reloj::now() >= proxima) {
-                if (dispositivo_ < 0 || ++vueltas_ % kPeriodosPorLista == 0)
+                // A gone node is an unplugged receiver: look again at once.
+                if (dispositivo_ < 0 || ++vueltas_ % kPeriodosPorLista == 0 ||
+                    ::access(ruta_.constData(), F_OK) != 0)
                     revisar();
-                else if (::access(ruta_.constData(), F_OK) != 0)
-                    revisar(); // its node is gone: unplugged
                 proxima = Reloj::now() + std::chrono::milliseconds(periodoMs_);
             }
             if (dispositivo_ >= 0 && pendientes)

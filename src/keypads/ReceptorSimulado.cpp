@@ -74,11 +74,6 @@ QList<int> ReceptorSimulado::programados() const {
     return lista;
 }
 
-void ReceptorSimulado::olvidarProgramados() {
-    programados_.clear();
-    Q_EMIT programadosCambiados();
-}
-
 int ReceptorSimulado::posicionDeControl(int numero) {
     if (numero >= 3 && numero <= 16)
         return numero - 3;
@@ -178,7 +173,7 @@ bool ReceptorSimulado::enviarRespuestas(const QByteArray& teclas) {
     if (!conectado())
         return false;
     QByteArray r(kLargoReporte, '\0');
-    const int n = std::min<int>(teclas.size(), kPosiciones);
+    const auto n = std::min<qsizetype>(teclas.size(), kPosiciones);
     std::copy_n(teclas.constData(), n, r.data() + 2);
     entregar(r);
     return true;

@@ -120,12 +120,12 @@ private Q_SLOTS:
         // A city already listed is selected, not added again.
         auto* combo = ed.c<QComboBox>(n::kCiudad);
         ed.dlg.siguienteEntrada(QStringLiteral("  talca "));
-        ed.c<QPushButton>(n::kNuevaCiudad)->click();
+        pulsar(*ed.f, n::kNuevaCiudad);
         QCOMPARE(combo->currentText(), QStringLiteral("Talca"));
         QCOMPARE(ed.cuenta("Ciudades"), 3);
         for (const char* nombre : {"la serena", "LA SERENA"}) {
             ed.dlg.siguienteEntrada(QString::fromLatin1(nombre));
-            ed.c<QPushButton>(n::kNuevaCiudad)->click();
+            pulsar(*ed.f, n::kNuevaCiudad);
         }
         QCOMPARE(ed.cuenta("Ciudades"), 4);
         QCOMPARE(combo->currentText(), QStringLiteral("La Serena"));
@@ -226,7 +226,7 @@ private Q_SLOTS:
         Editor ed;
         FrmNMPersona::instalarCaptura(TipoImagen::Huella, {});
         crearImagen(TipoImagen::Huella); // an earlier attempt's fingerprint
-        ed.c<QPushButton>(n::kObtenerHuella)->click();
+        pulsar(*ed.f, n::kObtenerHuella);
         QVERIFY(!habiaHuella);
         QVERIFY(!ed.c<QLabel>(n::kHuella)->pixmap().isNull());
     }
