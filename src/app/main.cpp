@@ -22,6 +22,10 @@ int main(int argc, char** argv) {
     ConfigConexion config;
     try {
         arranque::ejecutar(de1, QApplication::arguments().mid(1).join(u' '), &config);
+    } catch (const arranque::ErrorConfiguracion& e) {
+        std::fprintf(stderr, "%s\n", qPrintable(e.texto));
+        Dialogos::actual().mensaje(nullptr, e.texto, Dialogos::Icono::Critico, kTituloAplicacion);
+        return 1;
     } catch (const ErrorBD& e) {
         const QString texto =
             QStringLiteral("No se pudo abrir la base de datos del servidor \"%1\".\n\n%2")
