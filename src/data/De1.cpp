@@ -66,9 +66,16 @@ void De1::abrir(const ConfigConexion& config) {
             throw ErrorBD(
                 QStringLiteral("No se puede leer el archivo %1").arg(config.archivoSqlite));
         QDir().mkpath(info.absolutePath());
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), nombre_);
-        db.setDatabaseName(config.archivoSqlite);
-        db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000"));
+        QSqlDatabase db;
+        if (config.odbcSqlite.isEmpty()) {
+            db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), nombre_);
+            db.setDatabaseName(config.archivoSqlite);
+            db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000"));
+        } else {
+            db = QSqlDatabase::addDatabase(QStringLiteral("QODBC"), nombre_);
+            db.setDatabaseName(QStringLiteral("DRIVER={%1};Database=%2;Timeout=5000;")
+                                   .arg(config.odbcSqlite, info.absoluteFilePath()));
+        }
         if (!db.open())
             throw ErrorBD(textoError(db.lastError()));
         // A file that is not a database fails on its first statement, not on open.
@@ -124,10 +131,18 @@ qint64 De1::insertar(const QString& tabla, const Columnas& columnas, const QStri
     }
     const QString sql = dialecto_.insertarConIdentidad(tabla, nombres, identidad);
     QSqlQuery q = ejecutar(sql, valores);
-    if (!q.next())
+    QVariant codigo;
+    if (dialecto_.consultaIdentidad().isEmpty()) {
+        if (q.next())
+            codigo = q.value(0);
+    } else {
+        q.finish();
+        codigo = valor(dialecto_.consultaIdentidad());
+    }
+    if (!codigo.isValid() || codigo.isNull())
         throw ErrorBD(QStringLiteral("No se obtuvo el código del registro nuevo de %1").arg(tabla),
                       sql);
-    return q.value(0).toLongLong();
+    return codigo.toLongLong();
 }
 
 void De1::insertarSinIdentidad(const QString& tabla, const Columnas& columnas) {

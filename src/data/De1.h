@@ -16,8 +16,12 @@ struct ConfigConexion {
     enum class Tipo { Sqlite, SqlServer };
     Tipo tipo = Tipo::Sqlite;
     QString archivoSqlite; // Sqlite
-    QString servidor;      // SqlServer: the data source
-    QString driver;        // SqlServer: the ODBC driver's name
+    // Sqlite: the ODBC driver (a library path or a registered name) to reach the
+    // file through instead of Qt's own SQLite driver. The office never sets it;
+    // the tests do, to run the ODBC path the SQL Server catalog takes.
+    QString odbcSqlite;
+    QString servidor; // SqlServer: the data source
+    QString driver;   // SqlServer: the ODBC driver's name
     int segundosEspera = 5;
 
     // Login and catalog of the office's shared database.

@@ -16,9 +16,7 @@ namespace {
 // A catalog with the expected tables but none of the program's own.
 std::unique_ptr<De1> catalogoVacio(const QString& archivo) {
     auto de1 = std::make_unique<De1>(QUuid::createUuid().toString());
-    ConfigConexion c;
-    c.archivoSqlite = archivo;
-    de1->abrir(c);
+    de1->abrir(EntornoPrueba::conexion(archivo));
     return de1;
 }
 } // namespace
@@ -90,9 +88,7 @@ private Q_SLOTS:
         f.write(QByteArray(4096, 'x'));
         f.close();
         De1 de1(QUuid::createUuid().toString());
-        ConfigConexion c;
-        c.archivoSqlite = ruta;
-        QVERIFY_THROWS_EXCEPTION(ErrorBD, de1.abrir(c));
+        QVERIFY_THROWS_EXCEPTION(ErrorBD, de1.abrir(EntornoPrueba::conexion(ruta)));
     }
 
     void dialectoSqlServer() {

@@ -146,8 +146,9 @@ private Q_SLOTS:
             {codigo});
         QVERIFY(q.next());
         QStringList fila;
-        for (int i = 0; i < 15; ++i)
-            fila << q.value(i).toString();
+        for (int i = 0; i < 15; ++i) // the date as the driver gives it: text or a date
+            fila << (i == 5 ? Dialecto::leerFecha(q.value(i)).toString(Qt::ISODate)
+                            : q.value(i).toString());
         QCOMPARE(fila.join(u'|'), QStringLiteral("2|12.345.678|Gonzalez  Perez Maria|F|Sin Datos|"
                                                  "1985-02-28|AB +|Pasaje El Roble 45|Talca|Sin "
                                                  "datos|2 2345 6789|No|Sin datos|Sin datos|"));

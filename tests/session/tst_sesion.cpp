@@ -203,9 +203,7 @@ private Q_SLOTS:
         auto puesto = [&](int desde) {
             return QThread::create([archivo = e.archivoCatalogo(), personas, desde, &fallas] {
                 De1 db(QUuid::createUuid().toString());
-                ConfigConexion c;
-                c.archivoSqlite = archivo;
-                db.abrir(c);
+                db.abrir(EntornoPrueba::conexion(archivo));
                 for (int i = desde; i < personas.size(); i += 2) {
                     try {
                         RegistroResultados(db, kHoy).guardar(

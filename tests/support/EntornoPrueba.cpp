@@ -9,6 +9,13 @@
 #include <QFile>
 #include <QUuid>
 
+ConfigConexion EntornoPrueba::conexion(const QString& archivo) {
+    ConfigConexion c;
+    c.archivoSqlite = archivo;
+    c.odbcSqlite = qEnvironmentVariable("TAVELMO_PRUEBA_ODBC");
+    return c;
+}
+
 EntornoPrueba::EntornoPrueba(bool catalogo) {
     qputenv("QUENVAR_ROOT", raiz().toLocal8Bit());
     QDir().mkpath(raiz() + QStringLiteral("/Quenvar"));
@@ -24,11 +31,13 @@ EntornoPrueba::EntornoPrueba(bool catalogo) {
     rutas::fijarCarpetaPlantillas(carpetaPlantillas());
     ini::fijarRuta(rutas::archivoConfiguracion());
     if (catalogo) {
-        de1_ = std::make_unique<De1>(QUuid::createUuid().toString());
-        ConfigConexion c;
-        c.archivoSqlite = archivoCatalogo();
-        de1_->abrir(c);
-        ActualizarEsquema(*de1_);
+        try {
+            de1_ = std::make_unique<De1>(QUuid::createUuid().toString());
+            de1_->abrir(conexion(archivoCatalogo()));
+            ActualizarEsquema(*de1_);
+        } catch (const ErrorBD& e) {
+            qFatal("No se pudo preparar el catálogo de prueba: %s", qPrintable(e.texto()));
+        }
         De1::fijarCompartida(de1_.get());
     }
 }
