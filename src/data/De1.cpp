@@ -94,6 +94,7 @@ void De1::abrir(const ConfigConexion& config) {
 }
 
 void De1::cerrar() {
+    transaccionPropia_ = false;
     if (!QSqlDatabase::contains(nombre_))
         return;
     {
@@ -168,29 +169,63 @@ bool De1::existeColumna(const QString& tabla, const QString& columna) const {
 }
 
 void De1::crearTablasEsperadas() {
-    for (const DefTabla& t : tablasEsperadas())
-        if (!existeTabla(t.nombre))
-            ejecutar(dialecto_.crearTabla(t));
+    const auto faltaAlguna = [this] {
+        for (const DefTabla& t : tablasEsperadas())
+            if (!existeTabla(t.nombre))
+                return true;
+        return false;
+    };
+    if (!faltaAlguna())
+        return;
+    // Two programs may open a catalog that does not exist yet: the one that waits
+    // for the other's transaction sees its tables and creates none of them.
+    Transaccion t(*this, Transaccion::Modo::Exclusiva);
+    for (const DefTabla& tabla : tablasEsperadas())
+        if (!existeTabla(tabla.nombre))
+            ejecutar(dialecto_.crearTabla(tabla));
+    t.confirmar();
 }
 
-void De1::iniciarTransaccion() {
+void De1::iniciarTransaccion(bool exclusiva) {
+    // The SQLite drivers begin deferred transactions, which another connection can
+    // still write past until this one's first write; IMMEDIATE takes the write
+    // lock at once (waiting for it up to the busy timeout).
+    if (exclusiva && dialecto_.motor() == Dialecto::Motor::Sqlite) {
+        ejecutar(QStringLiteral("BEGIN IMMEDIATE"));
+        transaccionPropia_ = true;
+        return;
+    }
     QSqlDatabase db = baseDatos();
     if (!db.transaction())
         throw ErrorBD(textoError(db.lastError()));
 }
 
 void De1::confirmar() {
+    if (transaccionPropia_) {
+        ejecutar(QStringLiteral("COMMIT"));
+        transaccionPropia_ = false;
+        return;
+    }
     QSqlDatabase db = baseDatos();
     if (!db.commit())
         throw ErrorBD(textoError(db.lastError()));
 }
 
 void De1::deshacer() {
+    if (transaccionPropia_) {
+        transaccionPropia_ = false;
+        try {
+            ejecutar(QStringLiteral("ROLLBACK"));
+        } catch (const ErrorBD&) {
+            // Nothing left to undo: the connection already ended it.
+        }
+        return;
+    }
     baseDatos().rollback();
 }
 
-Transaccion::Transaccion(De1& de1) : de1_(de1) {
-    de1_.iniciarTransaccion();
+Transaccion::Transaccion(De1& de1, Modo modo) : de1_(de1) {
+    de1_.iniciarTransaccion(modo == Modo::Exclusiva);
 }
 
 Transaccion::~Transaccion() {

@@ -67,22 +67,27 @@ public:
     bool existeTabla(const QString& tabla) const;
     bool existeColumna(const QString& tabla, const QString& columna) const;
 
-    // Creates the expected tables that are missing (used for embedded catalogs).
+    // Creates the expected tables that are missing (used for embedded catalogs),
+    // in a transaction no other connection writes in meanwhile.
     void crearTablasEsperadas();
 
-    void iniciarTransaccion();
+    // An exclusive transaction keeps every other connection from writing until it
+    // ends (on SQL Server it is an ordinary one).
+    void iniciarTransaccion(bool exclusiva = false);
     void confirmar();
     void deshacer();
 
 private:
     QString nombre_;
     Dialecto dialecto_{Dialecto::Motor::Sqlite};
+    bool transaccionPropia_ = false; // begun by statement, not through the driver
 };
 
 // Rolls back on destruction unless confirmed: every multi-row write uses one.
 class Transaccion {
 public:
-    explicit Transaccion(De1& de1);
+    enum class Modo { Normal, Exclusiva };
+    explicit Transaccion(De1& de1, Modo modo = Modo::Normal);
     ~Transaccion();
     Transaccion(const Transaccion&) = delete;
     Transaccion& operator=(const Transaccion&) = delete;

@@ -6,11 +6,14 @@
 #include "data/De1.h"
 
 #include <QFile>
+#include <QMutex>
 #include <QProcessEnvironment>
 #include <QSqlError>
 #include <QSqlRecord>
+#include <QThread>
 #include <QUuid>
 #include <QtTest>
+#include <latch>
 
 namespace {
 // A catalog with the expected tables but none of the program's own.
@@ -37,6 +40,39 @@ private Q_SLOTS:
         QCOMPARE(LeerConfiguracion(*de1, "DBVersionTavelmo"), QStringLiteral("2"));
         QCOMPARE(ActualizarEsquema(*de1), 0); // second start executes nothing
         QCOMPARE(de1->valor("SELECT count(*) FROM Configuracion").toInt(), 1);
+    }
+
+    void dosProgramasCreanElMismoCatalogo() {
+        // Two programs started at once on a catalog that does not exist yet.
+        EntornoPrueba e(false);
+        for (int vuelta = 0; vuelta < 8; ++vuelta) {
+            const QString archivo = e.ruta(QStringLiteral("c%1.sqlite").arg(vuelta));
+            std::latch salida(2);
+            QMutex m;
+            QStringList errores;
+            auto programa = [&] {
+                return QThread::create([&] {
+                    De1 db(QUuid::createUuid().toString());
+                    salida.arrive_and_wait();
+                    try {
+                        db.abrir(EntornoPrueba::conexion(archivo));
+                        ActualizarEsquema(db);
+                    } catch (const ErrorBD& error) {
+                        QMutexLocker l(&m);
+                        errores << error.texto();
+                    }
+                });
+            };
+            std::unique_ptr<QThread> a(programa()), b(programa());
+            a->start();
+            b->start();
+            QVERIFY(a->wait(60000) && b->wait(60000));
+            QVERIFY2(errores.isEmpty(), qPrintable(errores.join(u'\n')));
+            auto de1 = catalogoVacio(archivo);
+            for (const DefTabla& t : tablasEsperadas())
+                QVERIFY2(de1->existeTabla(t.nombre), qPrintable(t.nombre));
+            QCOMPARE(LeerConfiguracion(*de1, "DBVersionTavelmo"), QStringLiteral("2"));
+        }
     }
 
     void versionUnoCreaSoloMiembros() {
