@@ -23,7 +23,12 @@ qint32 responsable(const QString& lineaComandos);
 // Steps of start-up up to the main window: sets the configuration path, the
 // templates folder and the operator code, opens the catalog and upgrades the
 // schema. Throws ErrorBD when the catalog cannot be reached or upgraded; the
-// configuration tells which catalog was tried.
-void ejecutar(De1& de1, const QString& lineaComandos, ConfigConexion* usada = nullptr);
+// configuration tells which catalog was tried. Returns what the operator must be
+// told before starting (a new embedded catalog was created, and where), or
+// empty text.
+QString ejecutar(De1& de1, const QString& lineaComandos, ConfigConexion* usada = nullptr);
+
+// The notice of a new embedded catalog made at the given file.
+QString avisoCatalogoNuevo(const QString& archivo);
 
 } // namespace arranque

@@ -16,8 +16,9 @@ int main(int argc, char** argv) {
     static De1 de1;
     De1::fijarCompartida(&de1);
     ConfigConexion config;
+    QString aviso;
     try {
-        arranque::ejecutar(de1, QApplication::arguments().mid(1).join(u' '), &config);
+        aviso = arranque::ejecutar(de1, QApplication::arguments().mid(1).join(u' '), &config);
     } catch (const ErrorBD& e) {
         const QString texto =
             QStringLiteral("No se pudo abrir la base de datos del servidor \"%1\".\n\n%2")
@@ -26,6 +27,8 @@ int main(int argc, char** argv) {
         Dialogos::actual().mensaje(nullptr, texto, Dialogos::Icono::Critico, kTituloAplicacion);
         return 1;
     }
+    if (!aviso.isEmpty())
+        Dialogos::actual().mensaje(nullptr, aviso, Dialogos::Icono::Informacion, kTituloAplicacion);
 
     MenuPrincipal menu(de1);
     menu.show();

@@ -59,13 +59,19 @@ bool De1::abierta() const {
 
 void De1::abrir(const ConfigConexion& config) {
     cerrar();
+    catalogoCreado_ = false;
     if (config.tipo == ConfigConexion::Tipo::Sqlite) {
         dialecto_ = Dialecto(Dialecto::Motor::Sqlite);
         const QFileInfo info(config.archivoSqlite);
         if (info.exists() && (!info.isFile() || !info.isReadable()))
             throw ErrorBD(
                 QStringLiteral("No se puede leer el archivo %1").arg(config.archivoSqlite));
-        QDir().mkpath(info.absolutePath());
+        // A mistyped path must not quietly become a new, empty catalog.
+        if (!info.exists() && !info.absoluteDir().exists())
+            throw ErrorBD(QStringLiteral("No existe la carpeta \"%1\" del catálogo: no se crea "
+                                         "un catálogo nuevo en ella. Revise la clave Server de la "
+                                         "sección [Control] del archivo de configuración.")
+                              .arg(QDir::toNativeSeparators(info.absolutePath())));
         QSqlDatabase db;
         if (config.odbcSqlite.isEmpty()) {
             db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), nombre_);
@@ -180,10 +186,25 @@ void De1::crearTablasEsperadas() {
     // Two programs may open a catalog that does not exist yet: the one that waits
     // for the other's transaction sees its tables and creates none of them.
     Transaccion t(*this, Transaccion::Modo::Exclusiva);
+    const bool vacio = baseDatos().tables(QSql::Tables).isEmpty();
     for (const DefTabla& tabla : tablasEsperadas())
         if (!existeTabla(tabla.nombre))
             ejecutar(dialecto_.crearTabla(tabla));
+    if (vacio)
+        llenarCatalogoNuevo();
     t.confirmar();
+    catalogoCreado_ = vacio;
+}
+
+void De1::llenarCatalogoNuevo() {
+    // Without document types nobody can be registered; cities are added from the
+    // person editor, which offers "Nueva ciudad" with this setting.
+    for (const QString& tipo : tiposDocumentoIniciales())
+        insertarSinIdentidad(QStringLiteral("Documentos"),
+                             {{QStringLiteral("DescripcionDocumento"), tipo}});
+    insertarSinIdentidad(QStringLiteral("Configuracion"),
+                         {{QStringLiteral("Item"), QStringLiteral("ChkNCiudades")},
+                          {QStringLiteral("Valor"), QStringLiteral("1")}});
 }
 
 void De1::iniciarTransaccion(bool exclusiva) {

@@ -48,6 +48,7 @@ public:
     static void fijarCompartida(De1* de1);
 
     // Opens the connection; an embedded catalog gets its expected tables created.
+    // A new embedded catalog is made only in a folder that exists.
     void abrir(const ConfigConexion& config);
     void cerrar();
     bool abierta() const;
@@ -68,8 +69,11 @@ public:
     bool existeColumna(const QString& tabla, const QString& columna) const;
 
     // Creates the expected tables that are missing (used for embedded catalogs),
-    // in a transaction no other connection writes in meanwhile.
+    // in a transaction no other connection writes in meanwhile. A catalog that had
+    // no table at all also gets the rows a new office needs.
     void crearTablasEsperadas();
+    // Whether the last abrir() made a new embedded catalog.
+    bool catalogoCreado() const { return catalogoCreado_; }
 
     // An exclusive transaction keeps every other connection from writing until it
     // ends (on SQL Server it is an ordinary one).
@@ -78,8 +82,11 @@ public:
     void deshacer();
 
 private:
+    void llenarCatalogoNuevo();
+
     QString nombre_;
     Dialecto dialecto_{Dialecto::Motor::Sqlite};
+    bool catalogoCreado_ = false;
     bool transaccionPropia_ = false; // begun by statement, not through the driver
 };
 

@@ -16,7 +16,7 @@ ConfigConexion EntornoPrueba::conexion(const QString& archivo) {
     return c;
 }
 
-EntornoPrueba::EntornoPrueba(bool catalogo) {
+EntornoPrueba::EntornoPrueba(bool catalogo, bool filasIniciales) {
     qputenv("QUENVAR_ROOT", raiz().toLocal8Bit());
     QDir().mkpath(raiz() + QStringLiteral("/Quenvar"));
     QDir().mkpath(carpetaPrograma());
@@ -34,6 +34,13 @@ EntornoPrueba::EntornoPrueba(bool catalogo) {
         try {
             de1_ = std::make_unique<De1>(QUuid::createUuid().toString());
             de1_->abrir(conexion(archivoCatalogo()));
+            if (!filasIniciales) {
+                Transaccion t(*de1_);
+                for (const char* tabla : {"Documentos", "Configuracion"})
+                    de1_->ejecutar(QStringLiteral("DELETE FROM %1").arg(QLatin1String(tabla)));
+                de1_->ejecutar(QStringLiteral("DELETE FROM sqlite_sequence"));
+                t.confirmar();
+            }
             ActualizarEsquema(*de1_);
         } catch (const ErrorBD& e) {
             qFatal("No se pudo preparar el catálogo de prueba: %s", qPrintable(e.texto()));

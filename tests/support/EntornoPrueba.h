@@ -13,8 +13,10 @@
 
 class EntornoPrueba {
 public:
-    // With `catalogo` the embedded catalog is opened and its schema upgraded.
-    explicit EntornoPrueba(bool catalogo = true);
+    // With `catalogo` the embedded catalog is opened and its schema upgraded. Its
+    // tables start empty, as in an office's catalog whose rows each test adds,
+    // unless `filasIniciales` keeps the rows a new catalog is given.
+    explicit EntornoPrueba(bool catalogo = true, bool filasIniciales = false);
     ~EntornoPrueba();
 
     QString raiz() const;              // QUENVAR_ROOT
