@@ -3,8 +3,8 @@
 // stored again over itself, and the editor window opened on it.
 #include "data/De1.h"
 #include "exams/EdicionExamen.h"
-#include "exams/FrmAddExamenes.h"
 #include "exams/RepositorioExamenes.h"
+#include "exams/ventanas/FrmAddExamenes.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

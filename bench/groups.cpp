@@ -4,8 +4,8 @@
 #include "app/Rutas.h"
 #include "data/ActualizacionEsquema.h"
 #include "data/De1.h"
-#include "groups/FrmAddPersonas.h"
-#include "groups/MenuPrincipal.h"
+#include "groups/ventanas/FrmAddPersonas.h"
+#include "groups/ventanas/MenuPrincipal.h"
 
 #include <QAbstractItemView>
 #include <QApplication>

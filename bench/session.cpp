@@ -9,11 +9,11 @@
 #include "data/De1.h"
 #include "keypads/Receptor.h"
 #include "session/Calificacion.h"
-#include "session/FrmInteligencia.h"
 #include "session/MatrizRespuestas.h"
 #include "session/PreguntasExamen.h"
 #include "session/RegistroResultados.h"
 #include "session/SesionExamen.h"
+#include "session/ventanas/FrmInteligencia.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,6 +1,6 @@
 // Start-up on the demo catalog, from process start to the main window shown.
+#include "SemillaDemo.h"
 #include "data/De1.h"
-#include "data/SemillaDemo.h"
 
 #include <QCoreApplication>
 #include <QDir>

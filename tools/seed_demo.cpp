@@ -1,6 +1,6 @@
 // Fills a fresh embedded catalog and image store with the demo office's data.
+#include "SemillaDemo.h"
 #include "data/De1.h"
-#include "data/SemillaDemo.h"
 
 #include <QGuiApplication>
 #include <cstdio>

@@ -2,13 +2,7 @@
 
 #include "app/Rutas.h"
 
-#include <QCursor>
-#include <QFileInfo>
-#include <QHash>
-#include <QSoundEffect>
 #include <QStringList>
-#include <QUrl>
-#include <QWidget>
 
 namespace {
 
@@ -17,7 +11,8 @@ QString mayusculaInicial(const QString& pieza) {
     bool inicio = true;
     for (qsizetype i = 0; i < r.size(); ++i) {
         const QChar c = r.at(i);
-        if (c.isSpace()) {
+        // After an apostrophe a new word begins: O'Higgins, D'Alessandro.
+        if (c.isSpace() || c == u'\'' || c == u'\u2019') {
             inicio = true;
         } else if (inicio) {
             r.replace(i, 1, c.toUpper());
@@ -51,34 +46,4 @@ QString UnidadTrabajoDe(const QString& carpetaPrograma) {
 
 QString UnidadTrabajo() {
     return UnidadTrabajoDe(rutas::carpetaPrograma());
-}
-
-void ReproducirSonido(const QString& archivo) {
-    const QString ruta = rutas::enCarpetaPrograma(archivo);
-    if (!QFileInfo::exists(ruta))
-        return;
-    // One effect per file, kept for the life of the program so playback outlives the call.
-    static QHash<QString, QSoundEffect*> efectos;
-    QSoundEffect*& efecto = efectos[ruta];
-    if (!efecto) {
-        efecto = new QSoundEffect();
-        efecto->setSource(QUrl::fromLocalFile(ruta));
-    }
-    efecto->play();
-}
-
-void MantenerEncima(QWidget* ventana, bool encima) {
-    if (!ventana)
-        return;
-    const bool visible = ventana->isVisible();
-    ventana->setWindowFlag(Qt::WindowStaysOnTopHint, encima);
-    if (visible)
-        ventana->show();
-}
-
-int CursorX() {
-    return QCursor::pos().x();
-}
-int CursorY() {
-    return QCursor::pos().y();
 }

@@ -3,12 +3,15 @@
 // of section "Control" reads "Simulado", else the real USB receiver. It is made
 // on first use and lives as long as the application.
 
-class PanelControles;
+#include <functional>
+
 class Receptor;
+class ReceptorSimulado;
 
 Receptor& receptorCompartido();
 // Tests install their own receiver (nullptr goes back to the configured one).
 void fijarReceptorCompartido(Receptor* receptor);
-// The keypad panel shown with the simulated receiver, once it has been opened
-// in a windowed program (nullptr otherwise).
-PanelControles* panelReceptorCompartido();
+
+// Called with each simulated receiver the factory makes, before it is first used:
+// the windowed program gives it its keypad panel this way.
+void alCrearReceptorSimulado(std::function<void(ReceptorSimulado&)> accion);

@@ -81,50 +81,50 @@ QString ConfiguracionPersona::rotuloCiudad() const {
 
 std::optional<FallaValidacion> ValidadorPersona::validar(DatosPersona& d) const {
     using Campo = FallaValidacion::Campo;
-    using Icono = Dialogos::Icono;
-    const auto falla = [](int n, const char* texto, Icono icono, Campo campo) {
-        return FallaValidacion{n, QString::fromUtf8(texto), icono, campo};
+    using Gravedad = FallaValidacion::Gravedad;
+    const auto falla = [](int n, const char* texto, Gravedad gravedad, Campo campo) {
+        return FallaValidacion{n, QString::fromUtf8(texto), gravedad, campo};
     };
 
     if (!d.tipoDocumento)
-        return falla(1, "Debe seleccionar el tipo de documento.", Icono::Exclamacion,
+        return falla(1, "Debe seleccionar el tipo de documento.", Gravedad::Advertencia,
                      Campo::TipoDocumento);
     d.documento = d.documento.trimmed();
     if (d.documento.isEmpty())
-        return falla(2, "Debe ingresar el documento correctamente.", Icono::Critico,
+        return falla(2, "Debe ingresar el documento correctamente.", Gravedad::Error,
                      Campo::Documento);
     if (config_.cifrasFijas && d.documento.size() < config_.cifras)
-        return falla(3, "Debe ingresar el documento correctamente.", Icono::Critico,
+        return falla(3, "Debe ingresar el documento correctamente.", Gravedad::Error,
                      Campo::Documento);
     d.nombre = NombrePropio(d.nombre);
     if (d.nombre.isEmpty())
-        return falla(4, "Debe ingresar el nombre de la persona", Icono::Critico, Campo::Nombre);
+        return falla(4, "Debe ingresar el nombre de la persona", Gravedad::Error, Campo::Nombre);
     if (d.sexo.isEmpty())
-        return falla(5, "Debe seleccionar el sexo de la persona.", Icono::Critico, Campo::Sexo);
+        return falla(5, "Debe seleccionar el sexo de la persona.", Gravedad::Error, Campo::Sexo);
     if (d.estadoCivil.isEmpty())
-        return falla(6, "Debe seleccionar el estado civil.", Icono::Critico, Campo::EstadoCivil);
+        return falla(6, "Debe seleccionar el estado civil.", Gravedad::Error, Campo::EstadoCivil);
     d.domicilio = NombrePropio(d.domicilio);
     if (d.domicilio.isEmpty())
-        return falla(7, "Debe ingresar el domicilio.", Icono::Critico, Campo::Domicilio);
+        return falla(7, "Debe ingresar el domicilio.", Gravedad::Error, Campo::Domicilio);
     if (d.sangre.trimmed().isEmpty())
-        return falla(8, "Debe seleccionar el grupo sanguineo de la persona.", Icono::Exclamacion,
+        return falla(8, "Debe seleccionar el grupo sanguineo de la persona.", Gravedad::Advertencia,
                      Campo::Sangre);
     if (d.anteojos.isEmpty())
         d.anteojos = persona::anteojos().at(1);
     if (d.ciudad.isEmpty())
-        return falla(9, "Debe seleccionar la ciudad.", Icono::Exclamacion, Campo::Ciudad);
+        return falla(9, "Debe seleccionar la ciudad.", Gravedad::Advertencia, Campo::Ciudad);
 
     const auto falta = [](almacen::TipoImagen t) {
         return !QFileInfo(almacen::archivoTrabajo(t)).isFile();
     };
     if (config_.exigeFoto && falta(almacen::TipoImagen::Foto))
-        return falla(10, "Debe ingresar la fotografía de la  persona.", Icono::Exclamacion,
+        return falla(10, "Debe ingresar la fotografía de la  persona.", Gravedad::Advertencia,
                      Campo::Ninguno);
     if (config_.exigeFirma && falta(almacen::TipoImagen::Firma))
-        return falla(11, "Debe ingresar la firma de la  persona.", Icono::Exclamacion,
+        return falla(11, "Debe ingresar la firma de la  persona.", Gravedad::Advertencia,
                      Campo::Ninguno);
     if (config_.exigeHuella && falta(almacen::TipoImagen::Huella))
-        return falla(12, "Debe ingresar las huellas digitales de la  persona.", Icono::Exclamacion,
-                     Campo::Ninguno);
+        return falla(12, "Debe ingresar las huellas digitales de la  persona.",
+                     Gravedad::Advertencia, Campo::Ninguno);
     return std::nullopt;
 }

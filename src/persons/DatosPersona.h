@@ -2,8 +2,6 @@
 // What the person editor collects, the rules the office configured for it, the
 // checks a new person must pass and the values his row is written with. No widgets.
 
-#include "app/Dialogos.h"
-
 #include <QDate>
 #include <QString>
 #include <QStringList>
@@ -86,7 +84,10 @@ struct FallaValidacion {
     };
     int numero = 0; // order of the check, from 1
     QString mensaje;
-    Dialogos::Icono icono = Dialogos::Icono::Exclamacion;
+    // A missing choice is a warning; a field typed wrong is an error. The window
+    // shows them with the exclamation and the critical icon.
+    enum class Gravedad { Advertencia, Error };
+    Gravedad gravedad = Gravedad::Advertencia;
     Campo campo = Campo::Ninguno;
 };
 

@@ -2,8 +2,8 @@
 #include "DialogosDePrueba.h"
 #include "EntornoPrueba.h"
 #include "app/Globales.h"
-#include "exams/FrmAddExamenes.h"
 #include "exams/RepositorioExamenes.h"
+#include "exams/ventanas/FrmAddExamenes.h"
 
 #include <QCheckBox>
 #include <QLabel>

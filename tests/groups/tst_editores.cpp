@@ -3,10 +3,10 @@
 #include "DialogosDePrueba.h"
 #include "EntornoPrueba.h"
 #include "app/Globales.h"
-#include "app/Globo.h"
 #include "app/Ini.h"
-#include "groups/FrmAddPersonas.h"
-#include "groups/FrmNMGrupo.h"
+#include "app/ventanas/Globo.h"
+#include "groups/ventanas/FrmAddPersonas.h"
+#include "groups/ventanas/FrmNMGrupo.h"
 
 #include <QComboBox>
 #include <QDateEdit>

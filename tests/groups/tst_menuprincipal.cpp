@@ -3,9 +3,9 @@
 #include "DialogosDePrueba.h"
 #include "EntornoPrueba.h"
 #include "app/Globales.h"
-#include "groups/FrmNMGrupo.h"
-#include "groups/FrmSecundario.h"
-#include "groups/MenuPrincipal.h"
+#include "groups/ventanas/FrmNMGrupo.h"
+#include "groups/ventanas/FrmSecundario.h"
+#include "groups/ventanas/MenuPrincipal.h"
 
 #include <QComboBox>
 #include <QDateEdit>

@@ -5,8 +5,8 @@
 #include "app/Globales.h"
 #include "app/Ini.h"
 #include "app/Seleccion.h"
-#include "keypads/FrmAddControles.h"
 #include "keypads/ProtocoloReceptor.h"
+#include "keypads/ventanas/FrmAddControles.h"
 
 #include <QComboBox>
 #include <QLabel>

@@ -4,8 +4,9 @@
 #include "ReceptorFalso.h"
 #include "app/Ini.h"
 #include "keypads/FabricaReceptor.h"
-#include "keypads/PanelControles.h"
 #include "keypads/ReceptorSimulado.h"
+#include "keypads/ventanas/PanelControles.h"
+#include "keypads/ventanas/PanelSimulado.h"
 
 #include <QSignalSpy>
 #include <QtTest>
@@ -127,6 +128,7 @@ private Q_SLOTS:
     void fabricaEligeElSimuladoConSuPanel() {
         EntornoPrueba e(false);
         QVERIFY(EscribirIni("Control", "Receptor", "Simulado"));
+        acompanarReceptorSimuladoConPanel();
         auto* rx = qobject_cast<ReceptorSimulado*>(&receptorCompartido());
         QVERIFY(rx);
         QCOMPARE(&receptorCompartido(), rx); // made once

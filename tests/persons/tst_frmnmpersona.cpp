@@ -5,7 +5,7 @@
 #include "app/Ini.h"
 #include "data/Configuracion.h"
 #include "persons/AlmacenImagenes.h"
-#include "persons/FrmNMPersona.h"
+#include "persons/ventanas/FrmNMPersona.h"
 
 #include <QComboBox>
 #include <QDateEdit>

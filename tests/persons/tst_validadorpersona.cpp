@@ -8,7 +8,7 @@
 #include <QFile>
 #include <QtTest>
 
-using Icono = Dialogos::Icono;
+using Gravedad = FallaValidacion::Gravedad;
 using Campo = FallaValidacion::Campo;
 
 namespace {
@@ -42,14 +42,14 @@ private Q_SLOTS:
         };
 
         espera(1, "Debe seleccionar el tipo de documento.");
-        QCOMPARE(f->icono, Icono::Exclamacion);
+        QCOMPARE(f->gravedad, Gravedad::Advertencia);
         QCOMPARE(f->campo, Campo::TipoDocumento);
         d.tipoDocumento = 2;
         d.documento = "   ";
         espera(2, "Debe ingresar el documento correctamente.");
         d.documento = " 1234567 "; // 7 characters when 8 are required
         espera(3, "Debe ingresar el documento correctamente.");
-        QCOMPARE(f->icono, Icono::Critico);
+        QCOMPARE(f->gravedad, Gravedad::Error);
         d.documento = "12345678";
         espera(4, "Debe ingresar el nombre de la persona");
         d.nombre = "x";

@@ -5,14 +5,14 @@
 #include "EntornoPrueba.h"
 #include "app/Globales.h"
 #include "app/Ini.h"
-#include "groups/MenuPrincipal.h"
+#include "groups/ventanas/MenuPrincipal.h"
 #include "keypads/FabricaReceptor.h"
-#include "keypads/FrmAddControles.h"
-#include "keypads/PanelControles.h"
 #include "keypads/ProtocoloReceptor.h"
 #include "keypads/ReceptorSimulado.h"
-#include "session/FrmInteligencia.h"
+#include "keypads/ventanas/FrmAddControles.h"
+#include "keypads/ventanas/PanelControles.h"
 #include "session/SesionExamen.h"
+#include "session/ventanas/FrmInteligencia.h"
 
 #include <QAbstractItemView>
 #include <QLabel>

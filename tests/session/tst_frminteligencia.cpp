@@ -6,8 +6,8 @@
 #include "app/Ini.h"
 #include "app/Rutas.h"
 #include "data/Configuracion.h"
-#include "session/FrmInteligencia.h"
 #include "session/SesionExamen.h"
+#include "session/ventanas/FrmInteligencia.h"
 
 #include <QFile>
 #include <QLabel>

@@ -1,7 +1,7 @@
 #pragma once
 // Answers the program's dialogs in tests and records what they showed.
 
-#include "app/Dialogos.h"
+#include "app/ventanas/Dialogos.h"
 
 #include <QList>
 #include <QQueue>

@@ -1,0 +1,101 @@
+#include "app/ventanas/Dialogos.h"
+
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace {
+Dialogos* gInstalados = nullptr;
+}
+
+Dialogos& Dialogos::actual() {
+    static DialogosQt reales;
+    return gInstalados ? *gInstalados : reales;
+}
+
+void Dialogos::instalar(Dialogos* dialogos) {
+    gInstalados = dialogos;
+}
+
+Dialogos::Respuesta DialogosQt::mensaje(QWidget* padre, const QString& texto, Icono icono,
+                                        const QString& titulo, Botones botones) {
+    QMessageBox caja(padre);
+    caja.setText(texto);
+    caja.setWindowTitle(titulo.isEmpty() ? QStringLiteral(" ") : titulo);
+    switch (icono) {
+    case Icono::Informacion:
+        caja.setIcon(QMessageBox::Information);
+        break;
+    case Icono::Exclamacion:
+        caja.setIcon(QMessageBox::Warning);
+        break;
+    case Icono::Critico:
+        caja.setIcon(QMessageBox::Critical);
+        break;
+    case Icono::Pregunta:
+        caja.setIcon(QMessageBox::Question);
+        break;
+    case Icono::Ninguno:
+        caja.setIcon(QMessageBox::NoIcon);
+        break;
+    }
+    switch (botones) {
+    case Botones::Aceptar:
+        caja.setStandardButtons(QMessageBox::Ok);
+        break;
+    case Botones::SiNo:
+        caja.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        caja.button(QMessageBox::Yes)->setText(QStringLiteral("Sí"));
+        break;
+    case Botones::AceptarCancelar:
+        caja.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+        caja.button(QMessageBox::Cancel)->setText(QStringLiteral("Cancelar"));
+        break;
+    }
+    if (botones != Botones::SiNo)
+        caja.button(QMessageBox::Ok)->setText(QStringLiteral("Aceptar"));
+    switch (caja.exec()) {
+    case QMessageBox::Yes:
+        return Respuesta::Si;
+    case QMessageBox::No:
+        return Respuesta::No;
+    case QMessageBox::Cancel:
+        return Respuesta::Cancelar;
+    default:
+        return Respuesta::Aceptar;
+    }
+}
+
+std::optional<QString> DialogosQt::entrada(QWidget* padre, const QString& indicacion,
+                                           const QString& titulo, const QString& predeterminado) {
+    QInputDialog caja(padre);
+    caja.setInputMode(QInputDialog::TextInput);
+    caja.setWindowTitle(titulo);
+    caja.setLabelText(indicacion);
+    caja.setTextValue(predeterminado);
+    caja.setOkButtonText(QStringLiteral("Aceptar"));
+    caja.setCancelButtonText(QStringLiteral("Cancelar"));
+    if (caja.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return caja.textValue();
+}
+
+QString DialogosQt::abrirArchivo(QWidget* padre, const QString& titulo, const QString& carpeta,
+                                 const QString& filtro) {
+    QFileDialog dialogo(padre, titulo, carpeta, filtro);
+    dialogo.setObjectName(QStringLiteral("DialogoArchivo"));
+    dialogo.setAcceptMode(QFileDialog::AcceptOpen);
+    dialogo.setFileMode(QFileDialog::ExistingFile);
+    // Qt's own dialog speaks the program's language; the desktop's would speak
+    // the workstation's. Its labels in the office's words ("archivo").
+    dialogo.setOption(QFileDialog::DontUseNativeDialog);
+    dialogo.setLabelText(QFileDialog::LookIn, QStringLiteral("Buscar en:"));
+    dialogo.setLabelText(QFileDialog::FileName, QStringLiteral("Nombre de archivo:"));
+    dialogo.setLabelText(QFileDialog::FileType, QStringLiteral("Tipo de archivo:"));
+    dialogo.setLabelText(QFileDialog::Accept, QStringLiteral("Abrir"));
+    dialogo.setLabelText(QFileDialog::Reject, QStringLiteral("Cancelar"));
+    if (dialogo.exec() != QDialog::Accepted || dialogo.selectedFiles().isEmpty())
+        return {};
+    return dialogo.selectedFiles().constFirst();
+}

@@ -1,0 +1,300 @@
+#include "groups/ventanas/FrmAddPersonas.h"
+
+#include "app/Globales.h"
+#include "app/Ini.h"
+#include "app/ventanas/Accesibles.h"
+#include "app/ventanas/Dialogos.h"
+#include "app/ventanas/Globo.h"
+#include "data/De1.h"
+#include "groups/DatosGrupos.h"
+#include "persons/AlmacenImagenes.h"
+#include "persons/ventanas/FrmNMPersona.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QImageReader>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStyle>
+#include <QTreeView>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString kSeccion = QStringLiteral("Tavelmo");
+const QString kClaveFiltro = QStringLiteral("Filtro");
+
+QTreeView* lista(QAbstractItemModel* modelo, const QString& nombre, const QString& accesible,
+                 QWidget* padre) {
+    auto* v = new QTreeView(padre);
+    v->setObjectName(nombre);
+    v->setAccessibleName(accesible);
+    v->setModel(modelo);
+    v->setRootIsDecorated(false);
+    v->setUniformRowHeights(true);
+    v->setItemsExpandable(false);
+    v->setAllColumnsShowFocus(true);
+    v->setSelectionBehavior(QAbstractItemView::SelectRows);
+    v->setSelectionMode(QAbstractItemView::SingleSelection);
+    v->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    v->setColumnWidth(0, 240);
+    v->header()->setStretchLastSection(true);
+    return v;
+}
+
+// The stored field: missing or anything but 0 and 1 means "Documento".
+int filtroGuardado() {
+    const QString v = LeerIni(kSeccion, kClaveFiltro).trimmed();
+    return v == QStringLiteral("0") ? 0 : 1;
+}
+
+} // namespace
+
+FrmAddPersonas::FrmAddPersonas(De1& de1, const GrupoSeleccionado& grupo, QWidget* parent)
+    : QDialog(parent), de1_(de1), grupo_(grupo), personas_(de1, this), miembros_(this) {
+    setObjectName(QStringLiteral("FrmAddPersonas"));
+    setWindowTitle(QStringLiteral("Agregar personas al grupo"));
+    resize(900, 560);
+    abrirModal = [](QDialog& d) { d.exec(); };
+
+    auto* lblGrupo = new QLabel(QStringLiteral("Grupo ") + grupo.descripcion, this);
+    lblGrupo->setObjectName(QStringLiteral("LblGrupo"));
+    QFont f = lblGrupo->font();
+    f.setBold(true);
+    lblGrupo->setFont(f);
+
+    auto* lblBuscar = new QLabel(QStringLiteral("Buscar"), this);
+    txtFiltro_ = new QLineEdit(this);
+    txtFiltro_->setObjectName(QStringLiteral("TxtFiltro"));
+    rotular(lblBuscar, txtFiltro_);
+    comboFiltro_ = new QComboBox(this);
+    comboFiltro_->setObjectName(QStringLiteral("ComboFiltro"));
+    comboFiltro_->addItems({QStringLiteral("Nombre"), QStringLiteral("Documento")});
+    comboFiltro_->setAccessibleName(QStringLiteral("Buscar por"));
+
+    lvPersonas_ = lista(&personas_, QStringLiteral("LvPersonas"), QStringLiteral("Personas"), this);
+    lvEvaluados_ =
+        lista(&miembros_, QStringLiteral("LvEvaluados"), QStringLiteral("Evaluados"), this);
+
+    imgFoto_ = new QLabel(this);
+    imgFoto_->setObjectName(QStringLiteral("ImgFoto"));
+    imgFoto_->setAccessibleName(QStringLiteral("Fotografía"));
+    imgFoto_->setFixedSize(150, 180);
+    imgFoto_->setFrameShape(QFrame::StyledPanel);
+    imgFoto_->setAlignment(Qt::AlignCenter);
+
+    cmdAgregar_ = new QPushButton(style()->standardIcon(QStyle::SP_ArrowRight), QString(), this);
+    cmdAgregar_->setObjectName(QStringLiteral("CmdAgregar"));
+    cmdAgregar_->setAccessibleName(QStringLiteral("Agregar al grupo"));
+    cmdAgregar_->setToolTip(QStringLiteral("Agregar al grupo"));
+    cmdQuitar_ = new QPushButton(style()->standardIcon(QStyle::SP_ArrowLeft), QString(), this);
+    cmdQuitar_->setObjectName(QStringLiteral("CmdQuitar"));
+    cmdQuitar_->setAccessibleName(QStringLiteral("Quitar del grupo"));
+    cmdQuitar_->setToolTip(QStringLiteral("Quitar del grupo"));
+
+    auto* cmdAceptar = new QPushButton(QStringLiteral("Aceptar"), this);
+    cmdAceptar->setObjectName(QStringLiteral("CmdAceptar"));
+    auto* cmdCancelar = new QPushButton(QStringLiteral("Cancelar"), this);
+    cmdCancelar->setObjectName(QStringLiteral("CmdCancelar"));
+    QPushButton* imgSalir =
+        botonImagen(style()->standardIcon(QStyle::SP_DialogCloseButton), QStringLiteral("Cancelar"),
+                    QStringLiteral("ImgSalir"), this);
+    imgSalir->setIconSize(QSize(24, 24));
+    QPushButton* lblNueva =
+        botonEnlace(QStringLiteral("Nueva persona"), QStringLiteral("LblNuevaPersona"), this);
+
+    picFondo_ = new QLabel(this);
+    picFondo_->setObjectName(QStringLiteral("PicFondo"));
+    picFondo_->hide();
+
+    // Layout: persons | add/remove | members, the photograph under the persons.
+    auto* rejilla = new QGridLayout(this);
+    auto* cabecera = new QHBoxLayout;
+    cabecera->addWidget(lblGrupo, 1);
+    cabecera->addWidget(imgSalir);
+    rejilla->addLayout(cabecera, 0, 0, 1, 3);
+    auto* filtro = new QHBoxLayout;
+    filtro->addWidget(lblBuscar);
+    filtro->addWidget(txtFiltro_, 1);
+    filtro->addWidget(comboFiltro_);
+    rejilla->addLayout(filtro, 1, 0);
+    auto* izquierda = new QVBoxLayout;
+    izquierda->addWidget(new QLabel(QStringLiteral("Personas"), this));
+    izquierda->addWidget(lvPersonas_, 1);
+    auto* pie = new QHBoxLayout;
+    pie->addWidget(imgFoto_);
+    pie->addWidget(lblNueva, 0, Qt::AlignBottom);
+    pie->addStretch(1);
+    izquierda->addLayout(pie);
+    rejilla->addLayout(izquierda, 2, 0);
+    auto* medio = new QVBoxLayout;
+    medio->addStretch(1);
+    medio->addWidget(cmdAgregar_);
+    medio->addWidget(cmdQuitar_);
+    medio->addStretch(1);
+    rejilla->addLayout(medio, 2, 1);
+    auto* derecha = new QVBoxLayout;
+    derecha->addWidget(new QLabel(QStringLiteral("Evaluados"), this));
+    derecha->addWidget(lvEvaluados_, 1);
+    rejilla->addLayout(derecha, 2, 2);
+    auto* botones = new QHBoxLayout;
+    botones->addStretch(1);
+    botones->addWidget(cmdAceptar);
+    botones->addWidget(cmdCancelar);
+    rejilla->addLayout(botones, 3, 0, 1, 3);
+    rejilla->setColumnStretch(0, 1);
+    rejilla->setColumnStretch(2, 1);
+
+    connect(txtFiltro_, &QLineEdit::textChanged, this, [this] { filtrar(); });
+    connect(comboFiltro_, &QComboBox::currentIndexChanged, this, [this] { filtrar(); });
+    connect(lvPersonas_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex& i) { mostrarFoto(i); });
+    connect(&personas_, &ModeloPersonasFiltrado::errorBD, this, &FrmAddPersonas::errorBD);
+    connect(cmdAgregar_, &QPushButton::clicked, this, &FrmAddPersonas::agregar);
+    connect(cmdQuitar_, &QPushButton::clicked, this, &FrmAddPersonas::quitar);
+    connect(lblNueva, &QPushButton::clicked, this, &FrmAddPersonas::nuevaPersona);
+    connect(cmdAceptar, &QPushButton::clicked, this, &FrmAddPersonas::aceptar);
+    connect(cmdCancelar, &QPushButton::clicked, this, &QDialog::reject);
+    connect(imgSalir, &QPushButton::clicked, this, &QDialog::reject);
+
+    // Load: the stored filter field fills the persons list, then the members.
+    {
+        const QSignalBlocker b(comboFiltro_);
+        comboFiltro_->setCurrentIndex(filtroGuardado());
+    }
+    filtrar();
+    try {
+        miembros_.fijar(grupos::miembros(de1_, grupo_.codigo));
+        if (miembros_.rowCount() > 0)
+            lvEvaluados_->setCurrentIndex(miembros_.index(0, 0));
+    } catch (const ErrorBD& e) {
+        errorBD(e.texto());
+    }
+    actualizarBotones();
+}
+
+FrmAddPersonas::~FrmAddPersonas() {
+    if (!cerrado_)
+        EscribirIni(kSeccion, kClaveFiltro, QString::number(comboFiltro_->currentIndex()));
+}
+
+void FrmAddPersonas::errorBD(const QString& texto) {
+    Dialogos::actual().mensaje(this, QStringLiteral("Error de la base de datos:\n\n%1").arg(texto),
+                               Dialogos::Icono::Critico);
+}
+
+void FrmAddPersonas::filtrar(bool releer) {
+    try {
+        personas_.filtrar(comboFiltro_->currentIndex(), txtFiltro_->text(), releer);
+    } catch (const ErrorBD& e) {
+        errorBD(e.texto());
+    }
+    if (personas_.rowCount() > 0)
+        lvPersonas_->selectionModel()->setCurrentIndex(
+            personas_.index(0, 0), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    else
+        mostrarFoto({});
+    actualizarBotones();
+}
+
+void FrmAddPersonas::mostrarFoto(const QModelIndex& indice) {
+    if (!indice.isValid()) {
+        // A refill passes through no row; filtrar() decides what to show.
+        if (personas_.rowCount() == 0) {
+            personaMostrada_ = 0;
+            imgFoto_->clear();
+            rutaFoto_.clear();
+        }
+        return;
+    }
+    const qint32 codigo = personas_.filas().at(indice.row()).codigo;
+    if (codigo == personaMostrada_)
+        return;
+    personaMostrada_ = codigo;
+    // Persons without a photograph share the placeholder: read it once.
+    const QString ruta = almacen::fotoParaMostrar(codigo);
+    if (ruta == rutaFoto_)
+        return;
+    rutaFoto_ = ruta;
+    // Scaled while reading: stored photographs may be large.
+    QImageReader lector(ruta);
+    lector.setAutoTransform(true);
+    const QSize tam = lector.size();
+    if (tam.isValid())
+        lector.setScaledSize(tam.scaled(imgFoto_->size(), Qt::KeepAspectRatio));
+    imgFoto_->setPixmap(QPixmap::fromImage(lector.read()));
+}
+
+void FrmAddPersonas::actualizarBotones() {
+    cmdAgregar_->setEnabled(personas_.rowCount() > 0);
+    cmdQuitar_->setEnabled(miembros_.rowCount() > 0);
+}
+
+void FrmAddPersonas::agregar() {
+    const QModelIndex i = lvPersonas_->currentIndex();
+    if (!i.isValid() || i.row() >= personas_.rowCount())
+        return;
+    const FilaPersona& p = personas_.filas().at(i.row());
+    const int existente = miembros_.buscar(p.codigo);
+    if (existente >= 0) {
+        lvEvaluados_->selectionModel()->setCurrentIndex(miembros_.index(existente, 0),
+                                                        QItemSelectionModel::ClearAndSelect |
+                                                            QItemSelectionModel::Rows);
+        lvEvaluados_->scrollTo(miembros_.index(existente, 0));
+        MostrarGlobo(cmdAgregar_, QStringLiteral("La persona ya está en el grupo"),
+                     QStringLiteral("La persona que intenta cargar ya se encuentra en el grupo."),
+                     style()->standardIcon(QStyle::SP_MessageBoxInformation), 100);
+        return;
+    }
+    miembros_.agregar(p);
+    actualizarBotones();
+}
+
+void FrmAddPersonas::quitar() {
+    const QModelIndex i = lvEvaluados_->currentIndex();
+    if (miembros_.rowCount() == 0 || !i.isValid())
+        return;
+    const int fila = i.row();
+    miembros_.quitar(fila);
+    // The next member is selected, so repeated clicks keep removing.
+    if (miembros_.rowCount() > 0)
+        lvEvaluados_->setCurrentIndex(miembros_.index(std::min(fila, miembros_.rowCount() - 1), 0));
+    actualizarBotones();
+}
+
+void FrmAddPersonas::nuevaPersona() {
+    Globales::ModoEdicion = QStringLiteral("Z");
+    CapturarPantalla(picFondo_, true);
+    FrmNMPersona ventana(de1_, this);
+    abrirModal(ventana);
+    // The new person shows at once under the current filter.
+    filtrar(true);
+}
+
+void FrmAddPersonas::aceptar() {
+    QList<qint32> codigos;
+    codigos.reserve(miembros_.rowCount());
+    for (const FilaPersona& m : miembros_.filas())
+        codigos << m.codigo;
+    try {
+        grupos::escribirMiembros(de1_, grupo_.codigo, codigos);
+    } catch (const ErrorBD& e) {
+        Dialogos::actual().mensaje(
+            this, QStringLiteral("No se pudo guardar el grupo.\n\n%1").arg(e.texto()),
+            Dialogos::Icono::Critico);
+        return;
+    }
+    accept();
+}
+
+void FrmAddPersonas::done(int r) {
+    // Whatever closes the window keeps the chosen filter field for next time.
+    if (!cerrado_) {
+        cerrado_ = true;
+        EscribirIni(kSeccion, kClaveFiltro, QString::number(comboFiltro_->currentIndex()));
+    }
+    QDialog::done(r);
+}

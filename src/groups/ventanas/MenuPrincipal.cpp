@@ -1,0 +1,370 @@
+#include "groups/ventanas/MenuPrincipal.h"
+
+#include "app/Globales.h"
+#include "app/ventanas/Accesibles.h"
+#include "app/ventanas/ColumnasAjustadas.h"
+#include "app/ventanas/Dialogos.h"
+#include "app/ventanas/Globo.h"
+#include "data/De1.h"
+#include "exams/ventanas/FrmAddExamenes.h"
+#include "groups/ventanas/FrmAddPersonas.h"
+#include "groups/ventanas/FrmNMGrupo.h"
+#include "groups/ventanas/FrmSecundario.h"
+#include "keypads/FabricaReceptor.h"
+#include "keypads/ventanas/FrmAddControles.h"
+#include "session/ventanas/FrmInteligencia.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStyle>
+#include <QTreeView>
+#include <QVBoxLayout>
+
+namespace {
+
+QTreeView* lista(QAbstractItemModel* modelo, const QString& nombre, const QString& accesible,
+                 QWidget* padre) {
+    auto* v = new QTreeView(padre);
+    v->setObjectName(nombre);
+    v->setAccessibleName(accesible);
+    v->setModel(modelo);
+    v->setRootIsDecorated(false);
+    v->setUniformRowHeights(true); // thousands of rows lay out without measuring each
+    v->setItemsExpandable(false);
+    v->setAllColumnsShowFocus(true);
+    v->setSelectionBehavior(QAbstractItemView::SelectRows);
+    v->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    v->header()->setStretchLastSection(true);
+    return v;
+}
+
+QLabel* titulo(const QString& texto, QWidget* padre) {
+    auto* l = new QLabel(texto, padre);
+    QFont f = l->font();
+    f.setBold(true);
+    f.setPointSizeF(f.pointSizeF() * 1.2);
+    l->setFont(f);
+    return l;
+}
+
+} // namespace
+
+MenuPrincipal::MenuPrincipal(De1& de1, QWidget* parent)
+    : QMainWindow(parent), de1_(de1), grupos_(this), evaluados_(this), tests_(this) {
+    setObjectName(QStringLiteral("MenuPrincipal"));
+    setWindowTitle(kTituloAplicacion);
+    resize(1180, 700);
+    abrirModal = [](QDialog& d) { d.exec(); };
+    salir = [] { QCoreApplication::exit(0); };
+    construir();
+    fondo_ = std::make_unique<FrmSecundario>();
+    intentar([this] {
+        CargarGrupos();
+        CargarTests();
+    });
+    comboBuscar_->setCurrentIndex(1);
+}
+
+MenuPrincipal::~MenuPrincipal() = default;
+
+void MenuPrincipal::construir() {
+    auto* central = new QWidget(this);
+    setCentralWidget(central);
+    auto* rejilla = new QGridLayout(central);
+
+    // Groups with their search.
+    auto* columnaGrupos = new QVBoxLayout;
+    columnaGrupos->addWidget(titulo(QStringLiteral("Grupos"), central));
+    auto* filaBuscar = new QHBoxLayout;
+    auto* lblBuscar = new QLabel(QStringLiteral("Buscar"), central);
+    txtBuscar_ = new QLineEdit(central);
+    txtBuscar_->setObjectName(QStringLiteral("TxtBuscarGrupo"));
+    rotular(lblBuscar, txtBuscar_);
+    comboBuscar_ = new QComboBox(central);
+    comboBuscar_->setObjectName(QStringLiteral("ComboBuscarGrupo"));
+    comboBuscar_->addItems({QStringLiteral("Curso"), QStringLiteral("Descripcion")});
+    comboBuscar_->setAccessibleName(QStringLiteral("Buscar en"));
+    auto* cmdBuscar = new QPushButton(QStringLiteral("Buscar"), central);
+    cmdBuscar->setObjectName(QStringLiteral("CmdBuscarGrupo"));
+    connect(cmdBuscar, &QPushButton::clicked, this, &MenuPrincipal::buscar);
+    connect(txtBuscar_, &QLineEdit::returnPressed, this, &MenuPrincipal::buscar);
+    filaBuscar->addWidget(lblBuscar);
+    filaBuscar->addWidget(txtBuscar_, 1);
+    filaBuscar->addWidget(comboBuscar_);
+    filaBuscar->addWidget(cmdBuscar);
+    columnaGrupos->addLayout(filaBuscar);
+    lvGrupos_ = lista(&grupos_, QStringLiteral("LvGrupos"), QStringLiteral("Grupos"), central);
+    lvGrupos_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    ajustarColumnasAlContenido(lvGrupos_, 3); // "Descripción" takes the rest
+    connect(lvGrupos_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex& actual) { grupoActual(actual); });
+    columnaGrupos->addWidget(lvGrupos_, 1);
+    rejilla->addLayout(columnaGrupos, 0, 0);
+
+    // The selected group's examinees.
+    auto* columnaEvaluados = new QVBoxLayout;
+    columnaEvaluados->addWidget(titulo(QStringLiteral("Evaluados del grupo"), central));
+    lvEvaluados_ = lista(&evaluados_, QStringLiteral("LvEvaluados"),
+                         QStringLiteral("Evaluados del grupo"), central);
+    lvEvaluados_->setSelectionMode(QAbstractItemView::SingleSelection);
+    ajustarColumnasAlContenido(lvEvaluados_, 1); // "Nombre" takes the rest
+    columnaEvaluados->addWidget(lvEvaluados_, 1);
+    rejilla->addLayout(columnaEvaluados, 0, 1);
+
+    // Tests and the actions.
+    auto* columnaTests = new QVBoxLayout;
+    columnaTests->addWidget(titulo(QStringLiteral("Exámenes"), central));
+    lvTipos_ =
+        lista(&tests_, QStringLiteral("LvTiposExamenes"), QStringLiteral("Exámenes"), central);
+    lvTipos_->setSelectionMode(QAbstractItemView::SingleSelection);
+    lvTipos_->setHeaderHidden(true);
+    columnaTests->addWidget(lvTipos_, 1);
+    rejilla->addLayout(columnaTests, 0, 2);
+
+    auto* acciones = new QVBoxLayout;
+    auto enlace = [&](const QString& texto, const QString& nombre, auto accion) {
+        QPushButton* b = botonEnlace(texto, nombre, central);
+        connect(b, &QPushButton::clicked, this, accion);
+        acciones->addWidget(b);
+    };
+    enlace(QStringLiteral("Nuevo Grupo"), QStringLiteral("LblNGrupo"), [this] { nuevoGrupo(); });
+    enlace(QStringLiteral("Modificar grupo"), QStringLiteral("LblModificarGrupo"),
+           [this] { modificarGrupo(); });
+    enlace(QStringLiteral("Eliminar grupo"), QStringLiteral("LblEliminarGrupo"),
+           [this] { eliminarGrupo(); });
+    enlace(QStringLiteral("Agregar personas al grupo"), QStringLiteral("LblAgregarPersonas"),
+           [this] { agregarPersonas(); });
+    enlace(QStringLiteral("Nuevo Examen"), QStringLiteral("Label7"), [this] { editarExamen(1); });
+    enlace(QStringLiteral("Modificar Examen"), QStringLiteral("Label6"),
+           [this] { editarExamen(2); });
+    acciones->addStretch(1);
+    rejilla->addLayout(acciones, 0, 3);
+
+    auto* imagenes = new QHBoxLayout;
+    QStyle* s = style();
+    auto imagen = [&](QStyle::StandardPixmap icono, const QString& texto, const QString& nombre,
+                      auto accion) {
+        QPushButton* b = botonImagen(s->standardIcon(icono), texto, nombre, central);
+        connect(b, &QPushButton::clicked, this, accion);
+        imagenes->addWidget(b);
+    };
+    imagen(QStyle::SP_ComputerIcon, QStringLiteral("Asignar controles"), QStringLiteral("Image4"),
+           [this] { asignarControles(); });
+    imagen(QStyle::SP_MediaPlay, QStringLiteral("Iniciar examen"), QStringLiteral("Image6"),
+           [this] { iniciarExamen(); });
+    imagenes->addStretch(1);
+    imagen(QStyle::SP_DialogCloseButton, QStringLiteral("Salir"), QStringLiteral("ImgSalir"),
+           [this] { salir(); });
+    rejilla->addLayout(imagenes, 1, 0, 1, 4);
+    rejilla->setColumnStretch(0, 3);
+    rejilla->setColumnStretch(1, 3);
+    rejilla->setColumnStretch(2, 2);
+
+    // The desktop snapshot taken before a child opens, the backdrop of its skin.
+    picFondo_ = new QLabel(central);
+    picFondo_->setObjectName(QStringLiteral("PicFondo"));
+    picFondo_->hide();
+}
+
+void MenuPrincipal::showEvent(QShowEvent* e) {
+    QMainWindow::showEvent(e);
+    if (!fondo_->isVisible()) {
+        fondo_->cubrir(this);
+        fondo_->show();
+        raise();
+        activateWindow();
+    }
+}
+
+void MenuPrincipal::closeEvent(QCloseEvent* e) {
+    e->accept();
+    salir();
+}
+
+bool MenuPrincipal::intentar(const std::function<void()>& paso) {
+    try {
+        paso();
+        return true;
+    } catch (const ErrorBD& e) {
+        Dialogos::actual().mensaje(
+            this, QStringLiteral("Error de la base de datos:\n\n%1").arg(e.texto()),
+            Dialogos::Icono::Critico);
+        return false;
+    }
+}
+
+void MenuPrincipal::informar(const QString& texto) {
+    Dialogos::actual().mensaje(this, texto, Dialogos::Icono::Informacion);
+}
+
+void MenuPrincipal::abrir(QDialog& ventana) {
+    CapturarPantalla(picFondo_, true);
+    abrirModal(ventana);
+}
+
+void MenuPrincipal::CargarGrupos() {
+    grupos_.fijar(grupos::cargarGrupos(de1_));
+    if (grupos_.rowCount() > 0) {
+        seleccionarGrupo(0);
+    } else {
+        // Nothing is left to show a roster for: the keypad and session actions
+        // must not open for a group that no longer exists.
+        evaluados_.fijar({});
+        grupoMostrado_ = 0;
+    }
+}
+
+void MenuPrincipal::seleccionarGrupo(int fila) {
+    // After a refill the list has no current row, so this always reaches grupoActual.
+    lvGrupos_->selectionModel()->setCurrentIndex(
+        grupos_.index(fila, 0), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    lvGrupos_->scrollTo(grupos_.index(fila, 0));
+}
+
+void MenuPrincipal::grupoActual(const QModelIndex& indice) {
+    if (!indice.isValid())
+        return;
+    const qint32 codigo = grupos_.filas().at(indice.row()).codigo;
+    intentar([&] { CargarEvaluados(codigo); });
+}
+
+void MenuPrincipal::CargarEvaluados(qint32 codigoGrupo) {
+    evaluados_.fijar({});
+    grupoMostrado_ = codigoGrupo;
+    evaluados_.fijar(grupos::cargarEvaluados(de1_, codigoGrupo));
+}
+
+void MenuPrincipal::CargarTests() {
+    const std::optional<qint32> antes = examenSeleccionado();
+    tests_.fijar(grupos::cargarTests(de1_));
+    if (tests_.rowCount() == 0)
+        return;
+    int fila = 0;
+    for (int i = 0; antes && i < tests_.rowCount(); ++i)
+        if (tests_.filas().at(i).codigo == *antes)
+            fila = i;
+    lvTipos_->selectionModel()->setCurrentIndex(tests_.index(fila, 0),
+                                                QItemSelectionModel::ClearAndSelect);
+}
+
+std::optional<GrupoSeleccionado> MenuPrincipal::grupoSeleccionado() const {
+    const QModelIndex i = lvGrupos_->currentIndex();
+    if (!i.isValid() || i.row() >= grupos_.rowCount())
+        return std::nullopt;
+    const FilaGrupo& f = grupos_.filas().at(i.row());
+    return GrupoSeleccionado{f.codigo, f.curso,
+                             grupos_.data(grupos_.index(i.row(), 2), Qt::DisplayRole).toString(),
+                             f.descripcion, f.responsable};
+}
+
+std::optional<qint32> MenuPrincipal::examenSeleccionado() const {
+    const QModelIndex i = lvTipos_->currentIndex();
+    if (!i.isValid() || i.row() >= tests_.rowCount())
+        return std::nullopt;
+    return tests_.filas().at(i.row()).codigo;
+}
+
+QList<EvaluadoListado> MenuPrincipal::evaluados() const {
+    QList<EvaluadoListado> lista;
+    lista.reserve(evaluados_.rowCount());
+    for (const FilaEvaluado& f : evaluados_.filas())
+        lista.push_back({f.codigo, f.nombre, f.documento, grupos::textoControl(f.remoto)});
+    return lista;
+}
+
+void MenuPrincipal::nuevoGrupo() {
+    Globales::ModoEdicion = QStringLiteral("N");
+    FrmNMGrupo ventana(de1_, std::nullopt, this);
+    abrir(ventana);
+    intentar([this] { CargarGrupos(); });
+}
+
+void MenuPrincipal::modificarGrupo() {
+    const std::optional<GrupoSeleccionado> g = grupoSeleccionado();
+    if (!g)
+        return;
+    Globales::ModoEdicion = QStringLiteral("M");
+    FrmNMGrupo ventana(de1_, g->codigo, this);
+    abrir(ventana);
+    intentar([this] { CargarGrupos(); });
+    // The modified group becomes the selection again, with its own roster, so the
+    // roster shown is always the one the actions work on.
+    for (int i = 0; i < grupos_.rowCount(); ++i)
+        if (grupos_.filas().at(i).codigo == g->codigo) {
+            seleccionarGrupo(i);
+            break;
+        }
+}
+
+void MenuPrincipal::eliminarGrupo() {
+    const std::optional<GrupoSeleccionado> g = grupoSeleccionado();
+    if (!g)
+        return;
+    const auto r = Dialogos::actual().mensaje(
+        this,
+        QStringLiteral("¿Está seguro de eliminar este grupo?\nEsta acción no eliminará las "
+                       "personas, solo desaparecerá el grupo"),
+        Dialogos::Icono::Critico, QStringLiteral("Advertencia!"), Dialogos::Botones::SiNo);
+    if (r != Dialogos::Respuesta::Si)
+        return;
+    intentar([&] { grupos::eliminarGrupo(de1_, g->codigo); });
+    intentar([this] { CargarGrupos(); });
+}
+
+void MenuPrincipal::agregarPersonas() {
+    const std::optional<GrupoSeleccionado> g = grupoSeleccionado();
+    if (!g) {
+        informar(QStringLiteral("Debe seleccionar un grupo para agregar personas."));
+        return;
+    }
+    FrmAddPersonas ventana(de1_, *g, this);
+    abrir(ventana);
+    intentar([&] { CargarEvaluados(g->codigo); });
+}
+
+void MenuPrincipal::asignarControles() {
+    const std::optional<GrupoSeleccionado> g = grupoSeleccionado();
+    if (evaluados_.rowCount() == 0 || !g) {
+        informar(QStringLiteral("No hay Evaluados para la asignacion de controles."));
+        return;
+    }
+    FrmAddControles ventana(de1_, *this, receptorCompartido(), this);
+    abrir(ventana);
+    intentar([&] { CargarEvaluados(g->codigo); });
+}
+
+void MenuPrincipal::iniciarExamen() {
+    if (evaluados_.rowCount() == 0 || tests_.rowCount() == 0 || !examenSeleccionado()) {
+        informar(QStringLiteral("Debe seleccionar un test."));
+        return;
+    }
+    FrmInteligencia ventana(de1_, *this, receptorCompartido(), this);
+    abrir(ventana);
+}
+
+void MenuPrincipal::editarExamen(int modo) {
+    Globales::ModoEditorExamen = modo;
+    FrmAddExamenes ventana(de1_, modo, modo == 2 ? examenSeleccionado() : std::nullopt, this);
+    abrir(ventana);
+    intentar([this] { CargarTests(); });
+}
+
+void MenuPrincipal::buscar() {
+    const QString texto = txtBuscar_->text();
+    if (texto.trimmed().isEmpty()) {
+        informar(QStringLiteral("Debe ingresar el texto a buscar"));
+        txtBuscar_->setFocus();
+        return;
+    }
+    QItemSelectionModel* sel = lvGrupos_->selectionModel();
+    for (int fila : grupos::buscarGrupos(grupos_.filas(), texto, comboBuscar_->currentIndex()))
+        sel->select(grupos_.index(fila, 0),
+                    QItemSelectionModel::Select | QItemSelectionModel::Rows);
+}

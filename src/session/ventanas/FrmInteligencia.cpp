@@ -1,0 +1,362 @@
+#include "session/ventanas/FrmInteligencia.h"
+
+#include "app/Globales.h"
+#include "app/Rutas.h"
+#include "app/ventanas/Dialogos.h"
+#include "app/ventanas/RutinasVentana.h"
+#include "data/De1.h"
+#include "exams/FotoPregunta.h"
+#include "keypads/Receptor.h"
+#include "session/Calificacion.h"
+#include "session/RegistroResultados.h"
+#include "session/Reloj.h"
+#include "session/SesionExamen.h"
+
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QImage>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPixmap>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <cmath>
+
+namespace {
+
+const QSize kTamanoImagen(360, 300);
+
+} // namespace
+
+FrmInteligencia::FrmInteligencia(De1& de1, const Seleccion& seleccion, Receptor& receptor,
+                                 QWidget* parent)
+    : QDialog(parent), de1_(de1), seleccion_(seleccion), receptor_(receptor),
+      relojPropio_(std::make_unique<RelojMonotono>()),
+      sesion_(std::make_unique<SesionExamen>(de1, *relojPropio_)) {
+    setObjectName(QStringLiteral("FrmInteligencia"));
+    setWindowTitle(kTituloAplicacion);
+    construir();
+    // Modal to its opener only: the simulated keypad panel, a window of its own,
+    // must keep taking clicks while this one runs.
+    setWindowModality(Qt::WindowModal);
+
+    connect(sesion_.get(), &SesionExamen::preguntaMostrada, this,
+            &FrmInteligencia::mostrarPregunta);
+    connect(sesion_.get(), &SesionExamen::preguntaTerminada, this,
+            &FrmInteligencia::terminarPregunta);
+    connect(sesion_.get(), &SesionExamen::examenTerminado, this,
+            &FrmInteligencia::alTerminarExamen);
+    connect(&sesion_->espera(), &EsperaPregunta::cuentaCambiada, this,
+            &FrmInteligencia::mostrarCuenta);
+    connect(sesion_.get(), &SesionExamen::teclaRecibida, this,
+            [this](int evaluado, int pregunta, QChar tecla) {
+                lblTitulo_->setText(QStringLiteral("Control%1Pregunta%2Tecla%3")
+                                        .arg(evaluado)
+                                        .arg(pregunta)
+                                        .arg(tecla));
+            });
+
+    // The receiver's events come to this window while it is open.
+    duenoAnterior_ = Globales::DuenoReceptor;
+    Globales::DuenoReceptor = 2;
+    connect(&receptor_, &Receptor::leido, sesion_.get(), &SesionExamen::recibirReporte);
+    connect(&receptor_, &Receptor::enchufado, this, [this] { mostrarEstadoReceptor(true); });
+    connect(&receptor_, &Receptor::desenchufado, this, [this] { mostrarEstadoReceptor(false); });
+    receptor_.abrir(2);
+    abierto_ = true;
+    mostrarEstadoReceptor(receptor_.conectado());
+}
+
+FrmInteligencia::~FrmInteligencia() {
+    liberar();
+}
+
+void FrmInteligencia::construir() {
+    setFocusPolicy(Qt::StrongFocus);
+    auto* raiz = new QVBoxLayout(this);
+
+    auto* cabecera = new QHBoxLayout;
+    label2_ = new QLabel(QStringLiteral("QUENVAR"), this);
+    label2_->setObjectName(QStringLiteral("Label2"));
+    label3_ = new QLabel(QStringLiteral("# Cuestionario #"), this);
+    label3_->setObjectName(QStringLiteral("Label3"));
+    lblEstado_ = new QLabel(this);
+    lblEstado_->setObjectName(QStringLiteral("lblEstado"));
+    cabecera->addWidget(label2_);
+    cabecera->addWidget(label3_);
+    cabecera->addStretch(1);
+    cabecera->addWidget(lblEstado_);
+    raiz->addLayout(cabecera);
+    // The marker file of an office that shows no maker's name.
+    if (QFileInfo::exists(rutas::archivoMarca()))
+        label2_->hide();
+
+    lblTitulo_ = new QLabel(kTituloListo, this);
+    lblTitulo_->setObjectName(QStringLiteral("LblTitulo"));
+    lblTitulo_->setAlignment(Qt::AlignCenter);
+    QFont grande = lblTitulo_->font();
+    grande.setPointSizeF(grande.pointSizeF() * 1.6);
+    grande.setBold(true);
+    lblTitulo_->setFont(grande);
+    raiz->addWidget(lblTitulo_);
+
+    auto* cuerpo = new QHBoxLayout;
+    auto* izquierda = new QVBoxLayout;
+    lblPregunta_ = new QLabel(this);
+    lblPregunta_->setObjectName(QStringLiteral("LblPregunta"));
+    lblPregunta_->setWordWrap(true);
+    QFont pregunta = lblPregunta_->font();
+    pregunta.setPointSizeF(pregunta.pointSizeF() * 1.4);
+    lblPregunta_->setFont(pregunta);
+    lblPregunta_->hide();
+    areaRespuestas_ = new QWidget(this);
+    areaRespuestas_->setObjectName(QStringLiteral("AreaRespuestas"));
+    filasRespuestas_ = new QVBoxLayout(areaRespuestas_);
+    filasRespuestas_->setContentsMargins(0, 0, 0, 0);
+    izquierda->addWidget(lblPregunta_);
+    izquierda->addWidget(areaRespuestas_);
+    izquierda->addStretch(1);
+    imgPregunta_ = new QLabel(this);
+    imgPregunta_->setObjectName(QStringLiteral("ImgPregunta"));
+    imgPregunta_->setFixedSize(kTamanoImagen);
+    imgPregunta_->setAlignment(Qt::AlignCenter);
+    cuerpo->addLayout(izquierda, 1);
+    cuerpo->addWidget(imgPregunta_, 0, Qt::AlignTop);
+    raiz->addLayout(cuerpo, 1);
+
+    auto* pie = new QHBoxLayout;
+    shpTiempo_ = new QProgressBar(this);
+    shpTiempo_->setObjectName(QStringLiteral("ShpTiempo"));
+    shpTiempo_->setTextVisible(false);
+    shpTiempo_->setAccessibleName(QStringLiteral("Tiempo restante"));
+    shpTiempo_->hide();
+    lblTiempo_ = new QLabel(this);
+    lblTiempo_->setObjectName(QStringLiteral("LblTiempo"));
+    lblTiempo_->hide();
+    command4_ = new QPushButton(QStringLiteral("Volver al menú"), this);
+    command4_->setObjectName(QStringLiteral("Command4"));
+    // Space belongs to the exam: the button must not take it (or Enter) from the window.
+    command4_->setFocusPolicy(Qt::NoFocus);
+    command4_->setAutoDefault(false);
+    pie->addWidget(shpTiempo_, 1);
+    pie->addWidget(lblTiempo_);
+    pie->addStretch(0);
+    pie->addWidget(command4_);
+    raiz->addLayout(pie);
+    connect(command4_, &QPushButton::clicked, this, &FrmInteligencia::solicitarSalida);
+
+    resize(900, 600);
+}
+
+void FrmInteligencia::usarReloj(Reloj& reloj) {
+    sesion_->espera().usarReloj(reloj);
+}
+
+void FrmInteligencia::showEvent(QShowEvent* e) {
+    QDialog::showEvent(e);
+    setFocus();
+}
+
+void FrmInteligencia::mostrarEstadoReceptor(bool conectado) {
+    lblEstado_->setText(conectado ? QStringLiteral("Dispositivo conectado")
+                                  : QStringLiteral("Dispositivo desconectado"));
+}
+
+void FrmInteligencia::keyPressEvent(QKeyEvent* e) {
+    switch (e->key()) {
+    case Qt::Key_Escape:
+        solicitarSalida();
+        return;
+    case Qt::Key_Space:
+        if (e->isAutoRepeat())
+            return;
+        if (sesion_->estado() == SesionExamen::Estado::Lista)
+            comenzar();
+        else
+            sesion_->espacio();
+        return;
+    default:
+        // No other key does anything here (answers come only from the keypads).
+        e->accept();
+    }
+}
+
+void FrmInteligencia::comenzar() {
+    const std::optional<qint32> examen = seleccion_.examenSeleccionado();
+    if (!examen) {
+        Dialogos::actual().mensaje(this, QStringLiteral("Seleccione un examen."),
+                                   Dialogos::Icono::Informacion);
+        return;
+    }
+    evaluados_ = seleccion_.evaluados();
+    QList<qint32> personas;
+    for (const EvaluadoListado& e : evaluados_)
+        personas << e.codigoPersona;
+
+    imgPregunta_->clear();
+    shpTiempo_->show();
+    lblTiempo_->setText(QStringLiteral("20"));
+    lblTiempo_->show();
+    lblTitulo_->setText(kTituloExamen);
+    QString rechazo;
+    try {
+        rechazo = sesion_->iniciar(*examen, personas);
+    } catch (const ErrorBD& e) {
+        rechazo = QStringLiteral("No se pudieron leer las preguntas del examen.\n") + e.texto();
+    }
+    if (!rechazo.isEmpty()) {
+        shpTiempo_->hide();
+        lblTiempo_->hide();
+        lblTitulo_->setText(kTituloListo);
+        Dialogos::actual().mensaje(this, rechazo, Dialogos::Icono::Exclamacion);
+    }
+}
+
+void FrmInteligencia::mostrarPregunta(int indice) {
+    const PreguntaExamen& p = sesion_->preguntas().at(indice);
+    // Rows of the previous question go.
+    while (QLayoutItem* item = filasRespuestas_->takeAt(0)) {
+        delete item->widget();
+        delete item;
+    }
+    lblPregunta_->setText(p.texto);
+    const QImage img = fotopregunta::paraMostrar(p.foto);
+    if (img.isNull())
+        imgPregunta_->clear();
+    else
+        imgPregunta_->setPixmap(QPixmap::fromImage(
+            img.scaled(kTamanoImagen, Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+    QFont fuente = lblPregunta_->font();
+    for (int i = 0; i < p.respuestas.size(); ++i) {
+        auto* fila = new QWidget(areaRespuestas_);
+        auto* disposicion = new QHBoxLayout(fila);
+        disposicion->setContentsMargins(0, 0, 0, 0);
+        auto* numero = new QLabel(QString::number(i + 1), fila);
+        numero->setObjectName(QStringLiteral("LblNumeroRespuesta"));
+        numero->setFont(fuente);
+        auto* respuesta = new QLabel(p.respuestas.at(i).texto, fila);
+        respuesta->setObjectName(QStringLiteral("LblRespuesta"));
+        respuesta->setWordWrap(true);
+        respuesta->setFont(fuente);
+        disposicion->addWidget(numero);
+        disposicion->addWidget(respuesta, 1);
+        filasRespuestas_->addWidget(fila);
+    }
+    areaRespuestas_->show();
+    lblPregunta_->show();
+    lblTitulo_->setText(kTituloExamen);
+    const double limite = EsperaPregunta::limiteEfectivo(p.limite);
+    shpTiempo_->setRange(0, int(std::min(std::ceil(limite), 1e9)));
+}
+
+void FrmInteligencia::mostrarCuenta(qint64 cuenta) {
+    lblTiempo_->setText(QString::number(cuenta));
+    shpTiempo_->setValue(int(std::min<qint64>(cuenta, shpTiempo_->maximum())));
+}
+
+void FrmInteligencia::terminarPregunta(int) {
+    ReproducirSonido(QStringLiteral("Bien.wav"));
+    areaRespuestas_->hide();
+    lblPregunta_->hide();
+}
+
+void FrmInteligencia::solicitarSalida() {
+    if (guardando_ || confirmando_)
+        return;
+    const SesionExamen::Estado estado = sesion_->estado();
+    if (estado == SesionExamen::Estado::Terminada)
+        return; // the results are being stored; the window closes by itself
+    if (estado == SesionExamen::Estado::EnPregunta) {
+        confirmando_ = true;
+        const Dialogos::Respuesta r = Dialogos::actual().mensaje(
+            this,
+            QStringLiteral("El examen está en curso. ¿Desea terminarlo?\n"
+                           "No se guardará ningún resultado de este examen."),
+            Dialogos::Icono::Pregunta, QString(), Dialogos::Botones::SiNo);
+        confirmando_ = false;
+        if (r != Dialogos::Respuesta::Si) {
+            // The last question may have ended while the question was asked.
+            if (guardarPendiente_) {
+                guardarPendiente_ = false;
+                QTimer::singleShot(0, this, [this] { guardar(std::nullopt); });
+            }
+            return;
+        }
+        guardarPendiente_ = false;
+        sesion_->cancelar();
+    }
+    done(QDialog::Rejected);
+}
+
+void FrmInteligencia::reject() {
+    solicitarSalida();
+}
+
+void FrmInteligencia::alTerminarExamen() {
+    lblTitulo_->setText(kTituloGuardando);
+    shpTiempo_->hide();
+    lblTiempo_->hide();
+    if (confirmando_) {
+        guardarPendiente_ = true;
+        return;
+    }
+    // Let the title show before the work starts.
+    QTimer::singleShot(0, this, [this] { guardar(std::nullopt); });
+}
+
+void FrmInteligencia::guardar(const std::optional<QList<int>>& lugares) {
+    if (sesion_->estado() != SesionExamen::Estado::Terminada)
+        return;
+    guardando_ = true;
+    const ResultadoGuardado r =
+        GuardarSesion(de1_, sesion_->examen(), sesion_->personas(), sesion_->preguntas(),
+                      sesion_->matriz(), QDate::currentDate(), lugares);
+    guardando_ = false;
+    if (!r.registroEscrito)
+        Dialogos::actual().mensaje(
+            this,
+            QStringLiteral("No se pudo escribir el registro de respuestas en el archivo de "
+                           "configuración:\n%1")
+                .arg(rutas::local(rutas::archivoConfiguracion())),
+            Dialogos::Icono::Exclamacion);
+    if (!r.fallidos.isEmpty()) {
+        QStringList nombres;
+        for (int k : r.fallidos)
+            nombres << (k < evaluados_.size() && !evaluados_.at(k).nombre.isEmpty()
+                            ? evaluados_.at(k).nombre
+                            : QStringLiteral("Evaluado %1").arg(k + 1));
+        const Dialogos::Respuesta otra = Dialogos::actual().mensaje(
+            this,
+            QStringLiteral("No se pudieron guardar los resultados de:\n%1\n\n%2\n\n"
+                           "¿Desea intentarlo nuevamente?")
+                .arg(nombres.join(u'\n'), r.errorBD),
+            Dialogos::Icono::Critico, QString(), Dialogos::Botones::SiNo);
+        if (otra == Dialogos::Respuesta::Si) {
+            const QList<int> pendientes = r.fallidos;
+            QTimer::singleShot(0, this, [this, pendientes] { guardar(pendientes); });
+            return;
+        }
+    }
+    done(QDialog::Accepted);
+}
+
+void FrmInteligencia::done(int r) {
+    // Closing from outside while questions run abandons the session unstored.
+    if (sesion_->estado() == SesionExamen::Estado::EnPregunta)
+        sesion_->cancelar();
+    QDialog::done(r);
+    liberar();
+}
+
+void FrmInteligencia::liberar() {
+    if (!abierto_)
+        return;
+    abierto_ = false;
+    sesion_->cancelar();
+    disconnect(&receptor_, nullptr, this, nullptr);
+    disconnect(&receptor_, nullptr, sesion_.get(), nullptr);
+    receptor_.cerrar();
+    Globales::DuenoReceptor = duenoAnterior_;
+}
