@@ -63,8 +63,9 @@ int main(int argc, char** argv) {
     De1 de1;
     De1::fijarCompartida(&de1);
     ConfigConexion config;
+    QString aviso;
     try {
-        arranque::ejecutar(de1, QApplication::arguments().mid(1).join(u' '), &config);
+        aviso = arranque::ejecutar(de1, QApplication::arguments().mid(1).join(u' '), &config);
     } catch (const arranque::ErrorConfiguracion& e) {
         std::fprintf(stderr, "%s\n", qPrintable(e.texto));
         Dialogos::actual().mensaje(nullptr, e.texto, Dialogos::Icono::Critico, kTituloAplicacion);
@@ -78,6 +79,8 @@ int main(int argc, char** argv) {
         Dialogos::actual().mensaje(nullptr, texto, Dialogos::Icono::Critico, kTituloAplicacion);
         return 1;
     }
+    if (!aviso.isEmpty())
+        Dialogos::actual().mensaje(nullptr, aviso, Dialogos::Icono::Informacion, kTituloAplicacion);
 
     MenuPrincipal menu(de1);
     acompanarReceptorSimuladoConPanel(&menu);
