@@ -1,0 +1,93 @@
+#include "persons/EdicionFoto.h"
+
+#include "app/Ini.h"
+#include "app/Texto.h"
+#include "persons/AjusteImagen.h"
+#include "persons/ArchivoTrabajo.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr int kCalidadJpeg = 90;
+
+int acotarAjuste(int v) {
+    return std::clamp(v, EdicionFoto::kAjusteMinimo, EdicionFoto::kAjusteMaximo);
+}
+
+} // namespace
+
+EdicionFoto::Ajustes EdicionFoto::ajustesWebcam() {
+    const QString seccion = QStringLiteral("Foto");
+    const QString brillo = LeerIni(seccion, QStringLiteral("Brillo"));
+    if (brillo == QStringLiteral("ERROR"))
+        return {0, 0, true};
+    return {acotarAjuste(texto::ValEntero(brillo)),
+            acotarAjuste(texto::ValEntero(LeerIni(seccion, QStringLiteral("Contraste")))), false};
+}
+
+void EdicionFoto::desdeEscaner(const QImage& imagen) {
+    fuente_ = imagen::reducir(imagen.convertToFormat(QImage::Format_RGB32), kAnchoMaximoEscaner);
+    original_ = fuente_;
+    ajustes_ = {};
+    recalcular();
+}
+
+void EdicionFoto::desdeWebcam(const QImage& imagen, const Ajustes& ajustes) {
+    fuente_ = imagen.convertToFormat(QImage::Format_RGB32);
+    original_ = fuente_;
+    ajustes_ = ajustes;
+    recalcular();
+}
+
+void EdicionFoto::rotar() {
+    if (!tieneFoto())
+        return;
+    original_ = imagen::rotar90(original_);
+    fuente_ = imagen::rotar90(fuente_);
+    recalcular();
+}
+
+void EdicionFoto::encuadrada(const QImage& imagen) {
+    if (imagen.isNull())
+        return;
+    original_ = imagen.convertToFormat(QImage::Format_RGB32);
+    recalcular();
+}
+
+void EdicionFoto::fijarAjustes(const Ajustes& ajustes) {
+    Ajustes a = ajustes;
+    a.brillo = acotarAjuste(a.brillo);
+    a.contraste = acotarAjuste(a.contraste);
+    if (a == ajustes_)
+        return;
+    ajustes_ = a;
+    recalcular();
+}
+
+void EdicionFoto::recalcular() {
+    if (original_.isNull()) {
+        ajustada_ = QImage();
+        return;
+    }
+    if (ajustes_ == Ajustes{})
+        ajustada_ = original_;
+    else if (ajustes_.automatico)
+        ajustada_ = imagen::nivelesAutomaticos(original_);
+    else
+        ajustada_ = imagen::brilloContraste(original_, ajustes_.brillo, ajustes_.contraste);
+}
+
+QImage EdicionFoto::ajustada() const {
+    return ajustada_;
+}
+
+QImage EdicionFoto::paraCaja() const {
+    if (ajustada_.isNull())
+        return QImage();
+    return ajustada_.scaled(kCaja, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+}
+
+QString EdicionFoto::guardar(const QString& ruta) const {
+    return guardarArchivoTrabajo(paraCaja(), ruta, "JPG", kCalidadJpeg);
+}
