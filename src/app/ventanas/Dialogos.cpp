@@ -81,3 +81,23 @@ QString DialogosQt::abrirArchivo(QWidget* padre, const QString& titulo, const QS
                                  const QString& filtro) {
     return QFileDialog::getOpenFileName(padre, titulo, carpeta, filtro);
 }
+
+std::optional<int> DialogosQt::elegir(QWidget* padre, const QString& indicacion,
+                                      const QString& titulo, const QStringList& opciones,
+                                      int actual) {
+    QInputDialog d(padre);
+    d.setWindowTitle(titulo);
+    d.setLabelText(indicacion);
+    d.setComboBoxItems(opciones);
+    d.setComboBoxEditable(false);
+    if (actual >= 0 && actual < opciones.size())
+        d.setTextValue(opciones.at(actual));
+    d.setOkButtonText(QStringLiteral("Aceptar"));
+    d.setCancelButtonText(QStringLiteral("Cancelar"));
+    if (d.exec() != QDialog::Accepted)
+        return std::nullopt;
+    const qsizetype i = opciones.indexOf(d.textValue());
+    if (i < 0)
+        return std::nullopt;
+    return static_cast<int>(i);
+}
