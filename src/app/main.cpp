@@ -4,6 +4,7 @@
 #include "app/ventanas/Dialogos.h"
 #include "groups/ventanas/MenuPrincipal.h"
 #include "keypads/ventanas/PanelSimulado.h"
+#include "persons/ventanas/ObtenerFoto.h"
 
 #include <QApplication>
 #include <QStringList>
@@ -15,6 +16,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(kTituloAplicacion);
 
     acompanarReceptorSimuladoConPanel();
+    instalarCapturaFoto();
     static De1 de1;
     De1::fijarCompartida(&de1);
     ConfigConexion config;
