@@ -2,7 +2,6 @@
 
 #include "app/Ini.h"
 #include "app/Texto.h"
-#include "persons/AjusteImagen.h"
 #include "persons/ArchivoTrabajo.h"
 
 #include <algorithm>
@@ -30,14 +29,14 @@ void EdicionFoto::desdeEscaner(const QImage& imagen) {
     fuente_ = imagen::reducir(imagen.convertToFormat(QImage::Format_RGB32), kAnchoMaximoEscaner);
     original_ = fuente_;
     ajustes_ = {};
-    recalcular();
+    originalCambiado();
 }
 
 void EdicionFoto::desdeWebcam(const QImage& imagen, const Ajustes& ajustes) {
     fuente_ = imagen.convertToFormat(QImage::Format_RGB32);
     original_ = fuente_;
     ajustes_ = ajustes;
-    recalcular();
+    originalCambiado();
 }
 
 void EdicionFoto::rotar() {
@@ -45,14 +44,14 @@ void EdicionFoto::rotar() {
         return;
     original_ = imagen::rotar90(original_);
     fuente_ = imagen::rotar90(fuente_);
-    recalcular();
+    originalCambiado();
 }
 
 void EdicionFoto::encuadrada(const QImage& imagen) {
     if (imagen.isNull())
         return;
     original_ = imagen.convertToFormat(QImage::Format_RGB32);
-    recalcular();
+    originalCambiado();
 }
 
 void EdicionFoto::fijarAjustes(const Ajustes& ajustes) {
@@ -65,27 +64,21 @@ void EdicionFoto::fijarAjustes(const Ajustes& ajustes) {
     recalcular();
 }
 
+void EdicionFoto::originalCambiado() {
+    caja_ = original_.isNull()
+                ? QImage()
+                : original_.scaled(kCaja, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    nivelesAuto_ = imagen::tablaNivelesAutomaticos(original_);
+    recalcular();
+}
+
 void EdicionFoto::recalcular() {
-    if (original_.isNull()) {
-        ajustada_ = QImage();
-        return;
-    }
-    if (ajustes_ == Ajustes{})
-        ajustada_ = original_;
+    if (caja_.isNull() || ajustes_ == Ajustes{})
+        mostrada_ = caja_;
     else if (ajustes_.automatico)
-        ajustada_ = imagen::nivelesAutomaticos(original_);
+        mostrada_ = imagen::aplicarTabla(caja_, nivelesAuto_);
     else
-        ajustada_ = imagen::brilloContraste(original_, ajustes_.brillo, ajustes_.contraste);
-}
-
-QImage EdicionFoto::ajustada() const {
-    return ajustada_;
-}
-
-QImage EdicionFoto::paraCaja() const {
-    if (ajustada_.isNull())
-        return QImage();
-    return ajustada_.scaled(kCaja, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        mostrada_ = imagen::brilloContraste(caja_, ajustes_.brillo, ajustes_.contraste);
 }
 
 QString EdicionFoto::guardar(const QString& ruta) const {

@@ -2,6 +2,11 @@
 // What the photograph window holds and does, without its controls: the picture
 // as acquired (what framing shows), the unadjusted picture, the adjustment and
 // the picture shown in the 267 x 267 display box, which is what "Aceptar" writes.
+// The adjustment's table is made from the unadjusted picture and applied to it
+// stretched over the box, so moving a scroll bar costs a box's worth of pixels
+// whatever the picture's size, and what is written is exactly what was shown.
+
+#include "persons/AjusteImagen.h"
 
 #include <QImage>
 #include <QSize>
@@ -48,19 +53,20 @@ public:
     // Back to the unadjusted picture.
     void deshacer() { fijarAjustes({}); }
 
-    // The adjusted picture at its own size.
-    QImage ajustada() const;
     // The adjusted picture stretched over the display box.
-    QImage paraCaja() const;
+    const QImage& paraCaja() const { return mostrada_; }
     // Writes what the box shows as the working photograph, atomically. Returns an
     // empty text when done, else the message.
     QString guardar(const QString& ruta) const;
 
 private:
+    void originalCambiado();
     void recalcular();
 
     QImage fuente_;
     QImage original_;
     Ajustes ajustes_;
-    QImage ajustada_;
+    QImage caja_;                 // the unadjusted picture stretched over the box
+    imagen::Tabla nivelesAuto_{}; // automatic levels of the unadjusted picture
+    QImage mostrada_;
 };

@@ -169,7 +169,10 @@ private Q_SLOTS:
         QCOMPARE(ed.fuente().size(), QSize(747, 599));
         QCOMPARE(ed.ajustes(), (EdicionFoto::Ajustes{15, 5, false}));
         ed.deshacer();
-        QCOMPARE(ed.ajustada(), ed.original());
+        EdicionFoto sinAjuste;
+        sinAjuste.desdeWebcam(ed.original(), {});
+        QCOMPARE(ed.paraCaja(), sinAjuste.paraCaja());
+        QCOMPARE(ed.paraCaja().size(), EdicionFoto::kCaja);
 
         // Framed pixels replace the unadjusted picture, the source stays whole.
         ed.encuadrada(ed.original().copy(10, 10, 300, 300));
