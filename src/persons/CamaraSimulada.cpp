@@ -109,7 +109,7 @@ void CamaraSimulada::siguienteCuadro() {
     QImage img = fondo_.copy();
     const double w = img.width();
     const double h = img.height();
-    const double t = desde_.elapsed() / 1000.0;
+    const double t = static_cast<double>(desde_.elapsed()) / 1000.0;
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
     // A face-sized oval swaying across the picture.

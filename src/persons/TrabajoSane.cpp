@@ -13,7 +13,7 @@ QString textoSane(SANE_Status s) {
 int muestra(const uchar* linea, int indice, int profundidad) {
     if (profundidad == 16) {
         quint16 v;
-        std::memcpy(&v, linea + 2 * indice, sizeof v);
+        std::memcpy(&v, linea + 2 * static_cast<qsizetype>(indice), sizeof v);
         return v >> 8;
     }
     if (profundidad == 1) // line art: a set bit is black
@@ -179,7 +179,7 @@ bool TrabajoSane::cancelado(int pedido) const {
 }
 
 SANE_Status TrabajoSane::leerPagina(int pedido, SANE_Handle h, QList<CuadroSane>& cuadros) {
-    QByteArray bufer(64 * 1024, Qt::Uninitialized);
+    QByteArray bufer(qsizetype{64} * 1024, Qt::Uninitialized);
     int ultimo = -2;
     for (;;) {
         if (cancelado(pedido))
