@@ -3,6 +3,8 @@
 #include "keypads/Receptor.h"
 #include "keypads/Temporizador.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr quint8 kBuscar = 0x01;
@@ -120,8 +122,16 @@ void ProtocoloReceptor::tic() {
         if (ultimo_ == kEncontrado && atender(ultimo_))
             return;
     } else {
+        // A status acted on: 1 to 10, a confirmation only of a number this search sent.
+        const auto cuenta = [this](int e) {
+            return e >= 1 && e <= kEncontrado && (e != kExito || pendiente_);
+        };
         while (!cola_.isEmpty()) {
             ultimo_ = cola_.dequeue();
+            // The receiver repeats "found" while it waits: one sequence answers all
+            // of them, and an answer already heard behind it goes first.
+            if (ultimo_ == kEncontrado && std::any_of(cola_.cbegin(), cola_.cend(), cuenta))
+                continue;
             if (atender(ultimo_))
                 return;
         }

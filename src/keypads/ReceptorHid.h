@@ -1,7 +1,9 @@
 #pragma once
-// The real USB receiver through hidapi (hidraw). All device I/O runs on one
-// thread of its own; reports, plugs and unplugs reach the interface thread as
-// queued signals, in order, one `leido` per input report.
+// The real USB receiver: found through hidapi, reports through its hidraw node.
+// All device I/O runs on one thread of its own; reports, plugs and unplugs reach
+// the interface thread as queued signals, in order, one `leido` per input report.
+// Writes are queued and sent in order, never closer together than the receiver
+// can take them.
 
 #include "keypads/Receptor.h"
 
@@ -13,8 +15,10 @@ class ReceptorHid : public Receptor {
     Q_OBJECT
 public:
     // `periodoMs`: how often the receiver's presence is checked (plug and unplug
-    // are noticed within this period plus the read wait).
+    // are noticed within this period).
     explicit ReceptorHid(QObject* parent = nullptr, int periodoMs = 300);
+    // The least time the receiver needs between two output reports.
+    static constexpr int kSeparacionMs = 100;
     ~ReceptorHid() override;
 
     void abrir(qint16 dueno) override;

@@ -9,6 +9,10 @@
 #   0x7E 'K' n  -> n answer reports (position 0 = '1'..'9' in turn, positions
 #                  52 and 53 = the report's sequence number, low byte first)
 #   0x7E 'U'    -> the receiver is unplugged, and plugged back 800 ms later
+#   0x7E 'G'    -> one report with the gaps between the writes received since the
+#                  previous 'G' (up to 13, microseconds as 32-bit little endian
+#                  from byte 1 on, byte 0 their count)
+# The receiver needs 100 ms between output reports: any shorter gap is an error.
 #
 # The fake node is a PTY and umockdev does not intercept poll(): one byte is kept
 # pending in the PTY while input reports are queued so that poll() wakes the
@@ -20,6 +24,7 @@ import struct
 import subprocess
 import sys
 import termios
+import time
 
 try:
     import gi
@@ -46,6 +51,7 @@ HIDIOCGRDESCSIZE = 0x80044801
 HIDIOCGRDESC = 0x90044802
 EAGAIN, ENOTTY = 11, 25
 LARGO = 55  # report without its ID
+SEPARACION = 0.100  # least time between two output reports
 
 
 
@@ -84,6 +90,8 @@ class Receptor(UMockdev.IoctlBase):
         self.errores = 0
         self.enchufes = 0
         self.actual = None
+        self.ultima_escritura = None
+        self.separaciones = []
 
     # --- the node -------------------------------------------------------------
     def enchufar(self):
@@ -152,6 +160,16 @@ class Receptor(UMockdev.IoctlBase):
         return True
 
     def do_handle_write(self, cliente):
+        # Timed before the write completes: the writer cannot send the next one
+        # before that, so a gap measured here is never longer than the real one.
+        ahora = time.monotonic()
+        if self.ultima_escritura is not None:
+            separacion = ahora - self.ultima_escritura
+            self.separaciones.append(separacion)
+            if separacion < SEPARACION:
+                self.errores += 1
+                print("escrituras a solo %.1f ms" % (separacion * 1000), file=sys.stderr)
+        self.ultima_escritura = ahora
         datos = bytes(cliente.get_arg().retrieve())
         cliente.complete(len(datos), 0)
         self.recibir(datos)
@@ -189,6 +207,14 @@ class Receptor(UMockdev.IoctlBase):
                 rep[53] = i & 0xFF  # position 52
                 rep[54] = i >> 8  # position 53
                 self.encolar(bytes(rep))
+        elif (b1, b2) == (0x7E, ord("G")):
+            medidas = self.separaciones[-13:]
+            self.separaciones = []
+            rep = bytearray(LARGO)
+            rep[0] = len(medidas)
+            for i, s in enumerate(medidas):
+                struct.pack_into("<I", rep, 1 + 4 * i, min(int(s * 1e6), 0xFFFFFFFF))
+            self.encolar(bytes(rep))
         elif (b1, b2) == (0x7E, ord("U")):
             self.desenchufar()
             GLib.timeout_add(800, self.enchufar)

@@ -136,24 +136,31 @@ private Q_SLOTS:
     void colaEnOrdenYReenvio() {
         Banco b;
         b.p.iniciarBusqueda();
+        for (int i = 0; i < 5; ++i)
+            b.estado(10); // "found" again and again while the poll waits
+        b.estado(0);      // a later report with no meaning does not hide it
+        b.reloj.avanzar(4);
+        b.estado(10); // still repeated during the sequence, then the confirmation
         b.estado(10);
-        b.estado(0); // a later report does not hide the found keypad
-        b.reloj.avanzar(2);
+        b.estado(2);
+        b.reloj.avanzar(); // one sequence, and the confirmation at the next tick
+        QCOMPARE(b.confirmados, (Pares{{42, 17}}));
+        QCOMPARE(b.enviados.size(), 5); // search, "R", "M", "C", stop
+        // An answer heard behind a "found" goes first: no sequence before it.
+        b.hastaSecuenciaEnviada();
         b.estado(10);
-        b.estado(3); // heard during the sequence: checked only once "C" is out
-        b.reloj.avanzar(2);
-        QCOMPARE(b.enviados.size(), 4);
-        b.reloj.avanzar(4); // the 10 first: the sequence again
-        QCOMPARE(b.enviados.mid(4, 3), b.enviados.mid(1, 3));
+        b.estado(3);
         b.reloj.avanzar();
         QCOMPARE(b.textos.last(), QStringLiteral("Valor fuera de rango"));
+        QCOMPARE(b.enviados.size(), 10);
         // With no newer report a found keypad is sent the sequence on every tick.
         b.hastaSecuenciaEnviada();
         b.reloj.avanzar(4);
-        QCOMPARE(b.enviados.size(), 15);
+        QCOMPARE(b.enviados.size(), 17);
+        QCOMPARE(b.enviados.mid(14), b.enviados.mid(11, 3));
         b.p.cancelar(); // the window closes: no stop command
         QVERIFY(!b.activo() && !b.reloj.pendiente());
-        QCOMPARE(b.enviados.size(), 15);
+        QCOMPARE(b.enviados.size(), 17);
     }
 };
 

@@ -5,6 +5,7 @@
 
 #include <QElapsedTimer>
 #include <QSignalSpy>
+#include <QtEndian>
 #include <QtTest>
 
 namespace {
@@ -13,7 +14,8 @@ const QByteArray kParar = reporte({0, 0x00, 0x53});
 const QByteArray kC = reporte({0, 0x01, 0x43, 0x80});
 
 struct Enlace {
-    ReceptorHid rx{nullptr, 100};
+    explicit Enlace(int periodoMs = 100) : rx(nullptr, periodoMs) {}
+    ReceptorHid rx;
     QSignalSpy leidos{&rx, &Receptor::leido};
     QSignalSpy enchufes{&rx, &Receptor::enchufado};
     QSignalSpy desenchufes{&rx, &Receptor::desenchufado};
@@ -28,6 +30,16 @@ struct Enlace {
             return -1;
         const QByteArray r = leidos.takeFirst().at(0).toByteArray();
         return r.size() == Receptor::kLargoReporte ? quint8(r[3]) : -2;
+    }
+    // The gaps, in milliseconds, between the writes the receiver took since the last asking.
+    QList<double> separaciones() {
+        if (!rx.escribir(reporte({0, 0x7E, 'G'})) || (leidos.isEmpty() && !leidos.wait(3000)))
+            return {};
+        const QByteArray r = leidos.takeFirst().at(0).toByteArray();
+        QList<double> ms;
+        for (int i = 0; i < quint8(r[1]); ++i)
+            ms << qFromLittleEndian<quint32>(r.constData() + 2 + 4 * i) / 1000.0;
+        return ms;
     }
 };
 } // namespace
@@ -45,7 +57,7 @@ private Q_SLOTS:
         Enlace e;
         QVERIFY(!e.rx.escribir(kBuscar)); // not open yet
         QVERIFY(e.abrir());
-        QVERIFY(e.cambios.count() >= 1);
+        QTRY_VERIFY(e.cambios.count() >= 1);           // reported after the plug, maybe not yet
         QVERIFY(!e.rx.escribir(QByteArray(55, '\0'))); // malformed: refused
         QVERIFY(e.rx.escribir(kBuscar));
         QCOMPARE(e.siguienteEstado(), 10);
@@ -59,6 +71,27 @@ private Q_SLOTS:
         e.rx.cerrar();
         QVERIFY(!e.rx.conectado());
         QVERIFY(!e.rx.escribir(kBuscar));
+    }
+
+    void escriturasSeparadas() {
+        // Checked every second: a write held back until the next check would show.
+        Enlace e(1000);
+        QVERIFY(e.abrir());
+        e.separaciones();  // from here on
+        QTest::qWait(150); // the receiver can take a write now: it goes out at once
+        QElapsedTimer reloj;
+        reloj.start();
+        QVERIFY(e.rx.escribir(kBuscar));
+        QCOMPARE(e.siguienteEstado(), 10); // answered 50 ms after the search arrives
+        QVERIFY2(reloj.elapsed() < 400, qPrintable(QString::number(reloj.elapsed())));
+        for (const QByteArray& r : {reporte({0, 0x00, 0x52, 3}), reporte({0, 0x00, 0x4D, 3}), kC})
+            QVERIFY(e.rx.escribir(r)); // queued at once, as fast as the caller can
+        QCOMPARE(e.siguienteEstado(), 2);
+        const QList<double> ms = e.separaciones();
+        qInfo() << "separaciones (ms):" << ms;
+        QCOMPARE(ms.size(), 5); // asking, search, "R", "M", "C", asking
+        for (double s : ms)
+            QVERIFY2(s >= 100 && s < 400, qPrintable(QString::number(s)));
     }
 
     void reportesDeRespuestaEnOrden() {
