@@ -151,7 +151,7 @@ int main(int argc, char** argv) {
     SeleccionBanco seleccion;
     seleccion.examen = 2;
     for (qint32 p : personas)
-        seleccion.lista.append({p, QString(), QString(), 0});
+        seleccion.lista.append({0, p, QString(), QString(), 0});
     ReceptorBanco receptor;
     FrmInteligencia ventana(db, seleccion, receptor, 0);
     ventana.show();

@@ -47,7 +47,14 @@ qint32 responsable(const QString& lineaComandos) {
     return texto::ValEntero(lineaComandos);
 }
 
-qint32 ejecutar(De1& de1, const QString& lineaComandos, ConfigConexion* usada) {
+QString avisoCatalogoNuevo(const QString& archivo) {
+    return QStringLiteral("Se creó un catálogo nuevo, sin personas ni exámenes, en \"%1\".\n\n"
+                          "Si esperaba usar un catálogo existente, revise la clave Server de la "
+                          "sección [Control] del archivo de configuración \"%2\".")
+        .arg(QDir::toNativeSeparators(archivo), QDir::toNativeSeparators(ini::ruta()));
+}
+
+Inicio ejecutar(De1& de1, const QString& lineaComandos, ConfigConexion* usada) {
     ini::fijarRuta(rutas::archivoConfiguracion());
     // A file that cannot be read would only make every setting read as "ERROR".
     if (const QString problema = ini::problema(); !problema.isEmpty())
@@ -60,7 +67,8 @@ qint32 ejecutar(De1& de1, const QString& lineaComandos, ConfigConexion* usada) {
         *usada = config;
     de1.abrir(config);
     ActualizarEsquema(de1);
-    return responsable(lineaComandos);
+    return {responsable(lineaComandos),
+            de1.catalogoCreado() ? avisoCatalogoNuevo(config.archivoSqlite) : QString()};
 }
 
 } // namespace arranque

@@ -25,11 +25,21 @@ struct ErrorConfiguracion {
     QString texto;
 };
 
+// What start-up leaves for the windows.
+struct Inicio {
+    qint32 responsable = 0; // the operator's code
+    QString aviso;          // what the operator must be told first, or empty
+};
+
 // Steps of start-up up to the main window: sets the configuration path and the
-// templates folder, opens the catalog and upgrades the schema. Returns the
-// operator's code. Throws ErrorConfiguracion when the configuration file is not a
-// file that can be read, and ErrorBD when the catalog cannot be reached or
-// upgraded; the configuration tells which catalog was tried.
-qint32 ejecutar(De1& de1, const QString& lineaComandos, ConfigConexion* usada = nullptr);
+// templates folder, opens the catalog and upgrades the schema. Throws
+// ErrorConfiguracion when the configuration file is not a file that can be read,
+// and ErrorBD when the catalog cannot be reached or upgraded; the configuration
+// tells which catalog was tried. The notice says a new embedded catalog was
+// created, and where.
+Inicio ejecutar(De1& de1, const QString& lineaComandos, ConfigConexion* usada = nullptr);
+
+// The notice of a new embedded catalog made at the given file.
+QString avisoCatalogoNuevo(const QString& archivo);
 
 } // namespace arranque

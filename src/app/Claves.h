@@ -17,6 +17,8 @@ namespace claves {
 // Configuration file sections.
 inline const QString kControl = QStringLiteral("Control");
 inline const QString kTavelmo = QStringLiteral("Tavelmo");
+inline const QString kFoto = QStringLiteral("Foto");
+inline const QString kConfiguracion = QStringLiteral("Configuracion");
 
 // [Control]
 // The network folder whose "\Templates" holds the person image store; none: the program folder.
@@ -36,6 +38,16 @@ inline const ClaveIni kChkCifras{kControl, QStringLiteral("ChkCifras"), QStringL
 inline const ClaveIni kTxtCifras{kControl, QStringLiteral("TxtCifras"), QStringLiteral("0")};
 // "Chile" changes the document box and the city label of the person editor.
 inline const ClaveIni kPais{kControl, QStringLiteral("Pais"), QString()};
+// "Simulada" and "Simulado" choose the simulated camera and fingerprint reader.
+inline const ClaveIni kCamara{kControl, QStringLiteral("Camara"), QString()};
+inline const ClaveIni kHuellero{kControl, QStringLiteral("Huellero"), QString()};
+
+// [Foto]: the webcam picture's last adjustment; without Brillo, none was stored.
+inline const ClaveIni kBrillo{kFoto, QStringLiteral("Brillo"), QString()};
+inline const ClaveIni kContraste{kFoto, QStringLiteral("Contraste"), QStringLiteral("0")};
+
+// [Configuracion]: the signature pad's pen width, as the index of its option.
+inline const ClaveIni kTrazo{kConfiguracion, QStringLiteral("Trazo"), QString()};
 
 // [Tavelmo]
 // The field the persons filters search: 0 name, 1 document.

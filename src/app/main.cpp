@@ -9,6 +9,8 @@
 #include "data/ventanas/ErroresBD.h"
 #include "groups/ventanas/MenuPrincipal.h"
 #include "keypads/ventanas/PanelSimulado.h"
+#include "persons/ventanas/ObtenerFoto.h"
+#include "persons/ventanas/ObtenerHuella.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -57,13 +59,15 @@ int main(int argc, char** argv) {
     idioma::fijarPredeterminado();
     traducciones::instalar();
 
+    instalarCapturaFoto();
+    instalarCapturaHuella();
     // Local to main, so the connection closes while Qt's database layer still
     // stands; a static one outlived it and crashed every exit.
     De1 de1;
     ConfigConexion config;
-    qint32 responsable = 0;
+    arranque::Inicio inicio;
     try {
-        responsable = arranque::ejecutar(de1, QApplication::arguments().mid(1).join(u' '), &config);
+        inicio = arranque::ejecutar(de1, QApplication::arguments().mid(1).join(u' '), &config);
     } catch (const arranque::ErrorConfiguracion& e) {
         std::fprintf(stderr, "%s\n", qPrintable(e.texto));
         Dialogos::actual().mensaje(nullptr, e.texto, Dialogos::Icono::Critico, kTituloAplicacion);
@@ -77,8 +81,11 @@ int main(int argc, char** argv) {
         avisarErrorBD(nullptr, queFallo, e, kTituloAplicacion);
         return 1;
     }
+    if (!inicio.aviso.isEmpty())
+        Dialogos::actual().mensaje(nullptr, inicio.aviso, Dialogos::Icono::Informacion,
+                                   kTituloAplicacion);
 
-    MenuPrincipal menu(de1, responsable);
+    MenuPrincipal menu(de1, inicio.responsable);
     acompanarReceptorSimuladoConPanel(&menu);
     menu.show();
     // The start-up benchmark measures up to here.

@@ -15,6 +15,7 @@ struct Grupo {
 
 // A member of a group: the person, and the keypad he answers on.
 struct Evaluado {
+    qint64 codigoGrupoPersona = 0; // the member's own row
     qint32 codigoPersona = 0;
     QString nombre;
     QString documento;

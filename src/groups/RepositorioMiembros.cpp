@@ -6,15 +6,15 @@
 
 QList<Evaluado> RepositorioMiembros::evaluados(qint32 grupo) {
     QSqlQuery q = de1_.ejecutar(
-        QStringLiteral("SELECT p.CodigoPersona, p.NombrePersona, p.Documento, gp.Remoto "
-                       "FROM GruposPersonas gp INNER JOIN Personas p "
+        QStringLiteral("SELECT gp.CodigoGrupoPersona, p.CodigoPersona, p.NombrePersona, "
+                       "p.Documento, gp.Remoto FROM GruposPersonas gp INNER JOIN Personas p "
                        "ON gp.Persona = p.CodigoPersona WHERE gp.Grupo = ? "
                        "ORDER BY gp.CodigoGrupoPersona"),
         {grupo});
     QList<Evaluado> evaluados;
     while (q.next())
-        evaluados.append({q.value(0).toInt(), q.value(1).toString(), q.value(2).toString(),
-                          q.value(3).isNull() ? 0 : q.value(3).toInt()});
+        evaluados.append({q.value(0).toLongLong(), q.value(1).toInt(), q.value(2).toString(),
+                          q.value(3).toString(), q.value(4).isNull() ? 0 : q.value(4).toInt()});
     return evaluados;
 }
 
@@ -49,11 +49,13 @@ void RepositorioMiembros::fijarPersonas(qint32 grupo, const QList<qint32>& perso
 }
 
 void RepositorioMiembros::fijarControles(qint32 grupo, const QList<Evaluado>& evaluados) {
+    // Each member's own row, not a rewrite of the group: the roster may have
+    // changed on another workstation since this list was read.
     Transaccion t(de1_);
     for (const Evaluado& e : evaluados)
-        de1_.ejecutar(
-            QStringLiteral("UPDATE GruposPersonas SET Remoto = ? WHERE Grupo = ? AND Persona = ?"),
-            {e.remoto, grupo, e.codigoPersona});
+        de1_.ejecutar(QStringLiteral("UPDATE GruposPersonas SET Remoto = ? "
+                                     "WHERE CodigoGrupoPersona = ? AND Grupo = ?"),
+                      {e.remoto, e.codigoGrupoPersona, grupo});
     t.confirmar();
 }
 

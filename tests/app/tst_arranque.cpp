@@ -70,10 +70,25 @@ private Q_SLOTS:
         QVERIFY(EscribirIni(claves::kRed, e.ruta("red")));
         QVERIFY(EscribirIni(claves::kServer, "sqlite:catalogo.sqlite"));
         De1 de1(QUuid::createUuid().toString());
-        QCOMPARE(arranque::ejecutar(de1, " 42 "), 42);
+        // The first start says once that it made a new catalog, and where.
+        const arranque::Inicio inicio = arranque::ejecutar(de1, " 42 ");
+        QVERIFY2(inicio.aviso.contains(e.raiz() + "/Quenvar/catalogo.sqlite"),
+                 qPrintable(inicio.aviso));
+        QCOMPARE(inicio.responsable, 42);
         QCOMPARE(rutas::carpetaPlantillas(), e.ruta("red/Templates"));
         QVERIFY(QFile::exists(e.raiz() + "/Quenvar/catalogo.sqlite"));
         QCOMPARE(LeerConfiguracion(de1, ajustes::kVersionEsquema), QStringLiteral("2"));
+        De1 otra(QUuid::createUuid().toString());
+        QCOMPARE(arranque::ejecutar(otra, "42").aviso, QString());
+    }
+
+    void carpetaDelCatalogoMalEscrita() {
+        // A slip in the path stops start-up instead of making a new, empty catalog.
+        EntornoPrueba e(false);
+        QVERIFY(EscribirIni(claves::kServer, "sqlite:Quenvr/catalogo.sqlite"));
+        De1 de1(QUuid::createUuid().toString());
+        QVERIFY_THROWS_EXCEPTION(ErrorBD, arranque::ejecutar(de1, "1"));
+        QVERIFY(!QFileInfo::exists(e.raiz() + "/Quenvar/Quenvr"));
     }
 
     void catalogoInalcanzable() {

@@ -42,7 +42,7 @@ class TestFrmInteligencia : public QObject {
             GuardarConfiguracion(e.de1(), ajustes::kContadorCarpetas, "41");
             for (int i = 0; i < evaluados; ++i) {
                 const QString nombre = QStringLiteral("Evaluado %1").arg(i + 1);
-                lista.append({catalogo::nuevaPersona(e.de1(), nombre, "", QDate(1990, 1, 1)),
+                lista.append({0, catalogo::nuevaPersona(e.de1(), nombre, "", QDate(1990, 1, 1)),
                               nombre, "", 3 + i});
             }
             w = std::make_unique<FrmInteligencia>(e.de1(), *this, receptor, 0);

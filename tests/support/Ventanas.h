@@ -3,10 +3,15 @@
 // office knows them by, press them with the mouse, read its lists.
 
 #include <QAbstractItemView>
+#include <QApplication>
+#include <QPointer>
 #include <QPushButton>
 #include <QStringList>
+#include <QTimer>
 #include <QWidget>
 #include <QtTest>
+#include <functional>
+#include <memory>
 
 // The child of that name; the test stops when there is none.
 template <typename T = QWidget> T* hijo(const QWidget& ventana, const QString& nombre) {
@@ -14,6 +19,33 @@ template <typename T = QWidget> T* hijo(const QWidget& ventana, const QString& n
     if (!w)
         qFatal("No hay control %s en %s", qPrintable(nombre), qPrintable(ventana.objectName()));
     return w;
+}
+
+template <typename T = QWidget> T* hijo(const QWidget* ventana, const QString& nombre) {
+    return hijo<T>(*ventana, nombre);
+}
+
+// Runs `accion` on the next modal window of class T as soon as it is shown. A
+// window the action leaves open is closed, so a failed check never hangs the test.
+template <typename T> void alAbrirModal(std::function<void(T*)> accion) {
+    auto* reloj = new QTimer(qApp);
+    reloj->setInterval(10);
+    auto intentos = std::make_shared<int>(0);
+    QObject::connect(reloj, &QTimer::timeout, reloj, [reloj, intentos, accion] {
+        auto* w = qobject_cast<T*>(QApplication::activeModalWidget());
+        if (!w || !w->isVisible()) {
+            if (++*intentos > 1000)
+                reloj->deleteLater();
+            return;
+        }
+        reloj->stop();
+        reloj->deleteLater();
+        QPointer<T> abierta(w);
+        accion(w);
+        if (abierta && abierta->isVisible())
+            abierta->close();
+    });
+    reloj->start();
 }
 
 // A mouse click on the button (a disabled one takes none).
