@@ -256,7 +256,7 @@ private Q_SLOTS:
         FrmNMPersona::instalarCaptura(TipoImagen::Foto, {});
         qputenv("Tmp", QFile::encodeName(ed.e.ruta("")));
         ed.llenar();
-        auto* enlace = ed.c<QPushButton>("LblFoto");
+        auto* enlace = ed.c<QPushButton>(n::kObtenerFoto);
         QVERIFY(enlace->isVisible());
 
         QImage aceptada;
@@ -272,7 +272,7 @@ private Q_SLOTS:
             hijo<QPushButton>(o, QStringLiteral("Command4"))->click();
         });
         enlace->click();
-        QVERIFY(!ed.c<QLabel>("ImgFoto")->pixmap().isNull());
+        QVERIFY(!ed.c<QLabel>(n::kFoto)->pixmap().isNull());
 
         ed.aceptar();
         QVERIFY2(ed.dlg.mensajes.isEmpty(), qPrintable(ed.dlg.ultimo()));
