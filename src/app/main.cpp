@@ -8,8 +8,9 @@
 #include "app/ventanas/Traducciones.h"
 #include "groups/ventanas/MenuPrincipal.h"
 #include "keypads/ventanas/PanelSimulado.h"
-#include "persons/ventanas/ObtenerHuella.h"
+#include "persons/ventanas/ObtenerFirma.h"
 #include "persons/ventanas/ObtenerFoto.h"
+#include "persons/ventanas/ObtenerHuella.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -59,6 +60,7 @@ int main(int argc, char** argv) {
     traducciones::instalar();
 
     instalarCapturaFoto();
+    instalarCapturaFirma();
     instalarCapturaHuella();
     // Local to main, so the connection closes while Qt's database layer still
     // stands; a static one outlived it and crashed every exit.
