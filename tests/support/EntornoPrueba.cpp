@@ -13,6 +13,7 @@ EntornoPrueba::EntornoPrueba(bool catalogo) {
     qputenv("QUENVAR_ROOT", raiz().toLocal8Bit());
     QDir().mkpath(raiz() + QStringLiteral("/Quenvar"));
     QDir().mkpath(carpetaPrograma());
+    QDir().mkpath(carpetaTrabajo());
     for (const char* sub : {"~pha", "~sia", "~fia"})
         QDir().mkpath(carpetaPlantillas() + u'/' + QString::fromLatin1(sub));
     // The program's own files are built beside the test executables.
@@ -22,6 +23,7 @@ EntornoPrueba::EntornoPrueba(bool catalogo) {
                     QDir(carpetaPrograma()).filePath(QString::fromLatin1(f)));
     rutas::fijarCarpetaPrograma(carpetaPrograma());
     rutas::fijarCarpetaPlantillas(carpetaPlantillas());
+    rutas::fijarCarpetaTrabajo(carpetaTrabajo());
     ini::fijarRuta(rutas::archivoConfiguracion());
     if (catalogo) {
         de1_ = std::make_unique<De1>(QUuid::createUuid().toString());
@@ -39,6 +41,7 @@ EntornoPrueba::~EntornoPrueba() {
     de1_.reset();
     rutas::fijarCarpetaPrograma(QString());
     rutas::fijarCarpetaPlantillas(QString());
+    rutas::fijarCarpetaTrabajo(QString());
     ini::fijarRuta(QString());
 }
 
@@ -50,6 +53,9 @@ QString EntornoPrueba::carpetaPrograma() const {
 }
 QString EntornoPrueba::carpetaPlantillas() const {
     return dir_.path() + QStringLiteral("/red/Templates");
+}
+QString EntornoPrueba::carpetaTrabajo() const {
+    return dir_.path() + QStringLiteral("/trabajo");
 }
 QString EntornoPrueba::archivoCatalogo() const {
     return dir_.path() + QStringLiteral("/catalogo.sqlite");

@@ -30,7 +30,7 @@ const QSize kTamanoImagen(360, 300);
 QImage imagenPregunta(const QByteArray& foto) {
     QImage img = foto.isEmpty() ? QImage() : QImage::fromData(foto);
     if (img.isNull())
-        img.load(rutas::enCarpetaPrograma(QStringLiteral("Pregunta.jpg")));
+        img.load(rutas::archivoPrograma(QStringLiteral("Pregunta.jpg")));
     return img;
 }
 
