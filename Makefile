@@ -2,7 +2,7 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps configure build demo test bench format clean
+.PHONY: all deps configure build package demo test bench format clean
 
 all: build
 
@@ -18,7 +18,12 @@ build: configure
 demo: build
 	@scripts/demo $(BUILD)
 
-test: build
+# The Debian package, in $(BUILD): tavelmo_VERSION_ARCH.deb.
+package: build
+	@cd $(BUILD) && cpack -G DEB
+
+# The tests include the package: installed into a temporary root and started.
+test: package
 	@cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS)
 
 bench: build
