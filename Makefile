@@ -1,8 +1,12 @@
 # Two commands set everything up: `make demo` and `make test`.
 BUILD ?= build
 JOBS ?= $(shell nproc)
+# `make fuzz`: every fuzz target for FUZZ_SECONDS (FUZZ_TARGETS to pick some).
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 60
+FUZZ_TARGETS ?=
 
-.PHONY: all deps configure build package demo test bench format clean
+.PHONY: all deps configure build package demo test bench fuzz format clean
 
 all: build
 
@@ -29,8 +33,12 @@ test: package
 bench: build
 	@scripts/bench $(BUILD)
 
+fuzz:
+	@scripts/install-deps fuzz
+	@JOBS=$(JOBS) scripts/fuzz $(FUZZ_BUILD) $(FUZZ_SECONDS) $(FUZZ_TARGETS)
+
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
-	@rm -rf $(BUILD)
+	@rm -rf $(BUILD) $(FUZZ_BUILD)

@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 #include <algorithm>
 #include <cstdio>
+#include <ctime>
 #include <vector>
 
 namespace {
@@ -43,17 +44,22 @@ int main(int argc, char** argv) {
         for (int q = 1; q <= 100; ++q)
             lote.append({QStringLiteral("Evaluado%1").arg(k), QStringLiteral("Pregunta%1").arg(q),
                          QString::number(q % 4 + 1)});
+    // Processor time too: on a shared machine the wall clock mostly measures the others.
     std::vector<double> lotes;
+    std::vector<double> lotesCpu;
     for (int i = 0; i < 10; ++i) {
         QElapsedTimer t;
         t.start();
+        const std::clock_t cpu = std::clock();
         if (!EscribirIniLote(lote))
             return 1;
+        lotesCpu.push_back(double(std::clock() - cpu) * 1000.0 / CLOCKS_PER_SEC);
         lotes.push_back(t.nsecsElapsed() / 1e6);
     }
     std::printf("LeerIni, archivo de 5.000 claves: mediana %.2f ms\n", medianaMs(lecturas));
     std::printf(
-        "EscribirIniLote, 5.400 claves sobre 5.000 existentes: mediana %.2f ms (meta < 20 ms)\n",
-        medianaMs(lotes));
+        "EscribirIniLote, 5.400 claves sobre 5.000 existentes: mediana %.2f ms (meta < 20 ms), "
+        "%.2f ms de procesador\n",
+        medianaMs(lotes), medianaMs(lotesCpu));
     return 0;
 }

@@ -87,9 +87,10 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION education)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # The libraries the executable links are found by dpkg-shlibdeps; the catalog
-# drivers are plugins Qt loads at run time, which it cannot see.
+# drivers are plugins Qt loads at run time, and Qt's Spanish texts are data, which
+# it cannot see.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6sql6-sqlite, libqt6sql6-odbc")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6sql6-sqlite, libqt6sql6-odbc, qt6-translations-l10n")
 # The SQL Server driver; an office may use another ODBC driver instead.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "tdsodbc")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${PAQUETE}/postinst ${PAQUETE}/postrm)

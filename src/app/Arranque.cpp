@@ -48,6 +48,9 @@ qint32 responsable(const QString& lineaComandos) {
 void ejecutar(De1& de1, const QString& lineaComandos, ConfigConexion* usada) {
     Globales::DuenoReceptor = 0;
     ini::fijarRuta(rutas::archivoConfiguracion());
+    // A file that cannot be read would only make every setting read as "ERROR".
+    if (const QString problema = ini::problema(); !problema.isEmpty())
+        throw ErrorConfiguracion{problema};
     rutas::fijarCarpetaPlantillas(elegirCarpetaPlantillas(
         LeerIni(QStringLiteral("Control"), QStringLiteral("Red")), rutas::carpetaTrabajo()));
     const ConfigConexion config =

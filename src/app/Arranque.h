@@ -21,10 +21,16 @@ ConfigConexion conexion(const QString& server, const QString& driver,
 // The operator's code: the command line read as a number, halves to even.
 qint32 responsable(const QString& lineaComandos);
 
+// A configuration file that start-up cannot use; the text says why, in Spanish.
+struct ErrorConfiguracion {
+    QString texto;
+};
+
 // Steps of start-up up to the main window: sets the configuration path, the
 // templates folder and the operator code, opens the catalog and upgrades the
-// schema. Throws ErrorBD when the catalog cannot be reached or upgraded; the
-// configuration tells which catalog was tried.
+// schema. Throws ErrorConfiguracion when the configuration file is not a file
+// that can be read, and ErrorBD when the catalog cannot be reached or upgraded;
+// the configuration tells which catalog was tried.
 void ejecutar(De1& de1, const QString& lineaComandos, ConfigConexion* usada = nullptr);
 
 } // namespace arranque

@@ -11,7 +11,8 @@ QString mayusculaInicial(const QString& pieza) {
     bool inicio = true;
     for (qsizetype i = 0; i < r.size(); ++i) {
         const QChar c = r.at(i);
-        if (c.isSpace()) {
+        // After an apostrophe a new word begins: O'Higgins, D'Alessandro.
+        if (c.isSpace() || c == u'\'' || c == u'\u2019') {
             inicio = true;
         } else if (inicio) {
             r.replace(i, 1, c.toUpper());

@@ -1,42 +1,51 @@
 #include "app/Texto.h"
 
+#include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <limits>
+#include <string>
 
 namespace texto {
 
 double Val(QStringView texto) {
-    double resultado = 0;
-    double escala = 0; // 0 while in the whole part, then 0.1, 0.01, ...
-    bool negativo = false;
-    bool haySigno = false;
-    bool hayDigitos = false;
+    // The number's text without the blanks, converted once: adding digit by digit
+    // rounds at every step ("0.3" would not read as 0.3).
+    std::string numero;
+    bool punto = false;
+    bool digitos = false;
     for (const QChar c : texto) {
         if (c == u' ' || c == u'\t' || c == u'\n' || c == u'\r')
             continue;
-        if ((c == u'-' || c == u'+') && !haySigno && !hayDigitos && escala == 0) {
-            haySigno = true;
-            negativo = c == u'-';
+        if ((c == u'-' || c == u'+') && numero.empty()) {
+            numero += char(c.unicode());
             continue;
         }
-        if (c == u'.' && escala == 0) {
-            escala = 0.1;
+        if (c == u'.' && !punto) {
+            punto = true;
+            numero += '.';
             continue;
         }
         if (c >= u'0' && c <= u'9') {
-            hayDigitos = true;
-            const int d = c.unicode() - u'0';
-            if (escala == 0) {
-                resultado = resultado * 10 + d;
-            } else {
-                resultado += d * escala;
-                escala /= 10;
-            }
+            digitos = true;
+            numero += char(c.unicode());
             continue;
         }
         break;
     }
-    return negativo ? -resultado : resultado;
+    if (!digitos)
+        return 0;
+    const bool negativo = numero.front() == '-';
+    const char* inicio = numero.data() + (numero.front() == '-' || numero.front() == '+');
+    const char* fin = numero.data() + numero.size();
+    double valor = 0;
+    if (std::from_chars(inicio, fin, valor, std::chars_format::fixed).ec ==
+        std::errc::result_out_of_range) {
+        // Too large, or too small to be told from zero.
+        const char* cifra = std::find_if(inicio, fin, [](char ch) { return ch != '0'; });
+        valor = cifra != fin && *cifra != '.' ? std::numeric_limits<double>::infinity() : 0.0;
+    }
+    return negativo ? -valor : valor;
 }
 
 double RedondearPar(double valor) {

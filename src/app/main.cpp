@@ -1,16 +1,54 @@
 // Entry point: start-up, then the main window; the program lives on in it.
 #include "app/Arranque.h"
 #include "app/Globales.h"
+#include "app/Idioma.h"
+#include "app/Ini.h"
 #include "app/LineaComandos.h"
+#include "app/Rutas.h"
 #include "app/ventanas/Dialogos.h"
 #include "app/ventanas/Inicio.h"
+#include "app/ventanas/Traducciones.h"
 #include "groups/ventanas/MenuPrincipal.h"
 #include "keypads/ventanas/PanelSimulado.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QStringList>
 #include <QTimer>
+#include <QWindow>
 #include <cstdio>
+
+namespace {
+
+// For the tests of the executable, which end it as an operator does: once the
+// event loop runs, TAVELMO_PRUEBA_PULSAR names a button (object name or text) of
+// a window on screen to press, and TAVELMO_PRUEBA_CERRAR a window to close as its
+// title bar does.
+void programarPrueba() {
+    const QString pulsar = qEnvironmentVariable("TAVELMO_PRUEBA_PULSAR");
+    const QString cerrar = qEnvironmentVariable("TAVELMO_PRUEBA_CERRAR");
+    if (pulsar.isEmpty() && cerrar.isEmpty())
+        return;
+    QTimer::singleShot(0, qApp, [pulsar, cerrar] {
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            if (!w->isVisible())
+                continue;
+            if (!cerrar.isEmpty() && w->objectName() == cerrar && w->windowHandle()) {
+                w->windowHandle()->close();
+                return;
+            }
+            for (QAbstractButton* b : w->findChildren<QAbstractButton*>())
+                if (!pulsar.isEmpty() && b->isVisible() &&
+                    (b->objectName() == pulsar || b->text() == pulsar)) {
+                    b->click();
+                    return;
+                }
+        }
+        std::fprintf(stderr, "prueba: nada que pulsar ni cerrar\n");
+    });
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
     // Help, version and a wrong option are answered before a display is needed.
@@ -22,9 +60,14 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(kTituloAplicacion);
     inicio::identificarAplicacion();
+    // Spanish from the first message on, whatever the workstation's language.
+    ini::fijarRuta(rutas::archivoConfiguracion());
+    idioma::fijarPredeterminado();
+    traducciones::instalar();
 
-    acompanarReceptorSimuladoConPanel();
-    static De1 de1;
+    // Local to main, so the connection closes while Qt's database layer still
+    // stands; a static one outlived it and crashed every exit.
+    De1 de1;
     De1::fijarCompartida(&de1);
     const inicio::Decision antes = inicio::antesDeArrancar(linea, Dialogos::actual());
     if (!antes.seguir)
@@ -32,16 +75,22 @@ int main(int argc, char** argv) {
     ConfigConexion config;
     try {
         arranque::ejecutar(de1, antes.codigo, &config);
+    } catch (const arranque::ErrorConfiguracion& e) {
+        std::fprintf(stderr, "%s\n", qPrintable(e.texto));
+        Dialogos::actual().mensaje(nullptr, e.texto, Dialogos::Icono::Critico, kTituloAplicacion);
+        return 1;
     } catch (const ErrorBD& e) {
         const QString texto =
             QStringLiteral("No se pudo abrir la base de datos del servidor \"%1\".\n\n%2")
                 .arg(config.descripcion(), e.texto());
         std::fprintf(stderr, "%s\n", qPrintable(texto));
+        programarPrueba();
         Dialogos::actual().mensaje(nullptr, texto, Dialogos::Icono::Critico, kTituloAplicacion);
         return 1;
     }
 
     MenuPrincipal menu(de1);
+    acompanarReceptorSimuladoConPanel(&menu);
     menu.show();
     // The start-up benchmark measures up to here.
     if (qEnvironmentVariableIsSet("TAVELMO_SALIR_AL_MOSTRAR"))
@@ -50,5 +99,6 @@ int main(int argc, char** argv) {
             std::fflush(stdout);
             QApplication::exit(0);
         });
+    programarPrueba();
     return app.exec();
 }

@@ -2,6 +2,7 @@
 
 #include "data/De1.h"
 #include "exams/EdicionExamen.h"
+#include "exams/FotoPregunta.h"
 
 #include <QBuffer>
 #include <QHash>
@@ -24,8 +25,8 @@ bool RepositorioExamenes::cargar(qint32 codigoExamen, EdicionExamen& edicion) {
     while (preguntas.next()) {
         const qint32 codigo = preguntas.value(0).toInt();
         const QVariant foto = preguntas.value(2);
-        // Bytes that are not a picture leave the question with its blank square.
-        const QImage imagen = foto.isNull() ? QImage() : QImage::fromData(foto.toByteArray());
+        // Bytes that are not a whole picture leave the question with its blank square.
+        const QImage imagen = fotopregunta::decodificar(foto.toByteArray());
         claves.insert(codigo,
                       edicion.cargarPregunta(preguntas.value(1).toString(), codigo, imagen));
     }

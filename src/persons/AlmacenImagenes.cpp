@@ -47,14 +47,15 @@ bool fijarAtributos(const QString& ruta, DWORD valor) {
 }
 #endif
 
-// Read-only, hidden and system (attribute value 7); on other systems the file is
-// made read-only for everyone.
+// Read-only, hidden and system (attribute value 7); on other systems the write
+// bits go and who may read the file stays as the umask made it.
 void proteger(const QString& ruta) {
 #ifdef Q_OS_WIN
     fijarAtributos(ruta, FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
 #else
-    QFile::setPermissions(ruta,
-                          QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther);
+    QFile::setPermissions(ruta, QFile::permissions(ruta) &
+                                    ~(QFileDevice::WriteOwner | QFileDevice::WriteUser |
+                                      QFileDevice::WriteGroup | QFileDevice::WriteOther));
 #endif
 }
 

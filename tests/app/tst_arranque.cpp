@@ -12,6 +12,10 @@
 #include <QUuid>
 #include <QtTest>
 
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
+
 class TestArranque : public QObject {
     Q_OBJECT
 private Q_SLOTS:
@@ -93,6 +97,25 @@ private Q_SLOTS:
         QVERIFY2(reloj.elapsed() < 20000, "the failed connection hung");
         QCOMPARE(rutas::carpetaPlantillas(), e.carpetaTrabajo() + "/Templates");
     }
+
+#ifdef Q_OS_UNIX
+    // A configuration file that is a FIFO stops start-up with a message at
+    // once, before any catalog is tried.
+    void configuracionInservible() {
+        EntornoPrueba e(false);
+        const QString ruta = rutas::archivoConfiguracion();
+        QVERIFY(QDir().mkpath(QFileInfo(ruta).absolutePath()));
+        QVERIFY(::mkfifo(QFile::encodeName(ruta).constData(), 0600) == 0);
+        De1 de1(QUuid::createUuid().toString());
+        try {
+            arranque::ejecutar(de1, "1");
+            QFAIL("start-up should have stopped");
+        } catch (const arranque::ErrorConfiguracion& error) {
+            QVERIFY2(error.texto.contains("QuenvarMRX.ini"), qPrintable(error.texto));
+        }
+        QVERIFY(!de1.abierta());
+    }
+#endif
 };
 
 QTEST_GUILESS_MAIN(TestArranque)

@@ -26,6 +26,18 @@ private Q_SLOTS:
         QCOMPARE(texto::Val(texto), esperado);
     }
 
+    // The number is read as written, not rounded digit by digit.
+    void valExacto() {
+        QCOMPARE(texto::ValEntero(u"99999999.49999999"), 99999999);
+        QCOMPARE(texto::Val(u"99999999.49999999"), 99999999.49999999);
+        QCOMPARE(texto::Val(u"0.3"), 0.3);
+        QCOMPARE(texto::Val(u"+.5"), 0.5);
+        QCOMPARE(texto::Val(u"-"), 0.0);
+        QCOMPARE(texto::Val(QString(400, u'9')), std::numeric_limits<double>::infinity());
+        QCOMPARE(texto::Val(QStringLiteral("0.") + QString(400, u'0') + u'1'), 0.0);
+        QCOMPARE(texto::ValEntero(QString(400, u'9')), std::numeric_limits<qint32>::max());
+    }
+
     void enteroRedondeaAlPar() {
         QCOMPARE(texto::ValEntero(u"2.5"), 2);
         QCOMPARE(texto::ValEntero(u"3.5"), 4);
@@ -48,8 +60,10 @@ private Q_SLOTS:
                                      << "De La Torre";
         QTest::newRow("solo blancos") << "   "
                                       << "";
-        QTest::newRow("bordes") << "  o'higgins  "
-                                << "O'higgins";
+        QTest::newRow("bordes y apostrofo") << "  o'higgins  "
+                                            << "O'Higgins";
+        QTest::newRow("apostrofos") << "D'ALESSANDRO d’amico"
+                                    << "D'Alessandro D’Amico";
     }
     void nombrePropio() {
         QFETCH(QString, entrada);

@@ -37,11 +37,11 @@ if ! diff -u "$FUENTES/tests/paquete/archivos.txt" "$TMP/archivos"; then
 fi
 
 # --- Dependencies: every library the executable links, plus the catalog drivers
-# Qt loads as plugins.
+# Qt loads as plugins and Qt's translations.
 dpkg-deb -x "$DEB" "$RAIZ"
 depende="$(dpkg-deb -f "$DEB" Depends)"
 nombres=" $(echo "$depende" | tr ',|' '\n\n' | sed 's/(.*//; s/ //g' | tr '\n' ' ') "
-for p in libqt6sql6-sqlite libqt6sql6-odbc; do
+for p in libqt6sql6-sqlite libqt6sql6-odbc qt6-translations-l10n; do
   [[ "$nombres" == *" $p "* ]] || falla "Depends no nombra $p: $depende"
 done
 # Each library as the loader resolves it; dpkg may know it under /lib or /usr/lib.

@@ -7,6 +7,10 @@
 #include <QFileInfo>
 #include <QtTest>
 
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
+
 using almacen::TipoImagen;
 
 namespace {
@@ -54,6 +58,24 @@ private Q_SLOTS:
         QVERIFY(QFile::exists(almacen::archivoTrabajo(TipoImagen::Foto)));
         QVERIFY(!QFile::exists(guardada + ".nuevo"));
     }
+
+#ifdef Q_OS_UNIX
+    // Protection takes away writing only: an image kept private by the umask
+    // does not become readable by every user of the workstation.
+    void proteccionRespetaLaUmask() {
+        EntornoPrueba e(false);
+        const mode_t anterior = ::umask(077);
+        escribir(almacen::archivoTrabajo(TipoImagen::Firma), "firma");
+        const QString m = almacen::guardarPendiente(TipoImagen::Firma, 3);
+        ::umask(anterior);
+        QCOMPARE(m, QString());
+        const QString guardada = almacen::rutaGuardada(TipoImagen::Firma, 3);
+        const QFileDevice::Permissions p = QFile::permissions(guardada);
+        QVERIFY(p & QFileDevice::ReadOwner);
+        QVERIFY(!(p & (QFileDevice::ReadGroup | QFileDevice::ReadOther)));
+        QVERIFY(almacen::estaProtegido(guardada));
+    }
+#endif
 
     void copiaFallidaConservaLaImagenAnterior() {
         EntornoPrueba e(false);

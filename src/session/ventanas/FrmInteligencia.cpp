@@ -5,6 +5,7 @@
 #include "app/ventanas/Dialogos.h"
 #include "app/ventanas/RutinasVentana.h"
 #include "data/De1.h"
+#include "exams/FotoPregunta.h"
 #include "keypads/Receptor.h"
 #include "session/Calificacion.h"
 #include "session/RegistroResultados.h"
@@ -27,13 +28,6 @@ namespace {
 
 const QSize kTamanoImagen(360, 300);
 
-QImage imagenPregunta(const QByteArray& foto) {
-    QImage img = foto.isEmpty() ? QImage() : QImage::fromData(foto);
-    if (img.isNull())
-        img.load(rutas::archivoPrograma(QStringLiteral("Pregunta.jpg")));
-    return img;
-}
-
 } // namespace
 
 FrmInteligencia::FrmInteligencia(De1& de1, const Seleccion& seleccion, Receptor& receptor,
@@ -44,6 +38,9 @@ FrmInteligencia::FrmInteligencia(De1& de1, const Seleccion& seleccion, Receptor&
     setObjectName(QStringLiteral("FrmInteligencia"));
     setWindowTitle(kTituloAplicacion);
     construir();
+    // Modal to its opener only: the simulated keypad panel, a window of its own,
+    // must keep taking clicks while this one runs.
+    setWindowModality(Qt::WindowModal);
 
     connect(sesion_.get(), &SesionExamen::preguntaMostrada, this,
             &FrmInteligencia::mostrarPregunta);
@@ -225,7 +222,7 @@ void FrmInteligencia::mostrarPregunta(int indice) {
         delete item;
     }
     lblPregunta_->setText(p.texto);
-    const QImage img = imagenPregunta(p.foto);
+    const QImage img = fotopregunta::paraMostrar(p.foto);
     if (img.isNull())
         imgPregunta_->clear();
     else
