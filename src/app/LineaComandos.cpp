@@ -26,7 +26,7 @@ QList<Opcion> opciones() {
          "muestra esta ayuda y termina"},
         {{QStringLiteral("v"), QStringLiteral("version")}, "muestra la versión y termina"},
         {{QStringLiteral("pedir-codigo")},
-         "pide el código del responsable cuando no se da (así lo inicia el menú)"},
+         "pide el código del responsable si falta (así lo usa el menú)"},
     };
 }
 
@@ -73,6 +73,15 @@ int valoresOpcionQt(const QString& argumento) {
 bool esOpcion(const QString& argumento) {
     return argumento.size() > 1 && argumento.at(0) == u'-' && !argumento.at(1).isDigit() &&
            argumento.at(1) != u'.';
+}
+
+// An unknown option's name as the operator wrote it: "--x" or "-x".
+QString comoSeEscribio(const QString& nombre, const QStringList& opciones) {
+    const QString larga = QStringLiteral("--") + nombre;
+    for (const QString& o : opciones)
+        if (o == larga || o.startsWith(larga + u'='))
+            return larga;
+    return u'-' + nombre;
 }
 
 QString nombrePrograma(const QStringList& argumentos) {
@@ -136,10 +145,8 @@ Resultado interpretar(const QStringList& argumentos) {
         const QString motivo =
             desconocidas.isEmpty()
                 ? QStringLiteral("no se entiende la línea de órdenes (%1)").arg(lector.errorText())
-                : QStringLiteral("opción desconocida «%1%2»")
-                      .arg(desconocidas.first().size() == 1 ? QStringLiteral("-")
-                                                            : QStringLiteral("--"),
-                           desconocidas.first());
+                : QStringLiteral("opción desconocida «%1»")
+                      .arg(comoSeEscribio(desconocidas.first(), paraLeer));
         r.texto = QStringLiteral("%1: %2\nUse «%1 --help» para ver las opciones.\n")
                       .arg(programa, motivo);
         return r;

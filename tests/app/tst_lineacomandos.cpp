@@ -67,6 +67,7 @@ private Q_SLOTS:
         QCOMPARE(error.texto, QStringLiteral("tavelmo: opción desconocida «--nada»\n"
                                              "Use «tavelmo --help» para ver las opciones.\n"));
         QVERIFY(lineacomandos::interpretar({"tavelmo", "-x"}).texto.contains("«-x»"));
+        QVERIFY(lineacomandos::interpretar({"tavelmo", "--x=1"}).texto.contains("«--x»"));
     }
 
     void codigoEscrito_data() {

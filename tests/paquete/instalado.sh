@@ -95,9 +95,10 @@ done
 CASA="$TMP/casa"
 mkdir -p "$CASA/.quenvar/Quenvar"
 PROGRAMA="$RAIZ/usr/bin/tavelmo"
+# Nothing of the caller's environment reaches the program but what is named here.
 correr() {
   env -i PATH=/usr/bin:/bin HOME="$CASA" LANG=C.UTF-8 QT_QPA_PLATFORM=offscreen \
-    timeout 60 "$PROGRAMA" "$@"
+    ${SALIR:+TAVELMO_SALIR_AL_MOSTRAR=1} timeout 60 "$PROGRAMA" "$@"
 }
 
 salida="$(correr --version)" || falla "--version terminó con $?"
@@ -113,7 +114,7 @@ grep -q 'opción desconocida «--no-existe»' "$TMP/error" || falla "mensaje: $(
 printf '[Control]\r\nServer=sqlite:catalogo.sqlite\r\n' >"$CASA/.quenvar/Quenvar/QuenvarMRX.ini"
 touch "$TMP/antes"
 estado=0
-TAVELMO_SALIR_AL_MOSTRAR=1 correr 7 >"$TMP/salida" 2>"$TMP/error" || estado=$?
+SALIR=1 correr 7 >"$TMP/salida" 2>"$TMP/error" || estado=$?
 if [ "$estado" -ne 0 ] || ! grep -q ventana-mostrada "$TMP/salida"; then
   cat "$TMP/salida" "$TMP/error" >&2
   falla "el programa instalado terminó con $estado sin mostrar su ventana"
