@@ -10,6 +10,7 @@
 #include "app/ventanas/Traducciones.h"
 #include "groups/ventanas/MenuPrincipal.h"
 #include "keypads/ventanas/PanelSimulado.h"
+#include "persons/ventanas/ObtenerHuella.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -65,6 +66,7 @@ int main(int argc, char** argv) {
     idioma::fijarPredeterminado();
     traducciones::instalar();
 
+    instalarCapturaHuella();
     // Local to main, so the connection closes while Qt's database layer still
     // stands; a static one outlived it and crashed every exit.
     De1 de1;
