@@ -75,8 +75,9 @@ int main(int argc, char** argv) {
     if (!antes.seguir)
         return antes.estado;
     ConfigConexion config;
+    QString aviso;
     try {
-        arranque::ejecutar(de1, antes.codigo, &config);
+        aviso = arranque::ejecutar(de1, antes.codigo, &config);
     } catch (const arranque::ErrorConfiguracion& e) {
         std::fprintf(stderr, "%s\n", qPrintable(e.texto));
         Dialogos::actual().mensaje(nullptr, e.texto, Dialogos::Icono::Critico, kTituloAplicacion);
@@ -90,6 +91,10 @@ int main(int argc, char** argv) {
         Dialogos::actual().mensaje(nullptr, texto, Dialogos::Icono::Critico, kTituloAplicacion);
         return 1;
     }
+    // Set before the notice of a new catalog, so a test can answer it too.
+    programarPrueba();
+    if (!aviso.isEmpty())
+        Dialogos::actual().mensaje(nullptr, aviso, Dialogos::Icono::Informacion, kTituloAplicacion);
 
     MenuPrincipal menu(de1);
     acompanarReceptorSimuladoConPanel(&menu);
@@ -101,6 +106,5 @@ int main(int argc, char** argv) {
             std::fflush(stdout);
             QApplication::exit(0);
         });
-    programarPrueba();
     return app.exec();
 }

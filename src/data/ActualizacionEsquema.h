@@ -4,7 +4,8 @@ class De1;
 
 // Brings the program's own tables (Grupos, GruposPersonas) up to the current
 // version, recorded as "DBVersionTavelmo" in the settings table. All in one
-// transaction: a failure leaves nothing created and no version written. A table
+// exclusive transaction: a failure leaves nothing created and no version written,
+// and two programs upgrading at once do it one after the other. A table
 // or column that already exists is not created again. Throws ErrorBD.
 // Returns the number of statements executed.
 int ActualizarEsquema(De1& de1);

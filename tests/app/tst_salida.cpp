@@ -1,5 +1,7 @@
 // The real executable ends cleanly: 0 through the exit picture or by closing the
 // main window, 1 after the message of a start that could not open the catalog.
+#include "data/De1.h"
+
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -18,10 +20,17 @@ class TestSalida : public QObject {
 
     // Runs the program on its own QUENVAR_ROOT whose configuration names `server`,
     // with the test hooks `entorno`, as on a workstation whose language is English.
+    // The folder holds an existing catalog.sqlite: a new one would first show its notice.
     static Fin correr(const QString& server, const QList<std::pair<QString, QString>>& entorno) {
         QTemporaryDir dir;
         const QString raiz = dir.filePath("raiz");
         QDir().mkpath(raiz + "/Quenvar");
+        {
+            De1 previo(QStringLiteral("previo"));
+            ConfigConexion c;
+            c.archivoSqlite = dir.filePath("catalogo.sqlite");
+            previo.abrir(c);
+        }
         QFile ini(raiz + "/Quenvar/QuenvarMRX.ini");
         if (!ini.open(QIODevice::WriteOnly))
             return {};

@@ -34,15 +34,19 @@ struct Editor {
     DialogosDePrueba dlg;
     std::unique_ptr<FrmNMPersona> f;
 
-    explicit Editor(const std::function<void(De1&)>& antes = {}) {
+    // `catalogoNuevo`: the catalog as the program creates it, nothing added.
+    explicit Editor(const std::function<void(De1&)>& antes = {}, bool catalogoNuevo = false)
+        : e(true, catalogoNuevo) {
         Globales::ModoEdicion = "Z";
         for (const char* d : {"Pasaporte", "Cédula de identidad"})
-            e.de1().insertar("Documentos", {{"DescripcionDocumento", QString::fromUtf8(d)}},
-                             "CodigoDocumento");
+            if (!catalogoNuevo)
+                e.de1().insertar("Documentos", {{"DescripcionDocumento", QString::fromUtf8(d)}},
+                                 "CodigoDocumento");
         for (const char* c : {"Valparaíso", "Santiago", "Talca"})
-            e.de1().insertar("Ciudades",
-                             {{"DescripcionCiudad", QString::fromUtf8(c)}, {"Provincia", 3}},
-                             "CodigoCiudad");
+            if (!catalogoNuevo)
+                e.de1().insertar("Ciudades",
+                                 {{"DescripcionCiudad", QString::fromUtf8(c)}, {"Provincia", 3}},
+                                 "CodigoCiudad");
         if (antes)
             antes(e.de1());
         f = std::make_unique<FrmNMPersona>(e.de1());
@@ -146,8 +150,9 @@ private Q_SLOTS:
             {codigo});
         QVERIFY(q.next());
         QStringList fila;
-        for (int i = 0; i < 15; ++i)
-            fila << q.value(i).toString();
+        for (int i = 0; i < 15; ++i) // the date as the driver gives it: text or a date
+            fila << (i == 5 ? Dialecto::leerFecha(q.value(i)).toString(Qt::ISODate)
+                            : q.value(i).toString());
         QCOMPARE(fila.join(u'|'), QStringLiteral("2|12.345.678|Gonzalez  Perez Maria|F|Sin Datos|"
                                                  "1985-02-28|AB +|Pasaje El Roble 45|Talca|Sin "
                                                  "datos|2 2345 6789|No|Sin datos|Sin datos|"));
@@ -157,6 +162,28 @@ private Q_SLOTS:
         QCOMPARE(almacen::fotoParaMostrar(codigo), foto);
         QVERIFY(QFile::exists(almacen::rutaGuardada(TipoImagen::Huella, codigo)));
         QVERIFY(!QFile::exists(almacen::rutaGuardada(TipoImagen::Firma, codigo)));
+    }
+
+    void catalogoNuevoRegistraPersonas() {
+        // A new office's catalog: its own document types, and cities added from here.
+        Editor ed({}, true);
+        ed.llenar();
+        auto* docs = ed.c<QComboBox>("ComboDocumento");
+        QCOMPARE(docs->count(), int(tiposDocumentoIniciales().size()));
+        docs->setCurrentIndex(docs->findText(QStringLiteral("Pasaporte")));
+        QCOMPARE(ed.c<QComboBox>("ComboCiudad")->count(), 0);
+        QVERIFY(ed.c("CmdNCiudad")->isVisible());
+        ed.dlg.siguienteEntrada(QStringLiteral("temuco"));
+        ed.c<QPushButton>("CmdNCiudad")->click();
+        ed.aceptar();
+        QVERIFY2(ed.dlg.mensajes.isEmpty(), qPrintable(ed.dlg.ultimo()));
+        QCOMPARE(ed.cuenta("Personas"), 1);
+        QSqlQuery q = ed.e.de1().ejecutar(
+            "SELECT DescripcionDocumento, Ciudad FROM Personas INNER JOIN Documentos ON "
+            "Personas.TipoDocumento = Documentos.CodigoDocumento");
+        QVERIFY(q.next());
+        QCOMPARE(q.value(0).toString(), QStringLiteral("Pasaporte"));
+        QCOMPARE(q.value(1).toString(), QStringLiteral("Temuco"));
     }
 
     void validacionMuestraMensajeYEnfoca() {
