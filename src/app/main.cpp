@@ -11,6 +11,7 @@
 #include "groups/ventanas/MenuPrincipal.h"
 #include "keypads/ventanas/PanelSimulado.h"
 #include "persons/ventanas/ObtenerHuella.h"
+#include "persons/ventanas/ObtenerFoto.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -66,6 +67,7 @@ int main(int argc, char** argv) {
     idioma::fijarPredeterminado();
     traducciones::instalar();
 
+    instalarCapturaFoto();
     instalarCapturaHuella();
     // Local to main, so the connection closes while Qt's database layer still
     // stands; a static one outlived it and crashed every exit.

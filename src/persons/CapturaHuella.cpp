@@ -1,7 +1,7 @@
 #include "persons/CapturaHuella.h"
 
 #include "persons/AlmacenImagenes.h"
-#include "persons/EscrituraImagen.h"
+#include "persons/ArchivoTrabajo.h"
 #include "persons/LectorHuellas.h"
 
 #include <QPainter>
@@ -89,7 +89,7 @@ void CapturaHuella::alCapturar(const QImage& dedo) {
     Q_EMIT huellaDibujada(dibujo);
     // The file is written before the feedback, which only shows that it is done.
     const QString error =
-        escribirImagenTrabajo(dibujo, almacen::archivoTrabajo(almacen::TipoImagen::Huella), "BMP");
+        guardarArchivoTrabajo(dibujo, almacen::archivoTrabajo(almacen::TipoImagen::Huella), "BMP");
     if (!error.isEmpty()) {
         Q_EMIT errorArchivo(error);
         terminar(false);

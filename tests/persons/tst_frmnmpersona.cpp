@@ -1,4 +1,5 @@
 // The person editor driven as the operator does, on a temporary catalog.
+#include "ApoyoCaptura.h"
 #include "DialogosDePrueba.h"
 #include "EntornoPrueba.h"
 #include "app/Globales.h"
@@ -6,6 +7,9 @@
 #include "data/Configuracion.h"
 #include "persons/AlmacenImagenes.h"
 #include "persons/ventanas/FrmNMPersona.h"
+#include "persons/ventanas/FrmWebcam.h"
+#include "persons/ventanas/ObtenerFoto.h"
+#include "persons/ventanas/VistaCamara.h"
 
 #include <QComboBox>
 #include <QDateEdit>
@@ -233,6 +237,46 @@ private Q_SLOTS:
         QCOMPARE(ed.cuenta("Personas"), 1);
         QVERIFY(QFile::exists(almacen::rutaGuardada(TipoImagen::Firma, ed.f->codigoGuardado())));
         QCOMPARE(ed.f->result(), int(QDialog::Accepted));
+    }
+
+    void fotografiaObligatoriaTomadaConLaCamara() {
+        Editor ed([](De1& db) {
+            GuardarConfiguracion(db, "ChkEFoto", "1");
+            EscribirIni("Control", "Camara", "Simulada");
+            instalarCapturaFoto();
+        });
+        FrmNMPersona::instalarCaptura(TipoImagen::Foto, {});
+        qputenv("Tmp", QFile::encodeName(ed.e.ruta("")));
+        ed.llenar();
+        auto* enlace = ed.c<QPushButton>("LblFoto");
+        QVERIFY(enlace->isVisible());
+
+        QImage aceptada;
+        alAbrirModal<ObtenerFoto>([&aceptada, &ed](ObtenerFoto* o) {
+            alAbrirModal<FrmWebcam>([](FrmWebcam* w) {
+                QTRY_VERIFY(w->vista()->cuadrosPintados() >= 2);
+                hijo<QPushButton>(w, "Command1")->click();
+                QTRY_VERIFY(!w->isVisible());
+            });
+            hijo<QPushButton>(o, "Command8")->click();
+            QVERIFY2(o->edicion().tieneFoto(), qPrintable(ed.dlg.ultimo()));
+            aceptada = o->edicion().paraCaja();
+            hijo<QPushButton>(o, "Command4")->click();
+        });
+        enlace->click();
+        QVERIFY(!ed.c<QLabel>("ImgFoto")->pixmap().isNull());
+
+        ed.aceptar();
+        QVERIFY2(ed.dlg.mensajes.isEmpty(), qPrintable(ed.dlg.ultimo()));
+        QCOMPARE(ed.f->result(), int(QDialog::Accepted));
+        // The stored photograph is the accepted picture, byte for byte the working file.
+        QFile trabajo(almacen::archivoTrabajo(TipoImagen::Foto));
+        QFile guardada(almacen::rutaGuardada(TipoImagen::Foto, ed.f->codigoGuardado()));
+        QVERIFY(trabajo.open(QIODevice::ReadOnly) && guardada.open(QIODevice::ReadOnly));
+        QCOMPARE(guardada.readAll(), trabajo.readAll());
+        const QImage imagen(guardada.fileName());
+        QCOMPARE(imagen.size(), aceptada.size());
+        QVERIFY(qAbs(qGray(imagen.pixel(130, 130)) - qGray(aceptada.pixel(130, 130))) < 12);
     }
 
     void capturaInstaladaMuestraSuImagen() {

@@ -271,7 +271,7 @@ private Q_SLOTS:
         simulado.ponerDedo();
         QTRY_VERIFY(!v.isVisible());
         QCOMPARE(v.result(), int(QDialog::Rejected));
-        QVERIFY(dlg.ultimo().startsWith(u"No se pudo guardar la imagen"));
+        QVERIFY(dlg.ultimo().startsWith(u"No se pudo escribir el archivo"));
         QVERIFY(QFileInfo(archivo()).isDir());
     }
 

@@ -19,3 +19,9 @@ QString DialogosDePrueba::abrirArchivo(QWidget*, const QString&, const QString&,
     filtrosArchivo.append(filtro);
     return archivos.isEmpty() ? QString() : archivos.dequeue();
 }
+
+std::optional<int> DialogosDePrueba::elegir(QWidget*, const QString&, const QString&,
+                                            const QStringList& opciones, int actual) {
+    opcionesElegidas.append(opciones);
+    return elecciones.isEmpty() ? std::optional<int>(actual) : elecciones.dequeue();
+}

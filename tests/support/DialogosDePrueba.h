@@ -26,6 +26,9 @@ public:
     void siguienteEntrada(std::optional<QString> e) { entradas.enqueue(e); }
     // Answers for the next file dialogs; empty text cancels.
     void siguienteArchivo(const QString& ruta) { archivos.enqueue(ruta); }
+    // Answers for the next choices, by index; std::nullopt cancels. Without one
+    // the choice offered is taken.
+    void siguienteEleccion(std::optional<int> i) { elecciones.enqueue(i); }
 
     Respuesta mensaje(QWidget*, const QString& texto, Icono icono, const QString& titulo,
                       Botones botones) override;
@@ -33,6 +36,8 @@ public:
                                    const QString& predeterminado) override;
     QString abrirArchivo(QWidget*, const QString& titulo, const QString& carpeta,
                          const QString& filtro) override;
+    std::optional<int> elegir(QWidget*, const QString& indicacion, const QString& titulo,
+                              const QStringList& opciones, int actual) override;
 
     // The text of the last message, empty when none was shown.
     QString ultimo() const { return mensajes.isEmpty() ? QString() : mensajes.last().texto; }
@@ -44,4 +49,6 @@ public:
     QQueue<Respuesta> respuestas;
     QQueue<std::optional<QString>> entradas;
     QQueue<QString> archivos;
+    QList<QStringList> opcionesElegidas; // the options of each choice offered
+    QQueue<std::optional<int>> elecciones;
 };

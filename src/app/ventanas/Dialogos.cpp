@@ -99,3 +99,23 @@ QString DialogosQt::abrirArchivo(QWidget* padre, const QString& titulo, const QS
         return {};
     return dialogo.selectedFiles().constFirst();
 }
+
+std::optional<int> DialogosQt::elegir(QWidget* padre, const QString& indicacion,
+                                      const QString& titulo, const QStringList& opciones,
+                                      int actual) {
+    QInputDialog caja(padre);
+    caja.setWindowTitle(titulo);
+    caja.setLabelText(indicacion);
+    caja.setComboBoxItems(opciones);
+    caja.setComboBoxEditable(false);
+    if (actual >= 0 && actual < opciones.size())
+        caja.setTextValue(opciones.at(actual));
+    caja.setOkButtonText(QStringLiteral("Aceptar"));
+    caja.setCancelButtonText(QStringLiteral("Cancelar"));
+    if (caja.exec() != QDialog::Accepted)
+        return std::nullopt;
+    const qsizetype i = opciones.indexOf(caja.textValue());
+    if (i < 0)
+        return std::nullopt;
+    return static_cast<int>(i);
+}

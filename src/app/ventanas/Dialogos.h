@@ -3,6 +3,7 @@
 // answer them (see tests/support/DialogosDePrueba.h).
 
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 class QWidget;
@@ -24,6 +25,10 @@ public:
     // Empty text when cancelled.
     virtual QString abrirArchivo(QWidget* padre, const QString& titulo, const QString& carpeta,
                                  const QString& filtro) = 0;
+    // One of the options, by its index; empty optional when cancelled.
+    virtual std::optional<int> elegir(QWidget* padre, const QString& indicacion,
+                                      const QString& titulo, const QStringList& opciones,
+                                      int actual = 0) = 0;
 
     // The implementation in use; the real dialogs unless a test installed its own.
     static Dialogos& actual();
@@ -39,4 +44,6 @@ public:
                                    const QString& predeterminado) override;
     QString abrirArchivo(QWidget* padre, const QString& titulo, const QString& carpeta,
                          const QString& filtro) override;
+    std::optional<int> elegir(QWidget* padre, const QString& indicacion, const QString& titulo,
+                              const QStringList& opciones, int actual) override;
 };

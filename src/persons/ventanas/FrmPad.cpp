@@ -3,7 +3,7 @@
 #include "app/Ini.h"
 #include "app/ventanas/Dialogos.h"
 #include "persons/AlmacenImagenes.h"
-#include "persons/EscrituraImagen.h"
+#include "persons/ArchivoTrabajo.h"
 
 #include <QHBoxLayout>
 #include <QMouseEvent>
@@ -201,7 +201,7 @@ void FrmPad::elegirTrazo(int indice) {
 void FrmPad::aceptar() {
     p1_->lienzo().terminar();
     const QImage dibujo = p1_->lienzo().imagen();
-    const QString error = escribirImagenTrabajo(dibujo, almacen::fuenteFirma(), "BMP");
+    const QString error = guardarArchivoTrabajo(dibujo, almacen::fuenteFirma(), "BMP");
     if (!error.isEmpty()) {
         Dialogos::actual().mensaje(this, error, Dialogos::Icono::Critico);
         return;
