@@ -6,7 +6,7 @@ FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
 FUZZ_TARGETS ?=
 
-.PHONY: all deps configure build demo test check-format tidy bench fuzz format clean
+.PHONY: all deps configure build package demo test check-format tidy bench fuzz format clean
 
 all: build
 
@@ -22,8 +22,13 @@ build: configure
 demo: build
 	@scripts/demo $(BUILD)
 
-# Formatted, clean for clang-tidy, then every test; the first that fails stops it.
-test: check-format build tidy
+# The Debian package, in $(BUILD): tavelmo_VERSION_ARCH.deb.
+package: build
+	@cd $(BUILD) && cpack -G DEB
+
+# Formatted, clean for clang-tidy, then every test, the installed package among them;
+# the first that fails stops it.
+test: check-format package tidy
 	@cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS)
 
 check-format: deps

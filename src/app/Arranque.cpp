@@ -11,13 +11,13 @@
 
 namespace arranque {
 
-QString elegirCarpetaPlantillas(const QString& red, const QString& carpetaPrograma) {
+QString elegirCarpetaPlantillas(const QString& red, const QString& carpetaTrabajo) {
     if (red.isEmpty())
-        return QDir(carpetaPrograma).filePath(QStringLiteral("Templates"));
-    QString candidata = rutas::local(red + QStringLiteral("\\Templates"));
+        return QDir(carpetaTrabajo).filePath(QStringLiteral("Templates"));
+    const QString candidata = rutas::local(red + QStringLiteral("\\Templates"));
     if (QFileInfo(candidata).isDir())
         return candidata;
-    return QDir(carpetaPrograma).filePath(QStringLiteral("Templates"));
+    return QDir(carpetaTrabajo).filePath(QStringLiteral("Templates"));
 }
 
 ConfigConexion conexion(const QString& server, const QString& driver,
@@ -60,7 +60,7 @@ Inicio ejecutar(De1& de1, const QString& lineaComandos, ConfigConexion* usada) {
     if (const QString problema = ini::problema(); !problema.isEmpty())
         throw ErrorConfiguracion{problema};
     rutas::fijarCarpetaPlantillas(
-        elegirCarpetaPlantillas(LeerIni(claves::kRed), rutas::carpetaPrograma()));
+        elegirCarpetaPlantillas(LeerIni(claves::kRed), rutas::carpetaTrabajo()));
     const ConfigConexion config = conexion(LeerIni(claves::kServer), LeerIni(claves::kDriver),
                                            QFileInfo(ini::ruta()).absolutePath());
     if (usada)

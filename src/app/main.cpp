@@ -3,12 +3,15 @@
 #include "app/Arranque.h"
 #include "app/Idioma.h"
 #include "app/Ini.h"
+#include "app/LineaComandos.h"
 #include "app/Rutas.h"
 #include "app/ventanas/Dialogos.h"
+#include "app/ventanas/Inicio.h"
 #include "app/ventanas/Traducciones.h"
 #include "data/ventanas/ErroresBD.h"
 #include "groups/ventanas/MenuPrincipal.h"
 #include "keypads/ventanas/PanelSimulado.h"
+#include "persons/ventanas/ObtenerFirma.h"
 #include "persons/ventanas/ObtenerFoto.h"
 #include "persons/ventanas/ObtenerHuella.h"
 
@@ -52,22 +55,33 @@ void programarPrueba() {
 } // namespace
 
 int main(int argc, char** argv) {
+    // Help, version and a wrong option are answered before a display is needed.
+    const lineacomandos::Resultado linea =
+        lineacomandos::interpretar(lineacomandos::argumentos(argc, argv));
+    if (linea.accion != lineacomandos::Accion::Iniciar)
+        return lineacomandos::responder(linea);
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(kTituloAplicacion);
+    inicio::identificarAplicacion();
     // Spanish from the first message on, whatever the workstation's language.
     ini::fijarRuta(rutas::archivoConfiguracion());
     idioma::fijarPredeterminado();
     traducciones::instalar();
 
     instalarCapturaFoto();
+    instalarCapturaFirma();
     instalarCapturaHuella();
     // Local to main, so the connection closes while Qt's database layer still
     // stands; a static one outlived it and crashed every exit.
     De1 de1;
+    const inicio::Decision antes = inicio::antesDeArrancar(linea, Dialogos::actual());
+    if (!antes.seguir)
+        return antes.estado;
     ConfigConexion config;
-    arranque::Inicio inicio;
+    arranque::Inicio arrancado;
     try {
-        inicio = arranque::ejecutar(de1, QApplication::arguments().mid(1).join(u' '), &config);
+        arrancado = arranque::ejecutar(de1, antes.codigo, &config);
     } catch (const arranque::ErrorConfiguracion& e) {
         std::fprintf(stderr, "%s\n", qPrintable(e.texto));
         Dialogos::actual().mensaje(nullptr, e.texto, Dialogos::Icono::Critico, kTituloAplicacion);
@@ -81,11 +95,13 @@ int main(int argc, char** argv) {
         avisarErrorBD(nullptr, queFallo, e, kTituloAplicacion);
         return 1;
     }
-    if (!inicio.aviso.isEmpty())
-        Dialogos::actual().mensaje(nullptr, inicio.aviso, Dialogos::Icono::Informacion,
+    // Set before the notice of a new catalog, so a test can answer it too.
+    programarPrueba();
+    if (!arrancado.aviso.isEmpty())
+        Dialogos::actual().mensaje(nullptr, arrancado.aviso, Dialogos::Icono::Informacion,
                                    kTituloAplicacion);
 
-    MenuPrincipal menu(de1, inicio.responsable);
+    MenuPrincipal menu(de1, arrancado.responsable);
     acompanarReceptorSimuladoConPanel(&menu);
     menu.show();
     // The start-up benchmark measures up to here.
@@ -95,6 +111,5 @@ int main(int argc, char** argv) {
             std::fflush(stdout);
             QApplication::exit(0);
         });
-    programarPrueba();
     return app.exec();
 }

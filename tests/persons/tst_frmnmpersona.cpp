@@ -7,19 +7,26 @@
 #include "app/Ini.h"
 #include "data/Configuracion.h"
 #include "persons/AlmacenImagenes.h"
+#include "persons/CapturaHuella.h"
+#include "persons/LectorHuellasSimulado.h"
 #include "persons/ventanas/FrmNMPersona.h"
+#include "persons/ventanas/FrmPad.h"
 #include "persons/ventanas/FrmWebcam.h"
 #include "persons/ventanas/NombresFrmNMPersona.h"
+#include "persons/ventanas/ObtenerFirma.h"
 #include "persons/ventanas/ObtenerFoto.h"
+#include "persons/ventanas/ObtenerHuella.h"
 #include "persons/ventanas/VistaCamara.h"
 
 #include <QComboBox>
 #include <QDateEdit>
 #include <QDir>
 #include <QImage>
+#include <QImageReader>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QSqlQuery>
 #include <QtTest>
 #include <functional>
@@ -81,8 +88,13 @@ class TestFrmNMPersona : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void abreConSusValoresIniciales() {
-        Editor ed([](De1&) { crearImagen(TipoImagen::Foto); }); // left from an earlier capture
+        // Left from an earlier capture, the signature's source too.
+        Editor ed([](De1&) {
+            crearImagen(TipoImagen::Foto);
+            QVERIFY(QImage(20, 10, QImage::Format_RGB32).save(almacen::fuenteFirma(), "BMP"));
+        });
         QVERIFY(!QFile::exists(almacen::archivoTrabajo(TipoImagen::Foto)));
+        QVERIFY(!QFile::exists(almacen::fuenteFirma()));
         auto* docs = ed.c<QComboBox>(n::kTipoDocumento);
         QCOMPARE(docs->currentIndex(), -1);
         QCOMPARE(docs->itemData(0).toInt(), 2); // "Cédula de identidad", in name order
@@ -285,6 +297,93 @@ private Q_SLOTS:
         const QImage imagen(guardada.fileName());
         QCOMPARE(imagen.size(), aceptada.size());
         QVERIFY(qAbs(qGray(imagen.pixel(130, 130)) - qGray(aceptada.pixel(130, 130))) < 12);
+    }
+
+    void lasTresImagenesObligatoriasCapturadas() {
+        Editor ed([](De1& db) {
+            for (const char* clave : {"ChkEFoto", "ChkEFirma", "ChkEHuella"})
+                GuardarConfiguracion(db, QString::fromLatin1(clave), "1");
+            EscribirIni("Control", "Camara", "Simulada");
+            instalarCapturaFoto();
+            instalarCapturaFirma();
+            instalarCapturaHuella();
+        });
+        for (TipoImagen t : {TipoImagen::Foto, TipoImagen::Firma, TipoImagen::Huella})
+            FrmNMPersona::instalarCaptura(t, {});
+        LectorHuellasSimulado lector;
+        fijarLectorHuellasCompartido(&lector);
+        const auto restaurar = qScopeGuard([] { fijarLectorHuellasCompartido(nullptr); });
+        qputenv("Tmp", QFile::encodeName(ed.e.ruta("")));
+        ed.llenar();
+
+        alAbrirModal<ObtenerFoto>([](ObtenerFoto* o) {
+            alAbrirModal<FrmWebcam>([](FrmWebcam* w) {
+                QTRY_VERIFY(w->vista()->cuadrosPintados() >= 2);
+                QTest::mouseClick(hijo(w, "Command1"), Qt::LeftButton);
+                QTRY_VERIFY(!w->isVisible());
+            });
+            QTest::mouseClick(hijo(o, "Command8"), Qt::LeftButton);
+            QTest::mouseClick(hijo(o, "Command4"), Qt::LeftButton);
+        });
+        QTest::mouseClick(ed.c("LblFoto"), Qt::LeftButton);
+        ed.aceptar();
+        QCOMPARE(ed.dlg.ultimo(), QStringLiteral("Debe ingresar la firma de la  persona."));
+
+        // The pad opens with the signature window and the examinee signs. The
+        // window is answered once the pad's own loop has returned.
+        QImage firma;
+        alAbrirModal<FrmPad>([](FrmPad* pad) {
+            QVERIFY(QTest::qWaitForWindowExposed(pad));
+            CajaFirma* caja = &pad->caja();
+            QTest::mousePress(caja, Qt::LeftButton, {}, QPoint(30, 80));
+            for (int x = 70; x < 400; x += 30)
+                QTest::mouseMove(caja, QPoint(x, 80 + (x / 30 % 3) * 25));
+            QTest::mouseRelease(caja, Qt::LeftButton, {}, QPoint(400, 60));
+            QTest::mouseClick(hijo(pad, "Command3"), Qt::LeftButton);
+        });
+        const auto ventanaFirma = [] {
+            return qobject_cast<ObtenerFirma*>(QApplication::activeModalWidget());
+        };
+        cuando([&] { return ventanaFirma() && ventanaFirma()->edicion().tieneFirma(); },
+               [&] {
+                   firma = ventanaFirma()->edicion().paraCaja();
+                   QTest::mouseClick(hijo(ventanaFirma(), "Command4"), Qt::LeftButton);
+               });
+        QTest::mouseClick(ed.c("Lblfirma"), Qt::LeftButton);
+        QVERIFY(!ed.c<QLabel>("ImgFirma")->pixmap().isNull());
+
+        alAbrirModal<ObtenerHuella>([&lector](ObtenerHuella* h) {
+            CapturaHuella::Tiempos rapidos;
+            rapidos.parpadeosLentos = rapidos.parpadeosRapidos = 1;
+            h->captura().fijarTiempos(rapidos);
+            QTRY_VERIFY(lector.esperando());
+            lector.ponerDedo();
+            QTRY_VERIFY(!h->isVisible());
+        });
+        QTest::mouseClick(ed.c("LblHuella"), Qt::LeftButton);
+
+        ed.dlg.limpiar();
+        ed.aceptar();
+        QVERIFY2(ed.dlg.mensajes.isEmpty(), qPrintable(ed.dlg.ultimo()));
+        QCOMPARE(ed.f->result(), int(QDialog::Accepted));
+        // Each stored file is its accepted working file, byte for byte...
+        const qint64 codigo = ed.f->codigoGuardado();
+        for (TipoImagen t : {TipoImagen::Foto, TipoImagen::Firma, TipoImagen::Huella}) {
+            QFile trabajo(almacen::archivoTrabajo(t));
+            QFile guardada(almacen::rutaGuardada(t, codigo));
+            QVERIFY(trabajo.open(QIODevice::ReadOnly) && guardada.open(QIODevice::ReadOnly));
+            QCOMPARE(guardada.readAll(), trabajo.readAll());
+        }
+        // ...and the signature is the picture its window showed.
+        QImageReader lectorFirma(almacen::rutaGuardada(TipoImagen::Firma, codigo));
+        lectorFirma.setDecideFormatFromContent(true);
+        const QImage guardada = lectorFirma.read();
+        QCOMPARE(guardada.size(), firma.size());
+        long diferencia = 0;
+        for (int y = 0; y < guardada.height(); ++y)
+            for (int x = 0; x < guardada.width(); ++x)
+                diferencia += qAbs(qGray(guardada.pixel(x, y)) - qGray(firma.pixel(x, y)));
+        QVERIFY(diferencia / (guardada.width() * guardada.height()) < 4);
     }
 
     void capturaInstaladaMuestraSuImagen() {

@@ -46,6 +46,7 @@ public:
     QList<Mensaje> mensajes;
     QStringList indicaciones; // prompts of the input boxes shown
     QStringList filtrosArchivo;
+    QStringList carpetasArchivo; // the folder each file dialog opened in
     QQueue<Respuesta> respuestas;
     QQueue<std::optional<QString>> entradas;
     QQueue<QString> archivos;

@@ -48,6 +48,29 @@ template <typename T> void alAbrirModal(std::function<void(T*)> accion) {
     reloj->start();
 }
 
+// Runs `accion` once `listo` holds, checking every 10 ms without waiting inside
+// whatever window loop is running (a window's result may only be set once a
+// nested loop has returned). Gives up after 10 s, closing the modal window.
+inline void cuando(std::function<bool()> listo, std::function<void()> accion) {
+    auto* reloj = new QTimer(qApp);
+    reloj->setInterval(10);
+    auto intentos = std::make_shared<int>(0);
+    QObject::connect(reloj, &QTimer::timeout, reloj, [reloj, intentos, listo, accion] {
+        if (!listo()) {
+            if (++*intentos > 1000) {
+                reloj->deleteLater();
+                if (QWidget* w = QApplication::activeModalWidget())
+                    w->close();
+            }
+            return;
+        }
+        reloj->stop();
+        reloj->deleteLater();
+        accion();
+    });
+    reloj->start();
+}
+
 // A mouse click on the button (a disabled one takes none).
 void pulsar(const QWidget& ventana, const QString& boton);
 
