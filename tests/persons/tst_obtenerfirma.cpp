@@ -1,9 +1,9 @@
 // The signature window driven as the operator does: the pad with synthetic
 // strokes, picture files, SANE's test backend as the scanner, framing, accept
 // and cancel.
-#include "Ventanas.h"
 #include "DialogosDePrueba.h"
 #include "EntornoPrueba.h"
+#include "Ventanas.h"
 #include "app/Ini.h"
 #include "app/Rutas.h"
 #include "persons/AjusteImagen.h"
