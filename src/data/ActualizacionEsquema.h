@@ -2,11 +2,12 @@
 
 class De1;
 
-// Brings the program's own tables (Grupos, GruposPersonas) up to the current
-// version, recorded as "DBVersionTavelmo" in the settings table. All in one
+// Brings the program's own tables (Grupos, GruposPersonas, and the sessions'
+// record SesionesExamen, PreguntasSesion, EvaluadosSesion, RespuestasSesion) up
+// to the current version, recorded as "DBVersionTavelmo" in the settings table. All in one
 // transaction: a failure leaves nothing created and no version written. A table
 // or column that already exists is not created again. Throws ErrorBD.
 // Returns the number of statements executed.
 int ActualizarEsquema(De1& de1);
 
-inline constexpr int kVersionEsquema = 2;
+inline constexpr int kVersionEsquema = 3;

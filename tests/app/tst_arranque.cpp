@@ -76,7 +76,7 @@ private Q_SLOTS:
         QCOMPARE(Globales::DuenoReceptor, qint16(0));
         QCOMPARE(rutas::carpetaPlantillas(), e.ruta("red/Templates"));
         QVERIFY(QFile::exists(e.raiz() + "/Quenvar/catalogo.sqlite"));
-        QCOMPARE(LeerConfiguracion(de1, "DBVersionTavelmo"), QStringLiteral("2"));
+        QCOMPARE(LeerConfiguracion(de1, "DBVersionTavelmo"), QStringLiteral("3"));
     }
 
     void catalogoInalcanzable() {
