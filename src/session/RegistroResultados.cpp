@@ -148,6 +148,7 @@ bool RegistroResultados::guardarEnTransaccion(qint32 persona, qint32 examen,
                        {QStringLiteral("Resultado"), c.veredicto},
                        {QStringLiteral("Responsable"), Globales::ResponsableActual}},
                       QStringLiteral("CodigoDetalleExamen"));
+    ultimoDetalle_ = detalle;
     de1_.insertarSinIdentidad(QStringLiteral("Resultados"),
                               {{QStringLiteral("DetalleExamen"), detalle},
                                {QStringLiteral("Item"), item},
@@ -161,7 +162,8 @@ bool RegistroResultados::guardarEnTransaccion(qint32 persona, qint32 examen,
 ResultadoGuardado GuardarSesion(De1& de1, qint32 examen, const QList<qint32>& personas,
                                 const QList<PreguntaExamen>& preguntas,
                                 const MatrizRespuestas& matriz, QDate hoy,
-                                const std::optional<QList<int>>& lugares) {
+                                const std::optional<QList<int>>& lugares,
+                                SesionRegistrada* registrada) {
     ResultadoGuardado r;
     if (preguntas.isEmpty())
         return r;
@@ -187,6 +189,9 @@ ResultadoGuardado GuardarSesion(De1& de1, qint32 examen, const QList<qint32>& pe
     const Dialecto& d = de1.dialecto();
     const QString punto = QStringLiteral("Evaluado");
     RegistroResultados registro(de1, hoy);
+    SesionRegistrada propia;
+    SesionRegistrada& sesion = registrada ? *registrada : propia;
+    RegistroRespuestas respuestas(de1, preguntas, matriz);
     QList<int> escritos;
     try {
         registro.codigoItem();
@@ -194,12 +199,20 @@ ResultadoGuardado GuardarSesion(De1& de1, qint32 examen, const QList<qint32>& pe
         // savepoint per examinee keeps each one's rows whole.
         Transaccion t(de1);
         registro.bloquearContador();
+        const bool sesionNueva = !sesion.codigo;
+        const qint64 codigoSesion =
+            sesionNueva
+                ? respuestas.crearSesion(sesion.grupo, examen, QDateTime(hoy, QTime::currentTime()))
+                : *sesion.codigo;
         for (qsizetype i = 0; i < pendientes.size(); ++i) {
             const int k = pendientes.at(i);
             const Calificacion c = Calificar(preguntas, matriz, k);
             de1.ejecutar(d.puntoGuardado(punto));
             try {
                 const bool guardado = registro.guardarEnTransaccion(personas.at(k), examen, c);
+                if (guardado)
+                    respuestas.guardarEvaluado(codigoSesion, sesion.grupo, k, personas.at(k),
+                                               registro.ultimoDetalle(), c);
                 if (!d.liberarPunto(punto).isEmpty())
                     de1.ejecutar(d.liberarPunto(punto));
                 if (guardado)
@@ -214,8 +227,14 @@ ResultadoGuardado GuardarSesion(De1& de1, qint32 examen, const QList<qint32>& pe
                 fallar({k}, e);
             }
         }
+        if (sesionNueva && escritos.isEmpty())
+            respuestas.descartarSesion(codigoSesion);
         t.confirmar();
         r.guardados = int(escritos.size());
+        if (!escritos.isEmpty() || !sesionNueva) {
+            sesion.codigo = codigoSesion;
+            r.sesion = codigoSesion;
+        }
     } catch (const ErrorBD& e) {
         // Nothing of this pass reached the catalog.
         QList<int> todos;
