@@ -3,6 +3,7 @@
 // of three-answer questions, stored the way the session window stores it.
 
 #include "ApoyoSesion.h"
+#include "app/Globales.h"
 #include "data/Configuracion.h"
 #include "session/MatrizRespuestas.h"
 #include "session/PreguntasExamen.h"
@@ -39,6 +40,7 @@ inline SesionPrueba guardarSesionPrueba(De1& db, const QStringList& teclas,
         db.ejecutar("UPDATE Examenes SET DescripcionExamen = 'Teórico de conducción'");
         const qint64 r = db.insertar("Responsables", {{"NombreResponsable", "Operadora Núñez"}},
                                      "CodigoResponsable");
+        Globales::ResponsableActual = qint32(r);
         s.grupo = qint32(db.insertar("Grupos",
                                      {{"NroCurso", "C-1"},
                                       {"Responsable", r},
