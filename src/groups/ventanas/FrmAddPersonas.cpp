@@ -7,6 +7,8 @@
 #include "app/ventanas/Globo.h"
 #include "data/De1.h"
 #include "groups/DatosGrupos.h"
+#include "groups/Planilla.h"
+#include "groups/ventanas/FrmImportarPadron.h"
 #include "persons/AlmacenImagenes.h"
 #include "persons/ventanas/FrmNMPersona.h"
 
@@ -105,6 +107,8 @@ FrmAddPersonas::FrmAddPersonas(De1& de1, const GrupoSeleccionado& grupo, QWidget
     imgSalir->setIconSize(QSize(24, 24));
     QPushButton* lblNueva =
         botonEnlace(QStringLiteral("Nueva persona"), QStringLiteral("LblNuevaPersona"), this);
+    QPushButton* cmdImportar =
+        botonEnlace(QStringLiteral("Importar padrón..."), QStringLiteral("CmdImportar"), this);
 
     picFondo_ = new QLabel(this);
     picFondo_->setObjectName(QStringLiteral("PicFondo"));
@@ -127,6 +131,7 @@ FrmAddPersonas::FrmAddPersonas(De1& de1, const GrupoSeleccionado& grupo, QWidget
     auto* pie = new QHBoxLayout;
     pie->addWidget(imgFoto_);
     pie->addWidget(lblNueva, 0, Qt::AlignBottom);
+    pie->addWidget(cmdImportar, 0, Qt::AlignBottom);
     pie->addStretch(1);
     izquierda->addLayout(pie);
     rejilla->addLayout(izquierda, 2, 0);
@@ -156,6 +161,7 @@ FrmAddPersonas::FrmAddPersonas(De1& de1, const GrupoSeleccionado& grupo, QWidget
     connect(cmdAgregar_, &QPushButton::clicked, this, &FrmAddPersonas::agregar);
     connect(cmdQuitar_, &QPushButton::clicked, this, &FrmAddPersonas::quitar);
     connect(lblNueva, &QPushButton::clicked, this, &FrmAddPersonas::nuevaPersona);
+    connect(cmdImportar, &QPushButton::clicked, this, &FrmAddPersonas::importarPadron);
     connect(cmdAceptar, &QPushButton::clicked, this, &FrmAddPersonas::aceptar);
     connect(cmdCancelar, &QPushButton::clicked, this, &QDialog::reject);
     connect(imgSalir, &QPushButton::clicked, this, &QDialog::reject);
@@ -272,6 +278,32 @@ void FrmAddPersonas::nuevaPersona() {
     abrirModal(ventana);
     // The new person shows at once under the current filter.
     filtrar(true);
+}
+
+void FrmAddPersonas::importarPadron() {
+    const QString ruta = Dialogos::actual().abrirArchivo(
+        this, QStringLiteral("Importar padrón"), QString(),
+        QStringLiteral("Planillas (*.csv *.xlsx);;Todos los archivos (*)"));
+    if (ruta.isEmpty())
+        return;
+    auto leida = planilla::leer(ruta);
+    if (const QString* error = std::get_if<QString>(&leida)) {
+        Dialogos::actual().mensaje(this, *error, Dialogos::Icono::Exclamacion);
+        return;
+    }
+    FrmImportarPadron ventana(de1_, grupo_, std::get<Planilla>(std::move(leida)), ruta, this);
+    if (!ventana.valido())
+        return;
+    abrirModal(ventana);
+    if (ventana.result() != QDialog::Accepted)
+        return;
+    // The imported persons are members already; the list shows them so that
+    // "Aceptar" keeps them.
+    for (const ResultadoImportacion::Miembro& m : ventana.resultado().miembros)
+        if (miembros_.buscar(m.persona) < 0)
+            miembros_.agregar({m.persona, m.nombre, m.documento});
+    filtrar(true);
+    actualizarBotones();
 }
 
 void FrmAddPersonas::aceptar() {
