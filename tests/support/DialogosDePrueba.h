@@ -26,6 +26,11 @@ public:
     void siguienteEntrada(std::optional<QString> e) { entradas.enqueue(e); }
     // Answers for the next file dialogs; empty text cancels.
     void siguienteArchivo(const QString& ruta) { archivos.enqueue(ruta); }
+    // Answers for the next save dialogs; empty text cancels.
+    void siguienteGuardar(const QString& ruta) { guardados.enqueue(ruta); }
+    // Answers for the next print dialogs: the PDF file the printer writes into;
+    // empty text (or none queued) cancels.
+    void siguienteImpresion(const QString& rutaPdf) { impresiones.enqueue(rutaPdf); }
 
     Respuesta mensaje(QWidget*, const QString& texto, Icono icono, const QString& titulo,
                       Botones botones) override;
@@ -33,6 +38,9 @@ public:
                                    const QString& predeterminado) override;
     QString abrirArchivo(QWidget*, const QString& titulo, const QString& carpeta,
                          const QString& filtro) override;
+    QString guardarArchivo(QWidget*, const QString& titulo, const QString& propuesto,
+                           const QString& filtro) override;
+    bool imprimir(QWidget*, QPrinter& impresora) override;
 
     // The text of the last message, empty when none was shown.
     QString ultimo() const { return mensajes.isEmpty() ? QString() : mensajes.last().texto; }
@@ -44,4 +52,8 @@ public:
     QQueue<Respuesta> respuestas;
     QQueue<std::optional<QString>> entradas;
     QQueue<QString> archivos;
+    QStringList propuestos; // names offered by the save dialogs shown
+    QQueue<QString> guardados;
+    QQueue<QString> impresiones;
+    int dialogosImpresion = 0;
 };

@@ -3,6 +3,8 @@
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
 
 namespace {
@@ -80,4 +82,15 @@ std::optional<QString> DialogosQt::entrada(QWidget* padre, const QString& indica
 QString DialogosQt::abrirArchivo(QWidget* padre, const QString& titulo, const QString& carpeta,
                                  const QString& filtro) {
     return QFileDialog::getOpenFileName(padre, titulo, carpeta, filtro);
+}
+
+QString DialogosQt::guardarArchivo(QWidget* padre, const QString& titulo, const QString& propuesto,
+                                   const QString& filtro) {
+    return QFileDialog::getSaveFileName(padre, titulo, propuesto, filtro);
+}
+
+bool DialogosQt::imprimir(QWidget* padre, QPrinter& impresora) {
+    QPrintDialog dialogo(&impresora, padre);
+    dialogo.setWindowTitle(QStringLiteral("Imprimir"));
+    return dialogo.exec() == QDialog::Accepted;
 }

@@ -5,6 +5,7 @@
 #include <QString>
 #include <optional>
 
+class QPrinter;
 class QWidget;
 
 class Dialogos {
@@ -24,6 +25,12 @@ public:
     // Empty text when cancelled.
     virtual QString abrirArchivo(QWidget* padre, const QString& titulo, const QString& carpeta,
                                  const QString& filtro) = 0;
+    // The file to write; `propuesto` is the name (or path) offered. Empty text when
+    // cancelled.
+    virtual QString guardarArchivo(QWidget* padre, const QString& titulo, const QString& propuesto,
+                                   const QString& filtro) = 0;
+    // The system's print dialog for the printer; true when the operator chose to print.
+    virtual bool imprimir(QWidget* padre, QPrinter& impresora) = 0;
 
     // The implementation in use; the real dialogs unless a test installed its own.
     static Dialogos& actual();
@@ -39,4 +46,7 @@ public:
                                    const QString& predeterminado) override;
     QString abrirArchivo(QWidget* padre, const QString& titulo, const QString& carpeta,
                          const QString& filtro) override;
+    QString guardarArchivo(QWidget* padre, const QString& titulo, const QString& propuesto,
+                           const QString& filtro) override;
+    bool imprimir(QWidget* padre, QPrinter& impresora) override;
 };
