@@ -13,11 +13,13 @@
 #include "keypads/ventanas/PanelControles.h"
 #include "session/SesionExamen.h"
 #include "session/ventanas/FrmInteligencia.h"
+#include "session/ventanas/FrmResultados.h"
 
 #include <QAbstractItemView>
 #include <QLabel>
 #include <QPushButton>
 #include <QSqlQuery>
+#include <QTableView>
 #include <QtTest>
 
 class TestExamenCompleto : public QObject {
@@ -147,6 +149,19 @@ private Q_SLOTS:
         QCOMPARE(LeerIni("Evaluado1", "Pregunta3"), QStringLiteral("3"));
         QCOMPARE(LeerIni("Evaluado2", "Pregunta2"), QString());
         QCOMPARE(LeerIni("Evaluado3", "Pregunta1"), QStringLiteral("2"));
+
+        // Every key kept with the results, and the results shown over the main window.
+        QCOMPARE(contar(db, "RespuestasSesion"), 9);
+        auto* resultados = menu.findChild<FrmResultados*>();
+        QVERIFY(resultados);
+        QTRY_VERIFY(resultados->isVisible());
+        QVERIFY(resultados->isModal());
+        auto* tabla = resultados->findChild<QTableView*>("LvResultados");
+        QCOMPARE(tabla->model()->rowCount(), 3);
+        QCOMPARE(tabla->model()->index(1, 6).data().toString(), QStringLiteral("Reprobado"));
+        QCOMPARE(tabla->model()->index(2, 0).data().toString(), QStringLiteral("5"));
+        resultados->findChild<QPushButton*>("CmdCerrar")->click();
+        QTRY_VERIFY(!menu.findChild<FrmResultados*>());
     }
 };
 

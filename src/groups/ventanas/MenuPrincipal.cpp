@@ -11,7 +11,9 @@
 #include "groups/ventanas/FrmSecundario.h"
 #include "keypads/FabricaReceptor.h"
 #include "keypads/ventanas/FrmAddControles.h"
+#include "session/ResultadosExamen.h"
 #include "session/ventanas/FrmInteligencia.h"
+#include "session/ventanas/FrmResultados.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -147,6 +149,8 @@ void MenuPrincipal::construir() {
     enlace(QStringLiteral("Nuevo Examen"), QStringLiteral("Label7"), [this] { editarExamen(1); });
     enlace(QStringLiteral("Modificar Examen"), QStringLiteral("Label6"),
            [this] { editarExamen(2); });
+    enlace(QStringLiteral("Resultados del grupo"), QStringLiteral("CmdResultados"),
+           [this] { verResultados(); });
     acciones->addStretch(1);
     rejilla->addLayout(acciones, 0, 3);
 
@@ -344,6 +348,23 @@ void MenuPrincipal::iniciarExamen() {
         return;
     }
     FrmInteligencia ventana(de1_, *this, receptorCompartido(), this);
+    abrir(ventana);
+}
+
+void MenuPrincipal::verResultados() {
+    const std::optional<GrupoSeleccionado> g = grupoSeleccionado();
+    if (!g) {
+        informar(QStringLiteral("Debe seleccionar un grupo para ver sus resultados."));
+        return;
+    }
+    bool hay = false;
+    if (!intentar([&] { hay = !resultados::examinacionesDeGrupo(de1_, g->codigo).isEmpty(); }))
+        return;
+    if (!hay) {
+        informar(QStringLiteral("El grupo no tiene exámenes registrados."));
+        return;
+    }
+    FrmResultados ventana(de1_, g->codigo, std::nullopt, this);
     abrir(ventana);
 }
 

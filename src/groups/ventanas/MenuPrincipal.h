@@ -51,6 +51,7 @@ private:
     void agregarPersonas();
     void asignarControles();
     void iniciarExamen();
+    void verResultados();
     void editarExamen(int modo);
     void buscar();
     void grupoActual(const QModelIndex& indice);

@@ -11,6 +11,7 @@
 #include "session/RegistroResultados.h"
 #include "session/Reloj.h"
 #include "session/SesionExamen.h"
+#include "session/ventanas/FrmResultados.h"
 
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -38,6 +39,11 @@ FrmInteligencia::FrmInteligencia(De1& de1, const Seleccion& seleccion, Receptor&
     setObjectName(QStringLiteral("FrmInteligencia"));
     setWindowTitle(kTituloAplicacion);
     construir();
+    mostrarResultados = [this](qint32 grupo, qint64 sesion) {
+        auto* ventana = new FrmResultados(de1_, grupo, sesion, parentWidget());
+        ventana->setAttribute(Qt::WA_DeleteOnClose);
+        ventana->open();
+    };
 
     connect(sesion_.get(), &SesionExamen::preguntaMostrada, this,
             &FrmInteligencia::mostrarPregunta);
@@ -188,6 +194,9 @@ void FrmInteligencia::comenzar() {
         return;
     }
     evaluados_ = seleccion_.evaluados();
+    registrada_ = SesionRegistrada();
+    if (const std::optional<GrupoSeleccionado> g = seleccion_.grupoSeleccionado())
+        registrada_.grupo = g->codigo;
     QList<qint32> personas;
     for (const EvaluadoListado& e : evaluados_)
         personas << e.codigoPersona;
@@ -309,7 +318,7 @@ void FrmInteligencia::guardar(const std::optional<QList<int>>& lugares) {
     guardando_ = true;
     const ResultadoGuardado r =
         GuardarSesion(de1_, sesion_->examen(), sesion_->personas(), sesion_->preguntas(),
-                      sesion_->matriz(), QDate::currentDate(), lugares);
+                      sesion_->matriz(), QDate::currentDate(), lugares, &registrada_);
     guardando_ = false;
     if (!r.registroEscrito)
         Dialogos::actual().mensaje(
@@ -337,6 +346,8 @@ void FrmInteligencia::guardar(const std::optional<QList<int>>& lugares) {
         }
     }
     done(QDialog::Accepted);
+    if (registrada_.codigo && mostrarResultados)
+        mostrarResultados(registrada_.grupo, *registrada_.codigo);
 }
 
 void FrmInteligencia::done(int r) {

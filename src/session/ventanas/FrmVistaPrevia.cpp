@@ -1,0 +1,138 @@
+#include "session/ventanas/FrmVistaPrevia.h"
+
+#include "app/Ini.h"
+#include "app/ventanas/Accesibles.h"
+#include "app/ventanas/Dialogos.h"
+#include "data/ErrorBD.h"
+
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPdfDocument>
+#include <QPdfView>
+#include <QPrinter>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString kSeccion = QStringLiteral("Tavelmo");
+const QString kClavePapel = QStringLiteral("PapelInforme");
+
+} // namespace
+
+FrmVistaPrevia::FrmVistaPrevia(std::function<std::unique_ptr<QTextDocument>()> generar,
+                               const QString& titulo, const QString& nombreArchivo, QWidget* parent)
+    : QDialog(parent), generar_(std::move(generar)), titulo_(titulo),
+      nombreArchivo_(nombreArchivo) {
+    setObjectName(QStringLiteral("FrmVistaPrevia"));
+    setWindowTitle(titulo);
+    resize(820, 900);
+
+    vista_ = new QPdfDocument(this);
+    pdfView_ = new QPdfView(this);
+    pdfView_->setObjectName(QStringLiteral("VistaPdf"));
+    pdfView_->setAccessibleName(QStringLiteral("Vista previa"));
+    pdfView_->setPageMode(QPdfView::PageMode::MultiPage);
+    pdfView_->setZoomMode(QPdfView::ZoomMode::FitToWidth);
+    pdfView_->setDocument(vista_);
+
+    auto* lblPapel = new QLabel(QStringLiteral("Papel"), this);
+    comboPapel_ = new QComboBox(this);
+    comboPapel_->setObjectName(QStringLiteral("ComboPapel"));
+    comboPapel_->addItems({informes::nombrePapel(informes::Papel::A4),
+                           informes::nombrePapel(informes::Papel::Carta)});
+    rotular(lblPapel, comboPapel_);
+    auto* cmdImprimir = new QPushButton(QStringLiteral("Imprimir..."), this);
+    cmdImprimir->setObjectName(QStringLiteral("CmdImprimir"));
+    auto* cmdGuardar = new QPushButton(QStringLiteral("Guardar PDF..."), this);
+    cmdGuardar->setObjectName(QStringLiteral("CmdGuardarPdf"));
+    auto* cmdCerrar = new QPushButton(QStringLiteral("Cerrar"), this);
+    cmdCerrar->setObjectName(QStringLiteral("CmdCerrar"));
+
+    auto* barra = new QHBoxLayout;
+    barra->addWidget(lblPapel);
+    barra->addWidget(comboPapel_);
+    barra->addStretch(1);
+    barra->addWidget(cmdImprimir);
+    barra->addWidget(cmdGuardar);
+    barra->addWidget(cmdCerrar);
+    auto* raiz = new QVBoxLayout(this);
+    raiz->addLayout(barra);
+    raiz->addWidget(pdfView_, 1);
+
+    // The workstation's paper, as last chosen.
+    if (LeerIni(kSeccion, kClavePapel) == informes::nombrePapel(informes::Papel::Carta))
+        papel_ = informes::Papel::Carta;
+    comboPapel_->setCurrentIndex(papel_ == informes::Papel::Carta ? 1 : 0);
+    connect(comboPapel_, &QComboBox::currentIndexChanged, this, [this](int i) {
+        fijarPapel(i == 1 ? informes::Papel::Carta : informes::Papel::A4);
+        EscribirIni(kSeccion, kClavePapel, informes::nombrePapel(papel_));
+    });
+    connect(cmdImprimir, &QPushButton::clicked, this, &FrmVistaPrevia::imprimir);
+    connect(cmdGuardar, &QPushButton::clicked, this, &FrmVistaPrevia::guardar);
+    connect(cmdCerrar, &QPushButton::clicked, this, &QDialog::accept);
+
+    try {
+        documento_ = generar_();
+    } catch (const ErrorBD& e) {
+        Dialogos::actual().mensaje(
+            this, QStringLiteral("No se pudo preparar el informe.\n\n%1").arg(e.texto()),
+            Dialogos::Icono::Critico);
+    }
+    if (!documento_)
+        documento_ = std::make_unique<QTextDocument>();
+    componer();
+}
+
+FrmVistaPrevia::~FrmVistaPrevia() {
+    pdfView_->setDocument(nullptr);
+    vista_->close();
+}
+
+void FrmVistaPrevia::fijarPapel(informes::Papel papel) {
+    if (papel == papel_)
+        return;
+    papel_ = papel;
+    {
+        const QSignalBlocker b(comboPapel_);
+        comboPapel_->setCurrentIndex(papel_ == informes::Papel::Carta ? 1 : 0);
+    }
+    componer();
+}
+
+int FrmVistaPrevia::paginas() const {
+    return vista_->pageCount();
+}
+
+void FrmVistaPrevia::componer() {
+    vista_->close();
+    buffer_.close();
+    pdf_.clear();
+    buffer_.setBuffer(&pdf_);
+    buffer_.open(QIODevice::WriteOnly);
+    informes::escribirPdf(*documento_, buffer_, papel_, titulo_);
+    buffer_.close();
+    buffer_.open(QIODevice::ReadOnly);
+    vista_->load(&buffer_);
+}
+
+void FrmVistaPrevia::imprimir() {
+    QPrinter impresora(QPrinter::HighResolution);
+    impresora.setPageSize(informes::tamanoPagina(papel_));
+    impresora.setDocName(titulo_);
+    if (!Dialogos::actual().imprimir(this, impresora))
+        return;
+    informes::imprimir(*documento_, impresora);
+}
+
+void FrmVistaPrevia::guardar() {
+    const QString ruta =
+        Dialogos::actual().guardarArchivo(this, QStringLiteral("Guardar informe"), nombreArchivo_,
+                                          QStringLiteral("Documentos PDF (*.pdf)"));
+    if (ruta.isEmpty())
+        return;
+    const QString falla = informes::guardarPdf(*documento_, ruta, papel_, titulo_);
+    if (!falla.isEmpty())
+        Dialogos::actual().mensaje(this, falla, Dialogos::Icono::Critico);
+}
