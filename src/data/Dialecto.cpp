@@ -116,11 +116,16 @@ std::vector<Dialecto::PasoEsquema> Dialecto::pasosActualizacion(int versionActua
                              .arg(textoLargo),
                          QStringLiteral("PreguntasSesion"),
                          {}});
+        // Teclas repeats an examinee's keys in question order (a space where none
+        // came): statistics over thousands of examinations read one row per examinee
+        // instead of one per key.
         pasos.push_back({QStringLiteral("CREATE TABLE EvaluadosSesion (Sesion Int NOT NULL, "
                                         "Posicion Int NOT NULL, Persona Int, DetalleExamen Int, "
                                         "Remoto Int, NombrePersona nVarChar(100), "
                                         "Documento nVarChar(20), Correctas Int, Incorrectas Int, "
-                                        "Resultado nVarChar(20), PRIMARY KEY (Sesion, Posicion))"),
+                                        "Resultado nVarChar(20), Teclas %1, "
+                                        "PRIMARY KEY (Sesion, Posicion))")
+                             .arg(textoLargo),
                          QStringLiteral("EvaluadosSesion"),
                          {}});
         pasos.push_back({QStringLiteral("CREATE TABLE RespuestasSesion (Sesion Int NOT NULL, "

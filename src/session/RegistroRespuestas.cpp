@@ -71,6 +71,12 @@ void RegistroRespuestas::guardarEvaluado(qint64 sesion, qint32 grupo, int lugar,
     p.finish();
     const int posicion = lugar + 1;
     const qint32 remoto = remotos_->value(persona, 0);
+    QString teclas;
+    teclas.reserve(preguntas_.size());
+    for (int q = 0; q < preguntas_.size(); ++q) {
+        const QString tecla = matriz_.celda(lugar, q);
+        teclas += tecla.isEmpty() ? QChar(u' ') : tecla.at(0);
+    }
     de1_.insertarSinIdentidad(
         QStringLiteral("EvaluadosSesion"),
         {{QStringLiteral("Sesion"), sesion},
@@ -82,7 +88,8 @@ void RegistroRespuestas::guardarEvaluado(qint64 sesion, qint32 grupo, int lugar,
          {QStringLiteral("Documento"), documento},
          {QStringLiteral("Correctas"), c.correctas},
          {QStringLiteral("Incorrectas"), c.incorrectas},
-         {QStringLiteral("Resultado"), c.veredicto}});
+         {QStringLiteral("Resultado"), c.veredicto},
+         {QStringLiteral("Teclas"), teclas}});
 
     // Many rows per statement: a session of 54 examinees and 100 questions is
     // 5,400 rows, written while the operator waits.

@@ -6,6 +6,7 @@
 #include <QHash>
 #include <QSqlQuery>
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 double EvaluadoRegistrado::porcentaje() const {
@@ -164,26 +165,24 @@ EstadisticasItems estadisticas(De1& de1, const FiltroEstadisticas& filtro) {
     EstadisticasItems r;
     const auto [donde, parametros] = condicion(de1, filtro);
 
-    // Examinees with no question asked cannot be ranked.
-    const QString examinados =
-        QStringLiteral("FROM EvaluadosSesion v JOIN SesionesExamen s ON s.CodigoSesion = v.Sesion "
-                       "WHERE %1 AND v.Correctas + v.Incorrectas > 0")
-            .arg(donde);
-    r.evaluados = de1.valor(QStringLiteral("SELECT COUNT(*) ") + examinados, parametros).toInt();
-    r.tamanoGrupo = tamanoGrupo(r.evaluados);
-
-    // The questions as the latest examination asked them.
+    // Each examination's questions, as places into the list of distinct questions
+    // (by CodigoPregunta), whose texts are the latest examination's.
+    struct Formulada {
+        qsizetype indice;
+        int correcta;
+    };
+    QHash<qint64, QList<Formulada>> preguntasDe;
     QHash<qint32, qsizetype> indice;
     {
         QSqlQuery q = de1.ejecutar(
-            QStringLiteral("SELECT p.Pregunta, p.Orden, p.Texto, p.Correcta, p.Respuestas "
-                           "FROM PreguntasSesion p JOIN SesionesExamen s "
+            QStringLiteral("SELECT p.Sesion, p.Pregunta, p.Orden, p.Texto, p.Correcta, "
+                           "p.Respuestas FROM PreguntasSesion p JOIN SesionesExamen s "
                            "ON s.CodigoSesion = p.Sesion WHERE %1 "
                            "ORDER BY s.Fecha, s.CodigoSesion, p.Orden")
                 .arg(donde),
             parametros);
         while (q.next()) {
-            const qint32 codigo = q.value(0).toInt();
+            const qint32 codigo = q.value(1).toInt();
             auto it = indice.find(codigo);
             if (it == indice.end()) {
                 it = indice.insert(codigo, r.preguntas.size());
@@ -191,44 +190,82 @@ EstadisticasItems estadisticas(De1& de1, const FiltroEstadisticas& filtro) {
             }
             EstadisticaPregunta& p = r.preguntas[*it];
             p.codigo = codigo;
-            p.orden = q.value(1).toInt();
-            p.texto = q.value(2).toString();
-            p.correcta = q.value(3).toInt();
-            p.opciones = q.value(4).toInt();
+            p.orden = q.value(2).toInt();
+            p.texto = q.value(3).toString();
+            p.correcta = q.value(4).toInt();
+            p.opciones = q.value(5).toInt();
+            preguntasDe[q.value(0).toLongLong()].append({*it, p.correcta});
         }
     }
-    if (r.evaluados == 0 || r.preguntas.isEmpty())
-        return r;
 
-    // Examinees ranked by their share of correct answers (best first; ties by
-    // examination and roster place, so the groups do not depend on the engine).
-    // The upper group is the first k, the lower one the last k.
-    QVariantList p = parametros;
-    p << r.tamanoGrupo << r.evaluados - r.tamanoGrupo;
-    QSqlQuery q = de1.ejecutar(
-        QStringLiteral(
-            "WITH e AS (SELECT v.Sesion, v.Posicion, ROW_NUMBER() OVER (ORDER BY "
-            "(v.Correctas * 1.0) / (v.Correctas + v.Incorrectas) DESC, v.Sesion, v.Posicion) "
-            "AS Puesto %1) "
-            "SELECT p.Pregunta, r.Tecla, COUNT(*), SUM(r.Acierto), "
-            "SUM(CASE WHEN e.Puesto <= ? THEN r.Acierto ELSE 0 END), "
-            "SUM(CASE WHEN e.Puesto > ? THEN r.Acierto ELSE 0 END) "
-            "FROM e JOIN RespuestasSesion r ON r.Sesion = e.Sesion AND r.Posicion = e.Posicion "
-            "JOIN PreguntasSesion p ON p.Sesion = r.Sesion AND p.Orden = r.Orden "
-            "GROUP BY p.Pregunta, r.Tecla")
-            .arg(examinados),
-        p);
-    while (q.next()) {
-        const auto it = indice.constFind(q.value(0).toInt());
-        if (it == indice.constEnd())
-            continue;
-        EstadisticaPregunta& e = r.preguntas[*it];
-        const int n = q.value(2).toInt();
-        e.evaluados += n;
-        e.aciertos += q.value(3).toInt();
-        e.aciertosSuperior += q.value(4).toInt();
-        e.aciertosInferior += q.value(5).toInt();
-        e.teclas[q.value(1).isNull() ? QString() : q.value(1).toString()] += n;
+    struct Examinado {
+        qint64 sesion;
+        int posicion;
+        double proporcion;
+        QString teclas;
+    };
+    QList<Examinado> examinados;
+    {
+        // Examinees with no question asked cannot be ranked.
+        QSqlQuery q = de1.ejecutar(
+            QStringLiteral("SELECT v.Sesion, v.Posicion, v.Correctas, v.Incorrectas, v.Teclas "
+                           "FROM EvaluadosSesion v JOIN SesionesExamen s "
+                           "ON s.CodigoSesion = v.Sesion "
+                           "WHERE %1 AND v.Correctas + v.Incorrectas > 0")
+                .arg(donde),
+            parametros);
+        while (q.next()) {
+            const int bien = q.value(2).toInt();
+            const int mal = q.value(3).toInt();
+            examinados.append({q.value(0).toLongLong(), q.value(1).toInt(),
+                               double(bien) / double(bien + mal), q.value(4).toString()});
+        }
+    }
+    r.evaluados = int(examinados.size());
+    r.tamanoGrupo = tamanoGrupo(r.evaluados);
+    // Ranked by their share of correct answers (best first; ties by examination
+    // and roster place): the upper group is the first k, the lower one the last k.
+    std::sort(examinados.begin(), examinados.end(), [](const Examinado& a, const Examinado& b) {
+        if (a.proporcion != b.proporcion)
+            return a.proporcion > b.proporcion;
+        return a.sesion != b.sesion ? a.sesion < b.sesion : a.posicion < b.posicion;
+    });
+
+    // Keys counted per question: ASCII ones in a table, any other in a map.
+    struct Conteo {
+        std::array<int, 128> ascii{};
+        QHash<char16_t, int> otras;
+    };
+    QList<Conteo> conteos(r.preguntas.size());
+    for (qsizetype i = 0; i < examinados.size(); ++i) {
+        const Examinado& e = examinados.at(i);
+        const bool superior = i < r.tamanoGrupo;
+        const bool inferior = i >= examinados.size() - r.tamanoGrupo;
+        const QList<Formulada> preguntas = preguntasDe.value(e.sesion);
+        for (qsizetype q = 0; q < preguntas.size(); ++q) {
+            const QChar c = q < e.teclas.size() ? e.teclas.at(q) : QChar(u' ');
+            const QString tecla = c == u' ' ? QString() : QString(c);
+            const Formulada& a = preguntas.at(q);
+            EstadisticaPregunta& p = r.preguntas[a.indice];
+            const bool acierto = ValorTecla(tecla) == a.correcta;
+            ++p.evaluados;
+            p.aciertos += acierto;
+            p.aciertosSuperior += superior && acierto;
+            p.aciertosInferior += inferior && acierto;
+            Conteo& n = conteos[a.indice];
+            if (c.unicode() < 128)
+                ++n.ascii[c.unicode()];
+            else
+                ++n.otras[c.unicode()];
+        }
+    }
+    for (qsizetype i = 0; i < r.preguntas.size(); ++i) {
+        const Conteo& n = conteos.at(i);
+        for (int c = 0; c < 128; ++c)
+            if (n.ascii[c])
+                r.preguntas[i].teclas.insert(c == ' ' ? QString() : QString(QChar(c)), n.ascii[c]);
+        for (auto it = n.otras.cbegin(); it != n.otras.cend(); ++it)
+            r.preguntas[i].teclas.insert(QString(QChar(it.key())), it.value());
     }
     std::stable_sort(r.preguntas.begin(), r.preguntas.end(),
                      [](const EstadisticaPregunta& a, const EstadisticaPregunta& b) {

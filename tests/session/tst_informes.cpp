@@ -73,10 +73,10 @@ private Q_SLOTS:
     void cleanupTestCase() { e_.reset(); }
 
     void informeDelGrupo() {
-        auto doc = informes::documentoGrupo(x_);
+        auto doc = informes::informeGrupo(x_);
         for (const informes::Papel papel : {informes::Papel::A4, informes::Papel::Carta}) {
             const QString ruta = e_->ruta(QStringLiteral("grupo-%1.pdf").arg(int(papel)));
-            QCOMPARE(informes::guardarPdf(*doc, ruta, papel, "Informe"), QString());
+            QCOMPARE(doc->guardarPdf(ruta, papel, "Informe"), QString());
             const QString info = ejecutar("pdfinfo", {ruta});
             QVERIFY2(info.contains(papel == informes::Papel::A4 ? "(A4)" : "(letter)"),
                      qPrintable(info));
@@ -93,9 +93,9 @@ private Q_SLOTS:
     }
 
     void informesDeLosEvaluados() {
-        auto uno = informes::documentoEvaluados(e_->de1(), x_, {0});
+        auto uno = informes::informeEvaluados(e_->de1(), x_, {0});
         const QString ruta = e_->ruta("evaluado.pdf");
-        QCOMPARE(informes::guardarPdf(*uno, ruta, informes::Papel::A4, "Informe"), QString());
+        QCOMPARE(uno->guardarPdf(ruta, informes::Papel::A4, "Informe"), QString());
         const QString t = textoPdf(ruta);
         for (const QString& esperado :
              {QStringLiteral("José Pérez Ñúñez"), QStringLiteral("Femenino"),
@@ -112,10 +112,9 @@ private Q_SLOTS:
 
         // All of them: one after another, each from a new page; no photograph for
         // those who have none.
-        auto todos = informes::documentoEvaluados(e_->de1(), x_, {0, 1, 2});
+        auto todos = informes::informeEvaluados(e_->de1(), x_, {0, 1, 2});
         const QString rutaTodos = e_->ruta("todos.pdf");
-        QCOMPARE(informes::guardarPdf(*todos, rutaTodos, informes::Papel::A4, "Informes"),
-                 QString());
+        QCOMPARE(todos->guardarPdf(rutaTodos, informes::Papel::A4, "Informes"), QString());
         const QStringList paginas = textoPdf(rutaTodos).split('\f', Qt::SkipEmptyParts);
         QVERIFY(paginas.size() >= 3);
         QCOMPARE(paginas.filter("Informe de examen").size(), 3);
@@ -216,9 +215,8 @@ private Q_SLOTS:
             exportacion::guardarCsv(x_, e_->ruta("no/existe/r.csv"));
         QCOMPARE(malo.estado, exportacion::Resultado::Estado::Error);
         QVERIFY(malo.error.startsWith("No se pudo crear el archivo"));
-        auto doc = informes::documentoGrupo(x_);
-        QVERIFY(!informes::guardarPdf(*doc, e_->ruta("no/existe/r.pdf"), informes::Papel::A4, "x")
-                     .isEmpty());
+        auto doc = informes::informeGrupo(x_);
+        QVERIFY(!doc->guardarPdf(e_->ruta("no/existe/r.pdf"), informes::Papel::A4, "x").isEmpty());
     }
 };
 

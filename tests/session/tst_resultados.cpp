@@ -69,6 +69,8 @@ private Q_SLOTS:
         QCOMPARE(x->evaluados.at(2).porcentaje(), 60.0);
         QCOMPARE(x->evaluados.at(4).tecla(3), QString()); // no key
         QCOMPARE(x->evaluados.at(4).tecla(2), QStringLiteral("2"));
+        QCOMPARE(db.valor("SELECT Teclas FROM EvaluadosSesion WHERE Posicion = 5").toString(),
+                 QStringLiteral("12 13"));
         QCOMPARE(x->aprobados(), 5);
 
         const QList<ExaminacionListada> lista = resultados::examinacionesDeGrupo(db, s.grupo);

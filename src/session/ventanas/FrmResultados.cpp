@@ -394,7 +394,7 @@ QString FrmResultados::nombreBase() const {
             .arg(x.descripcionExamen, x.fecha.toString(QStringLiteral("yyyy-MM-dd HHmm"))));
 }
 
-void FrmResultados::vistaPrevia(std::function<std::unique_ptr<QTextDocument>()> generar,
+void FrmResultados::vistaPrevia(std::function<std::unique_ptr<informes::Informe>()> generar,
                                 const QString& titulo, const QString& archivo) {
     FrmVistaPrevia ventana(std::move(generar), titulo, archivo, this);
     abrirModal(ventana);
@@ -413,9 +413,9 @@ void FrmResultados::informeGrupo() {
         return;
     const qint64 sesion = examinacion_->sesion;
     vistaPrevia(
-        [this, sesion]() -> std::unique_ptr<QTextDocument> {
+        [this, sesion]() -> std::unique_ptr<informes::Informe> {
             const std::optional<Examinacion> x = resultados::cargar(de1_, sesion);
-            return x ? informes::documentoGrupo(*x) : nullptr;
+            return x ? informes::informeGrupo(*x) : nullptr;
         },
         QStringLiteral("Informe del grupo"), nombreBase() + QStringLiteral(".pdf"));
 }
@@ -431,13 +431,13 @@ void FrmResultados::informeEvaluado() {
     const EvaluadoRegistrado& e = examinacion_->evaluados.at(*fila);
     const int posicion = e.posicion;
     vistaPrevia(
-        [this, sesion, posicion]() -> std::unique_ptr<QTextDocument> {
+        [this, sesion, posicion]() -> std::unique_ptr<informes::Informe> {
             const std::optional<Examinacion> x = resultados::cargar(de1_, sesion);
             if (!x)
                 return nullptr;
             for (int i = 0; i < x->evaluados.size(); ++i)
                 if (x->evaluados.at(i).posicion == posicion)
-                    return informes::documentoEvaluados(de1_, *x, {i});
+                    return informes::informeEvaluados(de1_, *x, {i});
             return nullptr;
         },
         QStringLiteral("Informe de %1").arg(e.nombre),
@@ -450,14 +450,14 @@ void FrmResultados::informesTodos() {
         return;
     const qint64 sesion = examinacion_->sesion;
     vistaPrevia(
-        [this, sesion]() -> std::unique_ptr<QTextDocument> {
+        [this, sesion]() -> std::unique_ptr<informes::Informe> {
             const std::optional<Examinacion> x = resultados::cargar(de1_, sesion);
             if (!x)
                 return nullptr;
             QList<int> todos;
             for (int i = 0; i < x->evaluados.size(); ++i)
                 todos << i;
-            return informes::documentoEvaluados(de1_, *x, todos);
+            return informes::informeEvaluados(de1_, *x, todos);
         },
         QStringLiteral("Informes de los evaluados"),
         nombreBase() + QStringLiteral(" evaluados.pdf"));

@@ -5,10 +5,10 @@
 // statistics, the PDF reports and the exports. Shown after a session, and from
 // the main window for any stored examination of the selected group.
 
+#include "session/InformesExamen.h"
 #include "session/ResultadosExamen.h"
 
 #include <QDialog>
-#include <QTextDocument>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -51,8 +51,8 @@ private:
     void informesTodos();
     void exportarCsv();
     void exportarXlsx();
-    void vistaPrevia(std::function<std::unique_ptr<QTextDocument>()> generar, const QString& titulo,
-                     const QString& archivo);
+    void vistaPrevia(std::function<std::unique_ptr<informes::Informe>()> generar,
+                     const QString& titulo, const QString& archivo);
     QString nombreBase() const;
     void errorBD(const QString& texto);
 

@@ -21,7 +21,7 @@ const QString kClavePapel = QStringLiteral("PapelInforme");
 
 } // namespace
 
-FrmVistaPrevia::FrmVistaPrevia(std::function<std::unique_ptr<QTextDocument>()> generar,
+FrmVistaPrevia::FrmVistaPrevia(std::function<std::unique_ptr<informes::Informe>()> generar,
                                const QString& titulo, const QString& nombreArchivo, QWidget* parent)
     : QDialog(parent), generar_(std::move(generar)), titulo_(titulo),
       nombreArchivo_(nombreArchivo) {
@@ -74,14 +74,14 @@ FrmVistaPrevia::FrmVistaPrevia(std::function<std::unique_ptr<QTextDocument>()> g
     connect(cmdCerrar, &QPushButton::clicked, this, &QDialog::accept);
 
     try {
-        documento_ = generar_();
+        informe_ = generar_();
     } catch (const ErrorBD& e) {
         Dialogos::actual().mensaje(
             this, QStringLiteral("No se pudo preparar el informe.\n\n%1").arg(e.texto()),
             Dialogos::Icono::Critico);
     }
-    if (!documento_)
-        documento_ = std::make_unique<QTextDocument>();
+    cmdImprimir->setEnabled(informe_ != nullptr);
+    cmdGuardar->setEnabled(informe_ != nullptr);
     componer();
 }
 
@@ -111,7 +111,8 @@ void FrmVistaPrevia::componer() {
     pdf_.clear();
     buffer_.setBuffer(&pdf_);
     buffer_.open(QIODevice::WriteOnly);
-    informes::escribirPdf(*documento_, buffer_, papel_, titulo_);
+    if (informe_)
+        informe_->escribirPdf(buffer_, papel_, titulo_);
     buffer_.close();
     buffer_.open(QIODevice::ReadOnly);
     vista_->load(&buffer_);
@@ -121,18 +122,18 @@ void FrmVistaPrevia::imprimir() {
     QPrinter impresora(QPrinter::HighResolution);
     impresora.setPageSize(informes::tamanoPagina(papel_));
     impresora.setDocName(titulo_);
-    if (!Dialogos::actual().imprimir(this, impresora))
+    if (!informe_ || !Dialogos::actual().imprimir(this, impresora))
         return;
-    informes::imprimir(*documento_, impresora);
+    informe_->imprimir(impresora);
 }
 
 void FrmVistaPrevia::guardar() {
     const QString ruta =
         Dialogos::actual().guardarArchivo(this, QStringLiteral("Guardar informe"), nombreArchivo_,
                                           QStringLiteral("Documentos PDF (*.pdf)"));
-    if (ruta.isEmpty())
+    if (ruta.isEmpty() || !informe_)
         return;
-    const QString falla = informes::guardarPdf(*documento_, ruta, papel_, titulo_);
+    const QString falla = informe_->guardarPdf(ruta, papel_, titulo_);
     if (!falla.isEmpty())
         Dialogos::actual().mensaje(this, falla, Dialogos::Icono::Critico);
 }

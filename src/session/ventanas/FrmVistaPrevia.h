@@ -1,5 +1,5 @@
 #pragma once
-// Preview of a report before it is printed or saved: the document is laid out
+// Preview of a report before it is printed or saved: the report is laid out
 // as PDF on the chosen paper (A4 or Letter) and shown page by page.
 
 #include "session/InformesExamen.h"
@@ -17,10 +17,10 @@ class QPdfView;
 class FrmVistaPrevia : public QDialog {
     Q_OBJECT
 public:
-    // `generar` builds the document afresh (from the catalog); `nombreArchivo` is
+    // `generar` builds the report afresh (from the catalog); `nombreArchivo` is
     // the PDF file name offered when saving.
-    FrmVistaPrevia(std::function<std::unique_ptr<QTextDocument>()> generar, const QString& titulo,
-                   const QString& nombreArchivo, QWidget* parent = nullptr);
+    FrmVistaPrevia(std::function<std::unique_ptr<informes::Informe>()> generar,
+                   const QString& titulo, const QString& nombreArchivo, QWidget* parent = nullptr);
     ~FrmVistaPrevia() override;
 
     informes::Papel papel() const { return papel_; }
@@ -32,8 +32,8 @@ private:
     void imprimir();
     void guardar();
 
-    std::function<std::unique_ptr<QTextDocument>()> generar_;
-    std::unique_ptr<QTextDocument> documento_;
+    std::function<std::unique_ptr<informes::Informe>()> generar_;
+    std::unique_ptr<informes::Informe> informe_;
     QString titulo_;
     QString nombreArchivo_;
     informes::Papel papel_ = informes::Papel::A4;
