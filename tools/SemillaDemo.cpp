@@ -163,9 +163,15 @@ void sembrar(De1& de1, const QString& carpetaPlantillas) {
         plantillas.mkpath(QString::fromLatin1(sub));
 
     Transaccion t(de1);
+    // A new catalog already has the usual document types.
     for (const char* d : {"Cédula de identidad", "Pasaporte", "Licencia anterior"})
-        de1.insertar(QStringLiteral("Documentos"), {{"DescripcionDocumento", QString::fromUtf8(d)}},
-                     QStringLiteral("CodigoDocumento"));
+        if (!de1.valor(QStringLiteral("SELECT CodigoDocumento FROM Documentos WHERE "
+                                      "DescripcionDocumento = ?"),
+                       {QString::fromUtf8(d)})
+                 .isValid())
+            de1.insertar(QStringLiteral("Documentos"),
+                         {{"DescripcionDocumento", QString::fromUtf8(d)}},
+                         QStringLiteral("CodigoDocumento"));
     for (const char* c :
          {"Santiago", "Valparaíso", "Concepción", "La Serena", "Temuco", "Antofagasta"})
         de1.insertar(QStringLiteral("Ciudades"),

@@ -45,7 +45,14 @@ qint32 responsable(const QString& lineaComandos) {
     return texto::ValEntero(lineaComandos);
 }
 
-void ejecutar(De1& de1, const QString& lineaComandos, ConfigConexion* usada) {
+QString avisoCatalogoNuevo(const QString& archivo) {
+    return QStringLiteral("Se creó un catálogo nuevo, sin personas ni exámenes, en \"%1\".\n\n"
+                          "Si esperaba usar un catálogo existente, revise la clave Server de la "
+                          "sección [Control] del archivo de configuración \"%2\".")
+        .arg(QDir::toNativeSeparators(archivo), QDir::toNativeSeparators(ini::ruta()));
+}
+
+QString ejecutar(De1& de1, const QString& lineaComandos, ConfigConexion* usada) {
     Globales::DuenoReceptor = 0;
     ini::fijarRuta(rutas::archivoConfiguracion());
     // A file that cannot be read would only make every setting read as "ERROR".
@@ -62,6 +69,7 @@ void ejecutar(De1& de1, const QString& lineaComandos, ConfigConexion* usada) {
     de1.abrir(config);
     ActualizarEsquema(de1);
     Globales::ResponsableActual = responsable(lineaComandos);
+    return de1.catalogoCreado() ? avisoCatalogoNuevo(config.archivoSqlite) : QString();
 }
 
 } // namespace arranque

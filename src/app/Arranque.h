@@ -29,7 +29,12 @@ struct ErrorConfiguracion {
 // templates folder and the operator code, opens the catalog and upgrades the
 // schema. Throws ErrorConfiguracion when the configuration file is not a file
 // that can be read, and ErrorBD when the catalog cannot be reached or upgraded;
-// the configuration tells which catalog was tried.
-void ejecutar(De1& de1, const QString& lineaComandos, ConfigConexion* usada = nullptr);
+// the configuration tells which catalog was tried. Returns what the operator must
+// be told before starting (a new embedded catalog was created, and where), or
+// empty text.
+QString ejecutar(De1& de1, const QString& lineaComandos, ConfigConexion* usada = nullptr);
+
+// The notice of a new embedded catalog made at the given file.
+QString avisoCatalogoNuevo(const QString& archivo);
 
 } // namespace arranque

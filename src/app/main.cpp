@@ -1,25 +1,73 @@
 // Entry point: start-up, then the main window; the program lives on in it.
 #include "app/Arranque.h"
 #include "app/Globales.h"
+#include "app/Idioma.h"
+#include "app/Ini.h"
+#include "app/Rutas.h"
 #include "app/ventanas/Dialogos.h"
+#include "app/ventanas/Traducciones.h"
 #include "groups/ventanas/MenuPrincipal.h"
 #include "keypads/ventanas/PanelSimulado.h"
+#include "persons/ventanas/ObtenerHuella.h"
+#include "persons/ventanas/ObtenerFoto.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QStringList>
 #include <QTimer>
+#include <QWindow>
 #include <cstdio>
+
+namespace {
+
+// For the tests of the executable, which end it as an operator does: once the
+// event loop runs, TAVELMO_PRUEBA_PULSAR names a button (object name or text) of
+// a window on screen to press, and TAVELMO_PRUEBA_CERRAR a window to close as its
+// title bar does.
+void programarPrueba() {
+    const QString pulsar = qEnvironmentVariable("TAVELMO_PRUEBA_PULSAR");
+    const QString cerrar = qEnvironmentVariable("TAVELMO_PRUEBA_CERRAR");
+    if (pulsar.isEmpty() && cerrar.isEmpty())
+        return;
+    QTimer::singleShot(0, qApp, [pulsar, cerrar] {
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            if (!w->isVisible())
+                continue;
+            if (!cerrar.isEmpty() && w->objectName() == cerrar && w->windowHandle()) {
+                w->windowHandle()->close();
+                return;
+            }
+            for (QAbstractButton* b : w->findChildren<QAbstractButton*>())
+                if (!pulsar.isEmpty() && b->isVisible() &&
+                    (b->objectName() == pulsar || b->text() == pulsar)) {
+                    b->click();
+                    return;
+                }
+        }
+        std::fprintf(stderr, "prueba: nada que pulsar ni cerrar\n");
+    });
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(kTituloAplicacion);
+    // Spanish from the first message on, whatever the workstation's language.
+    ini::fijarRuta(rutas::archivoConfiguracion());
+    idioma::fijarPredeterminado();
+    traducciones::instalar();
 
-    acompanarReceptorSimuladoConPanel();
-    static De1 de1;
+    instalarCapturaFoto();
+    instalarCapturaHuella();
+    // Local to main, so the connection closes while Qt's database layer still
+    // stands; a static one outlived it and crashed every exit.
+    De1 de1;
     De1::fijarCompartida(&de1);
     ConfigConexion config;
+    QString aviso;
     try {
-        arranque::ejecutar(de1, QApplication::arguments().mid(1).join(u' '), &config);
+        aviso = arranque::ejecutar(de1, QApplication::arguments().mid(1).join(u' '), &config);
     } catch (const arranque::ErrorConfiguracion& e) {
         std::fprintf(stderr, "%s\n", qPrintable(e.texto));
         Dialogos::actual().mensaje(nullptr, e.texto, Dialogos::Icono::Critico, kTituloAplicacion);
@@ -29,11 +77,15 @@ int main(int argc, char** argv) {
             QStringLiteral("No se pudo abrir la base de datos del servidor \"%1\".\n\n%2")
                 .arg(config.descripcion(), e.texto());
         std::fprintf(stderr, "%s\n", qPrintable(texto));
+        programarPrueba();
         Dialogos::actual().mensaje(nullptr, texto, Dialogos::Icono::Critico, kTituloAplicacion);
         return 1;
     }
+    if (!aviso.isEmpty())
+        Dialogos::actual().mensaje(nullptr, aviso, Dialogos::Icono::Informacion, kTituloAplicacion);
 
     MenuPrincipal menu(de1);
+    acompanarReceptorSimuladoConPanel(&menu);
     menu.show();
     // The start-up benchmark measures up to here.
     if (qEnvironmentVariableIsSet("TAVELMO_SALIR_AL_MOSTRAR"))
@@ -42,5 +94,6 @@ int main(int argc, char** argv) {
             std::fflush(stdout);
             QApplication::exit(0);
         });
+    programarPrueba();
     return app.exec();
 }

@@ -4,13 +4,22 @@
 #include "data/Configuracion.h"
 #include "data/De1.h"
 
+namespace {
+int versionGuardada(De1& de1) {
+    return texto::ValEntero16(LeerConfiguracion(de1, QStringLiteral("DBVersionTavelmo")));
+}
+} // namespace
+
 int ActualizarEsquema(De1& de1) {
-    const int version =
-        texto::ValEntero16(LeerConfiguracion(de1, QStringLiteral("DBVersionTavelmo")));
+    if (versionGuardada(de1) >= kVersionEsquema)
+        return 0;
+    // Another workstation may be upgrading at this very moment: wait for it, then
+    // read the version and the tables again.
+    Transaccion t(de1, Transaccion::Modo::Exclusiva);
+    const int version = versionGuardada(de1);
     if (version >= kVersionEsquema)
         return 0;
     int ejecutadas = 0;
-    Transaccion t(de1);
     for (const Dialecto::PasoEsquema& paso : de1.dialecto().pasosActualizacion(version)) {
         const bool hecho = paso.columna.isEmpty() ? de1.existeTabla(paso.tabla)
                                                   : de1.existeColumna(paso.tabla, paso.columna);

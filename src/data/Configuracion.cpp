@@ -31,11 +31,12 @@ void GuardarConfiguracion(De1& de1, const QString& item, const QString& valor) {
 }
 
 qint32 ObtenerCodigoItem(De1& de1, const QString& descripcion) {
+    // Where an earlier race left the item twice, the lowest code is the one the
+    // office's results already carry.
     const QVariant codigo =
-        de1.valor(de1.dialecto().primeraFila(
-                      QStringLiteral("SELECT CodigoItem FROM Items WHERE DescripcionItem = ?")),
+        de1.valor(QStringLiteral("SELECT min(CodigoItem) FROM Items WHERE DescripcionItem = ?"),
                   {descripcion});
-    if (codigo.isValid())
+    if (codigo.isValid() && !codigo.isNull())
         return codigo.toInt();
     return qint32(de1.insertar(QStringLiteral("Items"),
                                {{QStringLiteral("DescripcionItem"), descripcion}},

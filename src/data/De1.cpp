@@ -59,16 +59,29 @@ bool De1::abierta() const {
 
 void De1::abrir(const ConfigConexion& config) {
     cerrar();
+    catalogoCreado_ = false;
     if (config.tipo == ConfigConexion::Tipo::Sqlite) {
         dialecto_ = Dialecto(Dialecto::Motor::Sqlite);
         const QFileInfo info(config.archivoSqlite);
         if (info.exists() && (!info.isFile() || !info.isReadable()))
             throw ErrorBD(
                 QStringLiteral("No se puede leer el archivo %1").arg(config.archivoSqlite));
-        QDir().mkpath(info.absolutePath());
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), nombre_);
-        db.setDatabaseName(config.archivoSqlite);
-        db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000"));
+        // A mistyped path must not quietly become a new, empty catalog.
+        if (!info.exists() && !info.absoluteDir().exists())
+            throw ErrorBD(QStringLiteral("No existe la carpeta \"%1\" del catálogo: no se crea "
+                                         "un catálogo nuevo en ella. Revise la clave Server de la "
+                                         "sección [Control] del archivo de configuración.")
+                              .arg(QDir::toNativeSeparators(info.absolutePath())));
+        QSqlDatabase db;
+        if (config.odbcSqlite.isEmpty()) {
+            db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), nombre_);
+            db.setDatabaseName(config.archivoSqlite);
+            db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=5000"));
+        } else {
+            db = QSqlDatabase::addDatabase(QStringLiteral("QODBC"), nombre_);
+            db.setDatabaseName(QStringLiteral("DRIVER={%1};Database=%2;Timeout=5000;")
+                                   .arg(config.odbcSqlite, info.absoluteFilePath()));
+        }
         if (!db.open())
             throw ErrorBD(textoError(db.lastError()));
         // A file that is not a database fails on its first statement, not on open.
@@ -87,6 +100,7 @@ void De1::abrir(const ConfigConexion& config) {
 }
 
 void De1::cerrar() {
+    transaccionPropia_ = false;
     if (!QSqlDatabase::contains(nombre_))
         return;
     {
@@ -124,10 +138,18 @@ qint64 De1::insertar(const QString& tabla, const Columnas& columnas, const QStri
     }
     const QString sql = dialecto_.insertarConIdentidad(tabla, nombres, identidad);
     QSqlQuery q = ejecutar(sql, valores);
-    if (!q.next())
+    QVariant codigo;
+    if (dialecto_.consultaIdentidad().isEmpty()) {
+        if (q.next())
+            codigo = q.value(0);
+    } else {
+        q.finish();
+        codigo = valor(dialecto_.consultaIdentidad());
+    }
+    if (!codigo.isValid() || codigo.isNull())
         throw ErrorBD(QStringLiteral("No se obtuvo el código del registro nuevo de %1").arg(tabla),
                       sql);
-    return q.value(0).toLongLong();
+    return codigo.toLongLong();
 }
 
 void De1::insertarSinIdentidad(const QString& tabla, const Columnas& columnas) {
@@ -153,29 +175,78 @@ bool De1::existeColumna(const QString& tabla, const QString& columna) const {
 }
 
 void De1::crearTablasEsperadas() {
-    for (const DefTabla& t : tablasEsperadas())
-        if (!existeTabla(t.nombre))
-            ejecutar(dialecto_.crearTabla(t));
+    const auto faltaAlguna = [this] {
+        for (const DefTabla& t : tablasEsperadas())
+            if (!existeTabla(t.nombre))
+                return true;
+        return false;
+    };
+    if (!faltaAlguna())
+        return;
+    // Two programs may open a catalog that does not exist yet: the one that waits
+    // for the other's transaction sees its tables and creates none of them.
+    Transaccion t(*this, Transaccion::Modo::Exclusiva);
+    const bool vacio = baseDatos().tables(QSql::Tables).isEmpty();
+    for (const DefTabla& tabla : tablasEsperadas())
+        if (!existeTabla(tabla.nombre))
+            ejecutar(dialecto_.crearTabla(tabla));
+    if (vacio)
+        llenarCatalogoNuevo();
+    t.confirmar();
+    catalogoCreado_ = vacio;
 }
 
-void De1::iniciarTransaccion() {
+void De1::llenarCatalogoNuevo() {
+    // Without document types nobody can be registered; cities are added from the
+    // person editor, which offers "Nueva ciudad" with this setting.
+    for (const QString& tipo : tiposDocumentoIniciales())
+        insertarSinIdentidad(QStringLiteral("Documentos"),
+                             {{QStringLiteral("DescripcionDocumento"), tipo}});
+    insertarSinIdentidad(QStringLiteral("Configuracion"),
+                         {{QStringLiteral("Item"), QStringLiteral("ChkNCiudades")},
+                          {QStringLiteral("Valor"), QStringLiteral("1")}});
+}
+
+void De1::iniciarTransaccion(bool exclusiva) {
+    // The SQLite drivers begin deferred transactions, which another connection can
+    // still write past until this one's first write; IMMEDIATE takes the write
+    // lock at once (waiting for it up to the busy timeout).
+    if (exclusiva && dialecto_.motor() == Dialecto::Motor::Sqlite) {
+        ejecutar(QStringLiteral("BEGIN IMMEDIATE"));
+        transaccionPropia_ = true;
+        return;
+    }
     QSqlDatabase db = baseDatos();
     if (!db.transaction())
         throw ErrorBD(textoError(db.lastError()));
 }
 
 void De1::confirmar() {
+    if (transaccionPropia_) {
+        ejecutar(QStringLiteral("COMMIT"));
+        transaccionPropia_ = false;
+        return;
+    }
     QSqlDatabase db = baseDatos();
     if (!db.commit())
         throw ErrorBD(textoError(db.lastError()));
 }
 
 void De1::deshacer() {
+    if (transaccionPropia_) {
+        transaccionPropia_ = false;
+        try {
+            ejecutar(QStringLiteral("ROLLBACK"));
+        } catch (const ErrorBD&) {
+            // Nothing left to undo: the connection already ended it.
+        }
+        return;
+    }
     baseDatos().rollback();
 }
 
-Transaccion::Transaccion(De1& de1) : de1_(de1) {
-    de1_.iniciarTransaccion();
+Transaccion::Transaccion(De1& de1, Modo modo) : de1_(de1) {
+    de1_.iniciarTransaccion(modo == Modo::Exclusiva);
 }
 
 Transaccion::~Transaccion() {

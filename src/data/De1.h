@@ -16,8 +16,12 @@ struct ConfigConexion {
     enum class Tipo { Sqlite, SqlServer };
     Tipo tipo = Tipo::Sqlite;
     QString archivoSqlite; // Sqlite
-    QString servidor;      // SqlServer: the data source
-    QString driver;        // SqlServer: the ODBC driver's name
+    // Sqlite: the ODBC driver (a library path or a registered name) to reach the
+    // file through instead of Qt's own SQLite driver. The office never sets it;
+    // the tests do, to run the ODBC path the SQL Server catalog takes.
+    QString odbcSqlite;
+    QString servidor; // SqlServer: the data source
+    QString driver;   // SqlServer: the ODBC driver's name
     int segundosEspera = 5;
 
     // Login and catalog of the office's shared database.
@@ -44,6 +48,7 @@ public:
     static void fijarCompartida(De1* de1);
 
     // Opens the connection; an embedded catalog gets its expected tables created.
+    // A new embedded catalog is made only in a folder that exists.
     void abrir(const ConfigConexion& config);
     void cerrar();
     bool abierta() const;
@@ -63,22 +68,33 @@ public:
     bool existeTabla(const QString& tabla) const;
     bool existeColumna(const QString& tabla, const QString& columna) const;
 
-    // Creates the expected tables that are missing (used for embedded catalogs).
+    // Creates the expected tables that are missing (used for embedded catalogs),
+    // in a transaction no other connection writes in meanwhile. A catalog that had
+    // no table at all also gets the rows a new office needs.
     void crearTablasEsperadas();
+    // Whether the last abrir() made a new embedded catalog.
+    bool catalogoCreado() const { return catalogoCreado_; }
 
-    void iniciarTransaccion();
+    // An exclusive transaction keeps every other connection from writing until it
+    // ends (on SQL Server it is an ordinary one).
+    void iniciarTransaccion(bool exclusiva = false);
     void confirmar();
     void deshacer();
 
 private:
+    void llenarCatalogoNuevo();
+
     QString nombre_;
     Dialecto dialecto_{Dialecto::Motor::Sqlite};
+    bool catalogoCreado_ = false;
+    bool transaccionPropia_ = false; // begun by statement, not through the driver
 };
 
 // Rolls back on destruction unless confirmed: every multi-row write uses one.
 class Transaccion {
 public:
-    explicit Transaccion(De1& de1);
+    enum class Modo { Normal, Exclusiva };
+    explicit Transaccion(De1& de1, Modo modo = Modo::Normal);
     ~Transaccion();
     Transaccion(const Transaccion&) = delete;
     Transaccion& operator=(const Transaccion&) = delete;

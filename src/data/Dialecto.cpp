@@ -161,9 +161,14 @@ QString Dialecto::insertarConIdentidad(const QString& tabla, const QStringList& 
             .arg(tabla, cols, identidad, vals);
     }
     if (columnas.isEmpty())
-        return QStringLiteral("INSERT INTO %1 DEFAULT VALUES RETURNING %2").arg(tabla, identidad);
-    return QStringLiteral("INSERT INTO %1 (%2) VALUES (%3) RETURNING %4")
-        .arg(tabla, cols, vals, identidad);
+        return QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(tabla);
+    return QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)").arg(tabla, cols, vals);
+}
+
+QString Dialecto::consultaIdentidad() const {
+    // The SQLite ODBC driver returns no rows from INSERT ... RETURNING, so both
+    // SQLite drivers read the identity with a second statement.
+    return motor_ == Motor::SqlServer ? QString() : QStringLiteral("SELECT last_insert_rowid()");
 }
 
 QString Dialecto::primeraFila(const QString& select) const {

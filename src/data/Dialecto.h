@@ -29,10 +29,14 @@ public:
     // Steps that take the schema from the given version to the current one.
     std::vector<PasoEsquema> pasosActualizacion(int versionActual) const;
 
-    // INSERT of the given columns (bound by position) that yields the new
-    // identity value as its single result row.
+    // INSERT of the given columns (bound by position). On SQL Server it yields the
+    // new identity value as its single result row; elsewhere consultaIdentidad()
+    // reads it afterwards on the same connection.
     QString insertarConIdentidad(const QString& tabla, const QStringList& columnas,
                                  const QString& identidad) const;
+    // The query that reads the identity of the row just inserted; empty text
+    // where the INSERT itself returns it.
+    QString consultaIdentidad() const;
     // INSERT of the given columns, bound by position, no result.
     static QString insertar(const QString& tabla, const QStringList& columnas);
 

@@ -96,3 +96,14 @@ const std::vector<DefTabla>& tablasEsperadas() {
     static const std::vector<DefTabla> tablas = construir();
     return tablas;
 }
+
+const QStringList& tiposDocumentoIniciales() {
+    static const QStringList tipos = {
+        QStringLiteral("Cédula de identidad"),
+        QStringLiteral("Cédula de ciudadanía"),
+        QStringLiteral("Documento nacional de identidad"),
+        QStringLiteral("Cédula de extranjería"),
+        QStringLiteral("Pasaporte"),
+    };
+    return tipos;
+}

@@ -51,8 +51,8 @@ QString ModeloGrupos::texto(const FilaGrupo& f, int columna) const {
     case 1:
         return f.curso;
     case 2:
-        return f.fecha.isValid() ? QLocale::system().toString(f.fecha, QLocale::ShortFormat)
-                                 : QString();
+        // The program's locale, Spanish on any workstation (set at start-up).
+        return f.fecha.isValid() ? QLocale().toString(f.fecha, QLocale::ShortFormat) : QString();
     case 3:
         return f.descripcion;
     case 4:

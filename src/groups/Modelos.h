@@ -44,6 +44,11 @@ public:
             return f.codigo;
         if (rol == Qt::DisplayRole || rol == Qt::AccessibleTextRole)
             return texto(f, i.column());
+        // A column too narrow for its text elides it; the tip shows it whole.
+        if (rol == Qt::ToolTipRole && i.column() < encabezados_.size()) {
+            const QString t = texto(f, i.column());
+            return t.isEmpty() ? QVariant() : QVariant(t);
+        }
         return {};
     }
     QVariant headerData(int s, Qt::Orientation o, int rol) const override {

@@ -5,25 +5,27 @@
 QList<MiembroGrupo> cargarMiembrosGrupo(De1& de1, qint32 grupo) {
     QSqlQuery q = de1.ejecutar(
         QStringLiteral(
-            "SELECT Personas.CodigoPersona, Personas.NombrePersona, Personas.Documento,"
-            " GruposPersonas.Remoto FROM GruposPersonas INNER JOIN Personas"
+            "SELECT GruposPersonas.CodigoGrupoPersona, Personas.CodigoPersona,"
+            " Personas.NombrePersona, Personas.Documento, GruposPersonas.Remoto"
+            " FROM GruposPersonas INNER JOIN Personas"
             " ON GruposPersonas.Persona = Personas.CodigoPersona"
             " WHERE GruposPersonas.Grupo = ? ORDER BY GruposPersonas.CodigoGrupoPersona"),
         {grupo});
     QList<MiembroGrupo> miembros;
     while (q.next())
-        miembros.append({q.value(0).toInt(), q.value(1).toString(), q.value(2).toString(),
-                         q.value(3).isNull() ? 0 : q.value(3).toInt()});
+        miembros.append({q.value(0).toLongLong(), q.value(1).toInt(), q.value(2).toString(),
+                         q.value(3).toString(), q.value(4).isNull() ? 0 : q.value(4).toInt()});
     return miembros;
 }
 
 void guardarMiembrosGrupo(De1& de1, qint32 grupo, const QList<MiembroGrupo>& miembros) {
+    // Each member's own row, not a rewrite of the group: the roster may have
+    // changed on another workstation since this list was read.
     Transaccion t(de1);
-    de1.ejecutar(QStringLiteral("DELETE FROM GruposPersonas WHERE Grupo = ?"), {grupo});
     for (const MiembroGrupo& m : miembros)
-        de1.ejecutar(
-            QStringLiteral("INSERT INTO GruposPersonas (Grupo, Persona, Remoto) VALUES (?, ?, ?)"),
-            {grupo, m.codigoPersona, m.remoto});
+        de1.ejecutar(QStringLiteral("UPDATE GruposPersonas SET Remoto = ? "
+                                    "WHERE CodigoGrupoPersona = ? AND Grupo = ?"),
+                     {m.remoto, m.codigoGrupoPersona, grupo});
     t.confirmar();
 }
 

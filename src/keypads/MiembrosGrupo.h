@@ -10,6 +10,7 @@
 class De1;
 
 struct MiembroGrupo {
+    qint64 codigoGrupoPersona = 0; // the member's own row
     qint32 codigoPersona = 0;
     QString nombre;
     QString documento;
@@ -21,7 +22,9 @@ inline const QString kNoAsignado = QStringLiteral("no asignado");
 // The group's members in the order they were added (the order the keypad
 // positions follow). Throws ErrorBD.
 QList<MiembroGrupo> cargarMiembrosGrupo(De1& de1, qint32 grupo);
-// Rewrites the group's member rows in the given order, all or nothing. Throws ErrorBD.
+// Stores the keypad numbers of the given members, all or nothing. Only their
+// Remoto changes: members another workstation added or removed meanwhile stay
+// as they are. Throws ErrorBD.
 void guardarMiembrosGrupo(De1& de1, qint32 grupo, const QList<MiembroGrupo>& miembros);
 
 class ModeloMiembros : public QAbstractTableModel {

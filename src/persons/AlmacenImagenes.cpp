@@ -81,6 +81,10 @@ QString archivoTrabajo(TipoImagen tipo) {
     return rutas::enCarpetaPrograma(QString::fromLatin1(datos(tipo).trabajo));
 }
 
+QString fuenteFirma() {
+    return rutas::enCarpetaPrograma(QStringLiteral("Firma.bmp"));
+}
+
 QString numeroPersona(qint64 codigoPersona) {
     return (QStringLiteral("00000000") + QString::number(codigoPersona)).right(8);
 }

@@ -12,6 +12,9 @@ enum class TipoImagen { Foto, Firma, Huella };
 
 // "Foto.jpg", "Firma.jpg" or "Huella.bmp" in the program folder.
 QString archivoTrabajo(TipoImagen tipo);
+// "Firma.bmp" in the program folder: the signature as drawn, opened or scanned,
+// before it is framed and accepted as "Firma.jpg".
+QString fuenteFirma();
 // The 8-digit person number: zero-padded, only the last 8 digits of longer codes.
 QString numeroPersona(qint64 codigoPersona);
 // Templates folder + "~pha/~pha$" + number + ".pha" (resp. ~sia, ~fia).

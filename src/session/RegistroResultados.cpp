@@ -29,8 +29,6 @@ QString RegistroResultados::numeroCarpeta(const QString& prefijo, qint64 n) {
 }
 
 qint32 RegistroResultados::codigoItem() {
-    // Looked up (and added) on its own, before any examinee's transaction: a
-    // rolled-back examinee must not take the item row with him.
     if (!item_)
         item_ = ObtenerCodigoItem(de1_, kItemPorcentaje);
     return *item_;
@@ -51,13 +49,16 @@ QString RegistroResultados::tomarNumero() {
 void RegistroResultados::bloquearContador() {
     // Writing the counter row first makes this transaction its only writer until
     // it ends: two workstations storing at once take their folder numbers one
-    // after the other and never the same one.
+    // after the other and never the same one, and never both add the result item.
     de1_.ejecutar(QStringLiteral("UPDATE Configuracion SET Valor = Valor WHERE Item = ?"),
                   {kContador});
+    // Looked up afresh in each transaction: an item added by one that was rolled
+    // back is gone. Outside any examinee's savepoint, so that a rolled-back
+    // examinee does not take it with him.
+    item_ = ObtenerCodigoItem(de1_, kItemPorcentaje);
 }
 
 bool RegistroResultados::guardar(qint32 persona, qint32 examen, const Calificacion& c) {
-    codigoItem();
     Transaccion t(de1_);
     bloquearContador();
     if (!guardarEnTransaccion(persona, examen, c))
@@ -194,7 +195,6 @@ ResultadoGuardado GuardarSesion(De1& de1, qint32 examen, const QList<qint32>& pe
     RegistroRespuestas respuestas(de1, preguntas, matriz);
     QList<int> escritos;
     try {
-        registro.codigoItem();
         // One commit for the roster (one disk flush, not one per examinee); a
         // savepoint per examinee keeps each one's rows whole.
         Transaccion t(de1);

@@ -33,11 +33,10 @@ public:
     // caller rolls back what a failure left. Throws ErrorBD.
     bool guardarEnTransaccion(qint32 persona, qint32 examen, const Calificacion& calificacion);
 
-    // Makes the running transaction the only one that can take folder numbers
-    // until it ends.
+    // Makes the running transaction the only one that can take folder numbers or
+    // add the result item until it ends, and looks the item up (adding it) under
+    // that lock, before any examinee's rows.
     void bloquearContador();
-    // Looks the result item up (adding it) outside any examinee's rows.
-    qint32 codigoItem();
 
     // The DetalleExamenes row of the last examinee stored.
     std::optional<qint64> ultimoDetalle() const { return ultimoDetalle_; }
@@ -52,6 +51,7 @@ public:
 
 private:
     QString tomarNumero();
+    qint32 codigoItem();
 
     De1& de1_;
     QDate hoy_;
@@ -73,10 +73,11 @@ struct ResultadoGuardado {
 // file, then scores and stores the examinees at the given 0-based roster places
 // (every examinee without `lugares`). An exam with no questions writes nothing.
 // Each examinee's rows are written whole or not at all (a savepoint each, one
-// commit for the roster); a database failure of one examinee leaves his rows
-// unwritten and goes on with the next. Every examinee stored also gets his
-// keys in the program's own record (RegistroRespuestas), in his savepoint; a
-// retry passes the same `registrada` so its examinees join that examination.
+// commit for the roster, the result item looked up before the first savepoint);
+// a database failure of one examinee leaves his rows unwritten and goes on with
+// the next. Every examinee stored also gets his keys in the program's own record
+// (RegistroRespuestas), in his savepoint; a retry passes the same `registrada`
+// so its examinees join that examination.
 ResultadoGuardado GuardarSesion(De1& de1, qint32 examen, const QList<qint32>& personas,
                                 const QList<PreguntaExamen>& preguntas,
                                 const MatrizRespuestas& matriz, QDate hoy = QDate::currentDate(),

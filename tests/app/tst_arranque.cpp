@@ -71,12 +71,25 @@ private Q_SLOTS:
         QVERIFY(EscribirIni("Control", "Server", "sqlite:catalogo.sqlite"));
         Globales::DuenoReceptor = 3;
         De1 de1(QUuid::createUuid().toString());
-        arranque::ejecutar(de1, " 42 ");
+        // The first start says once that it made a new catalog, and where.
+        const QString aviso = arranque::ejecutar(de1, " 42 ");
+        QVERIFY2(aviso.contains(e.raiz() + "/Quenvar/catalogo.sqlite"), qPrintable(aviso));
         QCOMPARE(Globales::ResponsableActual, 42);
         QCOMPARE(Globales::DuenoReceptor, qint16(0));
         QCOMPARE(rutas::carpetaPlantillas(), e.ruta("red/Templates"));
         QVERIFY(QFile::exists(e.raiz() + "/Quenvar/catalogo.sqlite"));
         QCOMPARE(LeerConfiguracion(de1, "DBVersionTavelmo"), QStringLiteral("3"));
+        De1 otra(QUuid::createUuid().toString());
+        QCOMPARE(arranque::ejecutar(otra, "42"), QString());
+    }
+
+    void carpetaDelCatalogoMalEscrita() {
+        // A slip in the path stops start-up instead of making a new, empty catalog.
+        EntornoPrueba e(false);
+        QVERIFY(EscribirIni("Control", "Server", "sqlite:Quenvr/catalogo.sqlite"));
+        De1 de1(QUuid::createUuid().toString());
+        QVERIFY_THROWS_EXCEPTION(ErrorBD, arranque::ejecutar(de1, "1"));
+        QVERIFY(!QFileInfo::exists(e.raiz() + "/Quenvar/Quenvr"));
     }
 
     void catalogoInalcanzable() {

@@ -40,6 +40,10 @@ private Q_SLOTS:
         QCOMPARE(a, b);
         QVERIFY(c != a);
         QCOMPARE(e.de1().valor("SELECT count(*) FROM Items").toInt(), 2);
+        // Left twice by an earlier race: the lowest code, the one results already carry.
+        e.de1().ejecutar("INSERT INTO Items (CodigoItem, DescripcionItem) VALUES (9, 'Doble')");
+        e.de1().ejecutar("INSERT INTO Items (CodigoItem, DescripcionItem) VALUES (7, 'doble')");
+        QCOMPARE(ObtenerCodigoItem(e.de1(), "Doble"), 7);
     }
 
     void transaccionDeshaceSinConfirmar() {

@@ -6,19 +6,21 @@
 #include "data/De1.h"
 
 #include <QFile>
+#include <QMutex>
 #include <QProcessEnvironment>
 #include <QSqlError>
 #include <QSqlRecord>
+#include <QThread>
 #include <QUuid>
 #include <QtTest>
+#include <atomic>
+#include <latch>
 
 namespace {
 // A catalog with the expected tables but none of the program's own.
 std::unique_ptr<De1> catalogoVacio(const QString& archivo) {
     auto de1 = std::make_unique<De1>(QUuid::createUuid().toString());
-    ConfigConexion c;
-    c.archivoSqlite = archivo;
-    de1->abrir(c);
+    de1->abrir(EntornoPrueba::conexion(archivo));
     return de1;
 }
 } // namespace
@@ -29,8 +31,17 @@ private Q_SLOTS:
     void catalogoNuevo() {
         EntornoPrueba e(false);
         auto de1 = catalogoVacio(e.ruta("c.sqlite"));
+        QVERIFY(de1->catalogoCreado());
         for (const DefTabla& t : tablasEsperadas())
             QVERIFY2(de1->existeTabla(t.nombre), qPrintable(t.nombre));
+        // What a new office needs to register anyone: document types, and cities
+        // added from the person editor.
+        QCOMPARE(de1->valor("SELECT count(*) FROM Documentos").toInt(),
+                 tiposDocumentoIniciales().size());
+        QCOMPARE(de1->valor("SELECT DescripcionDocumento FROM Documentos WHERE CodigoDocumento = 1")
+                     .toString(),
+                 QStringLiteral("Cédula de identidad"));
+        QCOMPARE(LeerConfiguracion(*de1, "ChkNCiudades"), QStringLiteral("1"));
         QCOMPARE(ActualizarEsquema(*de1), 13);
         for (const char* c : {"CodigoGrupo", "NroCurso", "Responsable", "Descripcion", "Fecha"})
             QVERIFY(de1->existeColumna("Grupos", c));
@@ -44,7 +55,80 @@ private Q_SLOTS:
         QVERIFY(de1->existeTabla("EvaluadosSesion"));
         QCOMPARE(LeerConfiguracion(*de1, "DBVersionTavelmo"), QStringLiteral("3"));
         QCOMPARE(ActualizarEsquema(*de1), 0); // second start executes nothing
-        QCOMPARE(de1->valor("SELECT count(*) FROM Configuracion").toInt(), 1);
+        QCOMPARE(de1->valor("SELECT count(*) FROM Configuracion").toInt(), 2);
+
+        // Opened again, even with the rows removed, it is no new catalog: nothing added.
+        de1->ejecutar("DELETE FROM Documentos");
+        de1->ejecutar("DELETE FROM Configuracion WHERE Item = 'ChkNCiudades'");
+        de1 = catalogoVacio(e.ruta("c.sqlite"));
+        QVERIFY(!de1->catalogoCreado());
+        QCOMPARE(de1->valor("SELECT count(*) FROM Documentos").toInt(), 0);
+        QCOMPARE(LeerConfiguracion(*de1, "ChkNCiudades"), QString());
+    }
+
+    void catalogoExistenteNoRecibeFilas() {
+        // Another program's file with some of the tables: the rest are created, no row added.
+        EntornoPrueba e(false);
+        {
+            auto otro = catalogoVacio(e.ruta("c.sqlite"));
+            for (const DefTabla& t : tablasEsperadas())
+                if (t.nombre != QStringLiteral("Documentos"))
+                    otro->ejecutar("DROP TABLE " + t.nombre);
+            otro->ejecutar("DELETE FROM Documentos");
+        }
+        auto de1 = catalogoVacio(e.ruta("c.sqlite"));
+        QVERIFY(!de1->catalogoCreado());
+        QVERIFY(de1->existeTabla("Configuracion"));
+        QCOMPARE(de1->valor("SELECT count(*) FROM Documentos").toInt(), 0);
+        QCOMPARE(de1->valor("SELECT count(*) FROM Configuracion").toInt(), 0);
+    }
+
+    void carpetaInexistenteNoSeCrea() {
+        EntornoPrueba e(false);
+        De1 de1(QUuid::createUuid().toString());
+        try {
+            de1.abrir(EntornoPrueba::conexion(e.ruta("no/existe/c.sqlite")));
+            QFAIL("a catalog in a missing folder was opened");
+        } catch (const ErrorBD& error) {
+            QVERIFY2(error.texto().contains(e.ruta("no/existe")), qPrintable(error.texto()));
+        }
+        QVERIFY(!QFileInfo::exists(e.ruta("no")));
+    }
+
+    void dosProgramasCreanElMismoCatalogo() {
+        // Two programs started at once on a catalog that does not exist yet.
+        EntornoPrueba e(false);
+        for (int vuelta = 0; vuelta < 8; ++vuelta) {
+            const QString archivo = e.ruta(QStringLiteral("c%1.sqlite").arg(vuelta));
+            std::latch salida(2);
+            std::atomic<int> creados = 0;
+            QMutex m;
+            QStringList errores;
+            auto programa = [&] {
+                return QThread::create([&] {
+                    De1 db(QUuid::createUuid().toString());
+                    salida.arrive_and_wait();
+                    try {
+                        db.abrir(EntornoPrueba::conexion(archivo));
+                        ActualizarEsquema(db);
+                        creados += db.catalogoCreado() ? 1 : 0;
+                    } catch (const ErrorBD& error) {
+                        QMutexLocker l(&m);
+                        errores << error.texto();
+                    }
+                });
+            };
+            std::unique_ptr<QThread> a(programa()), b(programa());
+            a->start();
+            b->start();
+            QVERIFY(a->wait(60000) && b->wait(60000));
+            QVERIFY2(errores.isEmpty(), qPrintable(errores.join(u'\n')));
+            QCOMPARE(creados.load(), 1);
+            auto de1 = catalogoVacio(archivo);
+            QCOMPARE(de1->valor("SELECT count(*) FROM Documentos").toInt(),
+                     tiposDocumentoIniciales().size());
+            QCOMPARE(de1->valor("SELECT count(*) FROM Configuracion").toInt(), 2);
+        }
     }
 
     void versionUnoCreaSoloMiembros() {
@@ -99,9 +183,7 @@ private Q_SLOTS:
         f.write(QByteArray(4096, 'x'));
         f.close();
         De1 de1(QUuid::createUuid().toString());
-        ConfigConexion c;
-        c.archivoSqlite = ruta;
-        QVERIFY_THROWS_EXCEPTION(ErrorBD, de1.abrir(c));
+        QVERIFY_THROWS_EXCEPTION(ErrorBD, de1.abrir(EntornoPrueba::conexion(ruta)));
     }
 
     void dialectoSqlServer() {

@@ -154,7 +154,7 @@ private Q_SLOTS:
         QCOMPARE(s.columna(2), (QStringList{"3", "no asignado", "7"}));
         De1& de1 = s.entorno.de1();
         de1.ejecutar(
-            QStringLiteral("CREATE TRIGGER falla BEFORE INSERT ON GruposPersonas WHEN "
+            QStringLiteral("CREATE TRIGGER falla BEFORE UPDATE ON GruposPersonas WHEN "
                            "NEW.Persona = %1 BEGIN SELECT RAISE(ABORT, 'disco lleno'); END")
                 .arg(s.personas[2]));
         s.clic("Command1"); // a failed store leaves the window open and nothing half-written
@@ -169,6 +169,27 @@ private Q_SLOTS:
         QCOMPARE(s.columna(2), QStringList(3, "no asignado"));
         s.clic("Command1");
         QCOMPARE(s.guardados(), s.con({0, 0, 0}));
+    }
+
+    void otroPuestoCambiaElGrupo() {
+        // While the window is open another workstation adds a member and removes one.
+        Sala s;
+        s.abrir();
+        De1& de1 = s.entorno.de1();
+        const qint64 primera =
+            de1.valor("SELECT min(CodigoGrupoPersona) FROM GruposPersonas").toLongLong();
+        const qint32 nueva =
+            qint32(de1.insertar("Personas", {{"NombrePersona", "Nora Gil"}}, "CodigoPersona"));
+        de1.ejecutar("INSERT INTO GruposPersonas (Grupo, Persona, Remoto) VALUES (?, ?, 9)",
+                     {s.seleccion.grupo->codigo, nueva});
+        de1.ejecutar("DELETE FROM GruposPersonas WHERE Grupo = ? AND Persona = ?",
+                     {s.seleccion.grupo->codigo, s.personas[1]});
+        s.asignar(0);
+        s.clic("Command1");
+        QCOMPARE(s.guardados(), (Guardados{{s.personas[0], 3}, {s.personas[2], 7}, {nueva, 9}}));
+        // The members' own rows were changed, not rewritten.
+        QCOMPARE(de1.valor("SELECT min(CodigoGrupoPersona) FROM GruposPersonas").toLongLong(),
+                 primera);
     }
 
     void filtroConservaLosOcultos() {

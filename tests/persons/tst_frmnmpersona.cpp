@@ -1,4 +1,5 @@
 // The person editor driven as the operator does, on a temporary catalog.
+#include "ApoyoCaptura.h"
 #include "DialogosDePrueba.h"
 #include "EntornoPrueba.h"
 #include "app/Globales.h"
@@ -6,6 +7,9 @@
 #include "data/Configuracion.h"
 #include "persons/AlmacenImagenes.h"
 #include "persons/ventanas/FrmNMPersona.h"
+#include "persons/ventanas/FrmWebcam.h"
+#include "persons/ventanas/ObtenerFoto.h"
+#include "persons/ventanas/VistaCamara.h"
 
 #include <QComboBox>
 #include <QDateEdit>
@@ -34,15 +38,19 @@ struct Editor {
     DialogosDePrueba dlg;
     std::unique_ptr<FrmNMPersona> f;
 
-    explicit Editor(const std::function<void(De1&)>& antes = {}) {
+    // `catalogoNuevo`: the catalog as the program creates it, nothing added.
+    explicit Editor(const std::function<void(De1&)>& antes = {}, bool catalogoNuevo = false)
+        : e(true, catalogoNuevo) {
         Globales::ModoEdicion = "Z";
         for (const char* d : {"Pasaporte", "Cédula de identidad"})
-            e.de1().insertar("Documentos", {{"DescripcionDocumento", QString::fromUtf8(d)}},
-                             "CodigoDocumento");
+            if (!catalogoNuevo)
+                e.de1().insertar("Documentos", {{"DescripcionDocumento", QString::fromUtf8(d)}},
+                                 "CodigoDocumento");
         for (const char* c : {"Valparaíso", "Santiago", "Talca"})
-            e.de1().insertar("Ciudades",
-                             {{"DescripcionCiudad", QString::fromUtf8(c)}, {"Provincia", 3}},
-                             "CodigoCiudad");
+            if (!catalogoNuevo)
+                e.de1().insertar("Ciudades",
+                                 {{"DescripcionCiudad", QString::fromUtf8(c)}, {"Provincia", 3}},
+                                 "CodigoCiudad");
         if (antes)
             antes(e.de1());
         f = std::make_unique<FrmNMPersona>(e.de1());
@@ -146,8 +154,9 @@ private Q_SLOTS:
             {codigo});
         QVERIFY(q.next());
         QStringList fila;
-        for (int i = 0; i < 15; ++i)
-            fila << q.value(i).toString();
+        for (int i = 0; i < 15; ++i) // the date as the driver gives it: text or a date
+            fila << (i == 5 ? Dialecto::leerFecha(q.value(i)).toString(Qt::ISODate)
+                            : q.value(i).toString());
         QCOMPARE(fila.join(u'|'), QStringLiteral("2|12.345.678|Gonzalez  Perez Maria|F|Sin Datos|"
                                                  "1985-02-28|AB +|Pasaje El Roble 45|Talca|Sin "
                                                  "datos|2 2345 6789|No|Sin datos|Sin datos|"));
@@ -157,6 +166,28 @@ private Q_SLOTS:
         QCOMPARE(almacen::fotoParaMostrar(codigo), foto);
         QVERIFY(QFile::exists(almacen::rutaGuardada(TipoImagen::Huella, codigo)));
         QVERIFY(!QFile::exists(almacen::rutaGuardada(TipoImagen::Firma, codigo)));
+    }
+
+    void catalogoNuevoRegistraPersonas() {
+        // A new office's catalog: its own document types, and cities added from here.
+        Editor ed({}, true);
+        ed.llenar();
+        auto* docs = ed.c<QComboBox>("ComboDocumento");
+        QCOMPARE(docs->count(), int(tiposDocumentoIniciales().size()));
+        docs->setCurrentIndex(docs->findText(QStringLiteral("Pasaporte")));
+        QCOMPARE(ed.c<QComboBox>("ComboCiudad")->count(), 0);
+        QVERIFY(ed.c("CmdNCiudad")->isVisible());
+        ed.dlg.siguienteEntrada(QStringLiteral("temuco"));
+        ed.c<QPushButton>("CmdNCiudad")->click();
+        ed.aceptar();
+        QVERIFY2(ed.dlg.mensajes.isEmpty(), qPrintable(ed.dlg.ultimo()));
+        QCOMPARE(ed.cuenta("Personas"), 1);
+        QSqlQuery q = ed.e.de1().ejecutar(
+            "SELECT DescripcionDocumento, Ciudad FROM Personas INNER JOIN Documentos ON "
+            "Personas.TipoDocumento = Documentos.CodigoDocumento");
+        QVERIFY(q.next());
+        QCOMPARE(q.value(0).toString(), QStringLiteral("Pasaporte"));
+        QCOMPARE(q.value(1).toString(), QStringLiteral("Temuco"));
     }
 
     void validacionMuestraMensajeYEnfoca() {
@@ -206,6 +237,46 @@ private Q_SLOTS:
         QCOMPARE(ed.cuenta("Personas"), 1);
         QVERIFY(QFile::exists(almacen::rutaGuardada(TipoImagen::Firma, ed.f->codigoGuardado())));
         QCOMPARE(ed.f->result(), int(QDialog::Accepted));
+    }
+
+    void fotografiaObligatoriaTomadaConLaCamara() {
+        Editor ed([](De1& db) {
+            GuardarConfiguracion(db, "ChkEFoto", "1");
+            EscribirIni("Control", "Camara", "Simulada");
+            instalarCapturaFoto();
+        });
+        FrmNMPersona::instalarCaptura(TipoImagen::Foto, {});
+        qputenv("Tmp", QFile::encodeName(ed.e.ruta("")));
+        ed.llenar();
+        auto* enlace = ed.c<QPushButton>("LblFoto");
+        QVERIFY(enlace->isVisible());
+
+        QImage aceptada;
+        alAbrirModal<ObtenerFoto>([&aceptada, &ed](ObtenerFoto* o) {
+            alAbrirModal<FrmWebcam>([](FrmWebcam* w) {
+                QTRY_VERIFY(w->vista()->cuadrosPintados() >= 2);
+                hijo<QPushButton>(w, "Command1")->click();
+                QTRY_VERIFY(!w->isVisible());
+            });
+            hijo<QPushButton>(o, "Command8")->click();
+            QVERIFY2(o->edicion().tieneFoto(), qPrintable(ed.dlg.ultimo()));
+            aceptada = o->edicion().paraCaja();
+            hijo<QPushButton>(o, "Command4")->click();
+        });
+        enlace->click();
+        QVERIFY(!ed.c<QLabel>("ImgFoto")->pixmap().isNull());
+
+        ed.aceptar();
+        QVERIFY2(ed.dlg.mensajes.isEmpty(), qPrintable(ed.dlg.ultimo()));
+        QCOMPARE(ed.f->result(), int(QDialog::Accepted));
+        // The stored photograph is the accepted picture, byte for byte the working file.
+        QFile trabajo(almacen::archivoTrabajo(TipoImagen::Foto));
+        QFile guardada(almacen::rutaGuardada(TipoImagen::Foto, ed.f->codigoGuardado()));
+        QVERIFY(trabajo.open(QIODevice::ReadOnly) && guardada.open(QIODevice::ReadOnly));
+        QCOMPARE(guardada.readAll(), trabajo.readAll());
+        const QImage imagen(guardada.fileName());
+        QCOMPARE(imagen.size(), aceptada.size());
+        QVERIFY(qAbs(qGray(imagen.pixel(130, 130)) - qGray(aceptada.pixel(130, 130))) < 12);
     }
 
     void capturaInstaladaMuestraSuImagen() {

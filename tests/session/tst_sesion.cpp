@@ -13,6 +13,7 @@
 #include <QThread>
 #include <QUuid>
 #include <QtTest>
+#include <latch>
 #include <limits>
 
 static const QDate kHoy(2026, 12, 6);
@@ -203,9 +204,7 @@ private Q_SLOTS:
         auto puesto = [&](int desde) {
             return QThread::create([archivo = e.archivoCatalogo(), personas, desde, &fallas] {
                 De1 db(QUuid::createUuid().toString());
-                ConfigConexion c;
-                c.archivoSqlite = archivo;
-                db.abrir(c);
+                db.abrir(EntornoPrueba::conexion(archivo));
                 for (int i = desde; i < personas.size(); i += 2) {
                     try {
                         RegistroResultados(db, kHoy).guardar(
@@ -224,6 +223,51 @@ private Q_SLOTS:
         QCOMPARE(e.de1().valor("SELECT count(DISTINCT NumeroCarpetaCons) FROM Carpetas").toInt(),
                  60);
         QCOMPARE(LeerConfiguracion(e.de1(), "TxtNroExamenCons"), QStringLiteral("60"));
+    }
+
+    void dosPuestosAgreganUnSoloItem() {
+        // Two workstations store their first results on a catalog without the result
+        // item while a third holds the folder counter: both start at the same moment.
+        EntornoPrueba e;
+        GuardarConfiguracion(e.de1(), "TxtNroExamenCons", "0");
+        const QList<qint32> personas = {crearPersona(e.de1(), QDate(1980, 1, 1)),
+                                        crearPersona(e.de1(), QDate(1981, 1, 1))};
+        std::latch salida(3);
+        std::atomic<int> fallas = 0;
+        auto puesto = [&](int k) {
+            return QThread::create([&, k] {
+                De1 db(QUuid::createUuid().toString());
+                db.abrir(EntornoPrueba::conexion(e.archivoCatalogo()));
+                salida.arrive_and_wait();
+                try {
+                    RegistroResultados(db, kHoy).guardar(personas.at(k), 1,
+                                                         Calificar({}, MatrizRespuestas(1, 0), 0));
+                } catch (const ErrorBD&) {
+                    ++fallas;
+                }
+            });
+        };
+        std::unique_ptr<QThread> a(puesto(0)), b(puesto(1));
+        {
+            Transaccion tercero(e.de1());
+            e.de1().ejecutar("UPDATE Configuracion SET Valor = Valor WHERE Item = ?",
+                             {RegistroResultados::kContador});
+            a->start();
+            b->start();
+            salida.arrive_and_wait();
+            // Held long enough for both to reach the catalog and wait for the lock; were
+            // they slower, the test would prove less, never fail wrongly.
+            QThread::msleep(300);
+            tercero.confirmar();
+        }
+        QVERIFY(a->wait(60000) && b->wait(60000));
+        QCOMPARE(fallas.load(), 0);
+        QCOMPARE(e.de1().valor("SELECT count(*) FROM Items").toInt(), 1);
+        QCOMPARE(e.de1()
+                     .valor("SELECT count(*) FROM Resultados WHERE Item = "
+                            "(SELECT CodigoItem FROM Items)")
+                     .toInt(),
+                 2);
     }
 };
 

@@ -38,3 +38,9 @@ bool DialogosDePrueba::imprimir(QWidget*, QPrinter& impresora) {
     impresora.setOutputFileName(ruta);
     return true;
 }
+
+std::optional<int> DialogosDePrueba::elegir(QWidget*, const QString&, const QString&,
+                                            const QStringList& opciones, int actual) {
+    opcionesElegidas.append(opciones);
+    return elecciones.isEmpty() ? std::optional<int>(actual) : elecciones.dequeue();
+}

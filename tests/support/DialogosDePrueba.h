@@ -31,6 +31,9 @@ public:
     // Answers for the next print dialogs: the PDF file the printer writes into;
     // empty text (or none queued) cancels.
     void siguienteImpresion(const QString& rutaPdf) { impresiones.enqueue(rutaPdf); }
+    // Answers for the next choices, by index; std::nullopt cancels. Without one
+    // the choice offered is taken.
+    void siguienteEleccion(std::optional<int> i) { elecciones.enqueue(i); }
 
     Respuesta mensaje(QWidget*, const QString& texto, Icono icono, const QString& titulo,
                       Botones botones) override;
@@ -41,6 +44,8 @@ public:
     QString guardarArchivo(QWidget*, const QString& titulo, const QString& propuesto,
                            const QString& filtro) override;
     bool imprimir(QWidget*, QPrinter& impresora) override;
+    std::optional<int> elegir(QWidget*, const QString& indicacion, const QString& titulo,
+                              const QStringList& opciones, int actual) override;
 
     // The text of the last message, empty when none was shown.
     QString ultimo() const { return mensajes.isEmpty() ? QString() : mensajes.last().texto; }
@@ -56,4 +61,6 @@ public:
     QQueue<QString> guardados;
     QQueue<QString> impresiones;
     int dialogosImpresion = 0;
+    QList<QStringList> opcionesElegidas; // the options of each choice offered
+    QQueue<std::optional<int>> elecciones;
 };

@@ -9,7 +9,14 @@
 #include <QFile>
 #include <QUuid>
 
-EntornoPrueba::EntornoPrueba(bool catalogo) {
+ConfigConexion EntornoPrueba::conexion(const QString& archivo) {
+    ConfigConexion c;
+    c.archivoSqlite = archivo;
+    c.odbcSqlite = qEnvironmentVariable("TAVELMO_PRUEBA_ODBC");
+    return c;
+}
+
+EntornoPrueba::EntornoPrueba(bool catalogo, bool filasIniciales) {
     qputenv("QUENVAR_ROOT", raiz().toLocal8Bit());
     QDir().mkpath(raiz() + QStringLiteral("/Quenvar"));
     QDir().mkpath(carpetaPrograma());
@@ -24,11 +31,20 @@ EntornoPrueba::EntornoPrueba(bool catalogo) {
     rutas::fijarCarpetaPlantillas(carpetaPlantillas());
     ini::fijarRuta(rutas::archivoConfiguracion());
     if (catalogo) {
-        de1_ = std::make_unique<De1>(QUuid::createUuid().toString());
-        ConfigConexion c;
-        c.archivoSqlite = archivoCatalogo();
-        de1_->abrir(c);
-        ActualizarEsquema(*de1_);
+        try {
+            de1_ = std::make_unique<De1>(QUuid::createUuid().toString());
+            de1_->abrir(conexion(archivoCatalogo()));
+            if (!filasIniciales) {
+                Transaccion t(*de1_);
+                for (const char* tabla : {"Documentos", "Configuracion"})
+                    de1_->ejecutar(QStringLiteral("DELETE FROM %1").arg(QLatin1String(tabla)));
+                de1_->ejecutar(QStringLiteral("DELETE FROM sqlite_sequence"));
+                t.confirmar();
+            }
+            ActualizarEsquema(*de1_);
+        } catch (const ErrorBD& e) {
+            qFatal("No se pudo preparar el catálogo de prueba: %s", qPrintable(e.texto()));
+        }
         De1::fijarCompartida(de1_.get());
     }
 }

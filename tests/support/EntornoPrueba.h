@@ -1,6 +1,10 @@
 #pragma once
 // A test's own world: a temporary QUENVAR_ROOT with its configuration file, a
 // temporary program folder holding the program's files, and an embedded catalog.
+//
+// With TAVELMO_PRUEBA_ODBC set to an ODBC driver for SQLite (the second CTest run
+// of the data tests sets it), every catalog a test opens is reached through Qt's
+// ODBC plugin, the path the office's SQL Server catalog takes.
 
 #include "data/De1.h"
 
@@ -9,8 +13,10 @@
 
 class EntornoPrueba {
 public:
-    // With `catalogo` the embedded catalog is opened and its schema upgraded.
-    explicit EntornoPrueba(bool catalogo = true);
+    // With `catalogo` the embedded catalog is opened and its schema upgraded. Its
+    // tables start empty, as in an office's catalog whose rows each test adds,
+    // unless `filasIniciales` keeps the rows a new catalog is given.
+    explicit EntornoPrueba(bool catalogo = true, bool filasIniciales = false);
     ~EntornoPrueba();
 
     QString raiz() const;              // QUENVAR_ROOT
@@ -21,6 +27,9 @@ public:
 
     // Path inside the temporary folder.
     QString ruta(const QString& relativa) const;
+
+    // How tests reach an embedded catalog file: directly or through ODBC.
+    static ConfigConexion conexion(const QString& archivo);
 
 private:
     QTemporaryDir dir_;

@@ -71,17 +71,55 @@ Dialogos::Respuesta DialogosQt::mensaje(QWidget* padre, const QString& texto, Ic
 
 std::optional<QString> DialogosQt::entrada(QWidget* padre, const QString& indicacion,
                                            const QString& titulo, const QString& predeterminado) {
-    bool ok = false;
-    const QString texto =
-        QInputDialog::getText(padre, titulo, indicacion, QLineEdit::Normal, predeterminado, &ok);
-    if (!ok)
+    QInputDialog caja(padre);
+    caja.setInputMode(QInputDialog::TextInput);
+    caja.setWindowTitle(titulo);
+    caja.setLabelText(indicacion);
+    caja.setTextValue(predeterminado);
+    caja.setOkButtonText(QStringLiteral("Aceptar"));
+    caja.setCancelButtonText(QStringLiteral("Cancelar"));
+    if (caja.exec() != QDialog::Accepted)
         return std::nullopt;
-    return texto;
+    return caja.textValue();
 }
 
 QString DialogosQt::abrirArchivo(QWidget* padre, const QString& titulo, const QString& carpeta,
                                  const QString& filtro) {
-    return QFileDialog::getOpenFileName(padre, titulo, carpeta, filtro);
+    QFileDialog dialogo(padre, titulo, carpeta, filtro);
+    dialogo.setObjectName(QStringLiteral("DialogoArchivo"));
+    dialogo.setAcceptMode(QFileDialog::AcceptOpen);
+    dialogo.setFileMode(QFileDialog::ExistingFile);
+    // Qt's own dialog speaks the program's language; the desktop's would speak
+    // the workstation's. Its labels in the office's words ("archivo").
+    dialogo.setOption(QFileDialog::DontUseNativeDialog);
+    dialogo.setLabelText(QFileDialog::LookIn, QStringLiteral("Buscar en:"));
+    dialogo.setLabelText(QFileDialog::FileName, QStringLiteral("Nombre de archivo:"));
+    dialogo.setLabelText(QFileDialog::FileType, QStringLiteral("Tipo de archivo:"));
+    dialogo.setLabelText(QFileDialog::Accept, QStringLiteral("Abrir"));
+    dialogo.setLabelText(QFileDialog::Reject, QStringLiteral("Cancelar"));
+    if (dialogo.exec() != QDialog::Accepted || dialogo.selectedFiles().isEmpty())
+        return {};
+    return dialogo.selectedFiles().constFirst();
+}
+
+std::optional<int> DialogosQt::elegir(QWidget* padre, const QString& indicacion,
+                                      const QString& titulo, const QStringList& opciones,
+                                      int actual) {
+    QInputDialog caja(padre);
+    caja.setWindowTitle(titulo);
+    caja.setLabelText(indicacion);
+    caja.setComboBoxItems(opciones);
+    caja.setComboBoxEditable(false);
+    if (actual >= 0 && actual < opciones.size())
+        caja.setTextValue(opciones.at(actual));
+    caja.setOkButtonText(QStringLiteral("Aceptar"));
+    caja.setCancelButtonText(QStringLiteral("Cancelar"));
+    if (caja.exec() != QDialog::Accepted)
+        return std::nullopt;
+    const qsizetype i = opciones.indexOf(caja.textValue());
+    if (i < 0)
+        return std::nullopt;
+    return static_cast<int>(i);
 }
 
 QString DialogosQt::guardarArchivo(QWidget* padre, const QString& titulo, const QString& propuesto,

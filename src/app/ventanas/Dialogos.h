@@ -3,6 +3,7 @@
 // answer them (see tests/support/DialogosDePrueba.h).
 
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 class QPrinter;
@@ -31,6 +32,10 @@ public:
                                    const QString& filtro) = 0;
     // The system's print dialog for the printer; true when the operator chose to print.
     virtual bool imprimir(QWidget* padre, QPrinter& impresora) = 0;
+    // One of the options, by its index; empty optional when cancelled.
+    virtual std::optional<int> elegir(QWidget* padre, const QString& indicacion,
+                                      const QString& titulo, const QStringList& opciones,
+                                      int actual = 0) = 0;
 
     // The implementation in use; the real dialogs unless a test installed its own.
     static Dialogos& actual();
@@ -49,4 +54,6 @@ public:
     QString guardarArchivo(QWidget* padre, const QString& titulo, const QString& propuesto,
                            const QString& filtro) override;
     bool imprimir(QWidget* padre, QPrinter& impresora) override;
+    std::optional<int> elegir(QWidget* padre, const QString& indicacion, const QString& titulo,
+                              const QStringList& opciones, int actual) override;
 };

@@ -32,7 +32,7 @@ FrmNMGrupo::FrmNMGrupo(De1& de1, std::optional<qint32> codigoGrupo, QWidget* par
     dtFecha_ = new QDateEdit(this);
     dtFecha_->setObjectName(QStringLiteral("DtFecha"));
     dtFecha_->setCalendarPopup(true);
-    dtFecha_->setDisplayFormat(QLocale::system().dateFormat(QLocale::ShortFormat));
+    dtFecha_->setDisplayFormat(QLocale().dateFormat(QLocale::ShortFormat));
     campo(QStringLiteral("Fecha"), dtFecha_);
     // Limited to the columns' widths, so a long text cannot fail on save.
     txtCurso_ = new QLineEdit(this);

@@ -2,6 +2,7 @@
 
 #include "app/Globales.h"
 #include "app/ventanas/Accesibles.h"
+#include "app/ventanas/ColumnasAjustadas.h"
 #include "app/ventanas/Dialogos.h"
 #include "app/ventanas/Globo.h"
 #include "data/De1.h"
@@ -16,6 +17,7 @@
 #include "session/ventanas/FrmResultados.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -102,10 +104,7 @@ void MenuPrincipal::construir() {
     columnaGrupos->addLayout(filaBuscar);
     lvGrupos_ = lista(&grupos_, QStringLiteral("LvGrupos"), QStringLiteral("Grupos"), central);
     lvGrupos_->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    lvGrupos_->setColumnWidth(0, 28);
-    lvGrupos_->setColumnWidth(1, 60);
-    lvGrupos_->setColumnWidth(2, 85);
-    lvGrupos_->setColumnWidth(3, 150);
+    ajustarColumnasAlContenido(lvGrupos_, 3); // "Descripción" takes the rest
     connect(lvGrupos_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& actual) { grupoActual(actual); });
     columnaGrupos->addWidget(lvGrupos_, 1);
@@ -117,9 +116,7 @@ void MenuPrincipal::construir() {
     lvEvaluados_ = lista(&evaluados_, QStringLiteral("LvEvaluados"),
                          QStringLiteral("Evaluados del grupo"), central);
     lvEvaluados_->setSelectionMode(QAbstractItemView::SingleSelection);
-    lvEvaluados_->setColumnWidth(0, 28);
-    lvEvaluados_->setColumnWidth(1, 170);
-    lvEvaluados_->setColumnWidth(2, 68);
+    ajustarColumnasAlContenido(lvEvaluados_, 1); // "Nombre" takes the rest
     columnaEvaluados->addWidget(lvEvaluados_, 1);
     rejilla->addLayout(columnaEvaluados, 0, 1);
 
@@ -188,6 +185,11 @@ void MenuPrincipal::showEvent(QShowEvent* e) {
         raise();
         activateWindow();
     }
+}
+
+void MenuPrincipal::closeEvent(QCloseEvent* e) {
+    e->accept();
+    salir();
 }
 
 bool MenuPrincipal::intentar(const std::function<void()>& paso) {

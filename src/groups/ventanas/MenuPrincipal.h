@@ -42,6 +42,9 @@ public:
 
 protected:
     void showEvent(QShowEvent* e) override;
+    // Closing the window (title bar, Alt+F4) ends the program as ImgSalir does:
+    // the backdrop alone would otherwise keep it running with no way out.
+    void closeEvent(QCloseEvent* e) override;
 
 private:
     void construir();

@@ -35,6 +35,9 @@ FrmAddControles::FrmAddControles(De1& de1, const Seleccion& seleccion, Receptor&
     : QDialog(parent), de1_(de1), seleccion_(seleccion), receptor_(receptor) {
     setObjectName(QStringLiteral("FrmAddControles"));
     setWindowTitle(QStringLiteral("Agregar personas al grupo"));
+    // Modal to its opener only: the simulated keypad panel, a window of its own,
+    // must keep taking clicks while this one runs.
+    setWindowModality(Qt::WindowModal);
     construir();
     Globales::DuenoReceptor = kDueno;
     cargar();

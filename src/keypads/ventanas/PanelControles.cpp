@@ -1,21 +1,26 @@
 #include "keypads/ventanas/PanelControles.h"
 
+#include "app/Colocacion.h"
 #include "app/ventanas/Accesibles.h"
 #include "keypads/ReceptorSimulado.h"
 
 #include <QCheckBox>
+#include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollArea>
 #include <QSpinBox>
 #include <QVBoxLayout>
 #include <algorithm>
 
 namespace {
-constexpr int kColumnas = 4;
-}
+constexpr int kColumnasMaximas = 4;
+constexpr int kAnchoTecla = 36;
+const QSize kTamano(720, 480);
+} // namespace
 
 PanelControles::PanelControles(ReceptorSimulado& receptor, int cantidad, QWidget* parent)
     : QWidget(parent, Qt::Tool), receptor_(&receptor), cantidad_(cantidad) {
@@ -38,18 +43,24 @@ PanelControles::PanelControles(ReceptorSimulado& receptor, int cantidad, QWidget
     cantidadCtl->setValue(cantidad_);
     rotular(etiquetaCantidad, cantidadCtl);
     connect(cantidadCtl, &QSpinBox::valueChanged, this, &PanelControles::fijarCantidad);
+    // Two short rows, so the panel fits narrow beside the window it serves.
     cabecera->addWidget(estado_, 1);
-    cabecera->addWidget(etiquetaCantidad);
-    cabecera->addWidget(cantidadCtl);
     cabecera->addWidget(enchufado_);
     raiz->addLayout(cabecera);
+    auto* filaCantidad = new QHBoxLayout;
+    filaCantidad->addWidget(etiquetaCantidad);
+    filaCantidad->addWidget(cantidadCtl);
+    filaCantidad->addStretch(1);
+    raiz->addLayout(filaCantidad);
 
-    auto* desplazable = new QScrollArea(this);
+    auto* desplazable = desplazable_ = new QScrollArea(this);
     desplazable->setWidgetResizable(true);
     controles_ = new QWidget(desplazable);
     rejilla_ = new QGridLayout(controles_);
     rejilla_->setAlignment(Qt::AlignTop | Qt::AlignLeft);
     desplazable->setWidget(controles_);
+    // Room for one row of keypads at least.
+    desplazable->setMinimumHeight(160);
     raiz->addWidget(desplazable, 1);
 
     connect(enchufado_, &QCheckBox::toggled, this, [this](bool si) {
@@ -68,7 +79,7 @@ PanelControles::PanelControles(ReceptorSimulado& receptor, int cantidad, QWidget
 
     reconstruir();
     actualizarEstado();
-    resize(720, 480);
+    resize(kTamano);
 }
 
 void PanelControles::fijarCantidad(int cantidad) {
@@ -78,6 +89,65 @@ void PanelControles::fijarCantidad(int cantidad) {
         cantidadCtl_->setValue(cantidad_);
     }
     reconstruir();
+}
+
+void PanelControles::fijarControlesDelGrupo(const QList<int>& numeros) {
+    if (numeros == delGrupo_)
+        return;
+    delGrupo_ = numeros;
+    if (cantidad_ == 0)
+        reconstruir();
+}
+
+int PanelControles::columnasQueCaben() const {
+    // A keypad is three keys wide plus its frame; as many per row as the width
+    // holds, so a narrow panel beside a window scrolls down, never sideways.
+    const int anchoCaja = 3 * kAnchoTecla + 4 * rejilla_->spacing() + 30;
+    const int ancho = desplazable_->viewport()->width() - 2 * rejilla_->contentsMargins().left();
+    return std::clamp(ancho / std::max(1, anchoCaja), 1, kColumnasMaximas);
+}
+
+void PanelControles::resizeEvent(QResizeEvent* evento) {
+    QWidget::resizeEvent(evento);
+    if (columnasQueCaben() != columnas_)
+        reconstruir();
+}
+
+void PanelControles::acompanar(QWidget* ventana) {
+    if (acompanada_)
+        acompanada_->removeEventFilter(this);
+    acompanada_ = ventana;
+    if (!ventana)
+        return;
+    ventana->installEventFilter(this);
+    colocar();
+}
+
+bool PanelControles::eventFilter(QObject* objeto, QEvent* evento) {
+    if (objeto == acompanada_ && !colocando_ &&
+        (evento->type() == QEvent::Show || evento->type() == QEvent::Move ||
+         evento->type() == QEvent::Resize))
+        colocar();
+    return QWidget::eventFilter(objeto, evento);
+}
+
+void PanelControles::colocar() {
+    if (!acompanada_ || !acompanada_->isVisible() || !isVisible())
+        return;
+    QScreen* pantalla = acompanada_->screen();
+    if (!pantalla)
+        return;
+    colocando_ = true;
+    // Frames include the window manager's decorations; sizes are set without them.
+    const QSize marco = frameGeometry().size() - size();
+    const Colocacion c = colocarAlLado(acompanada_->frameGeometry(), kTamano + marco,
+                                       minimumSizeHint() + marco, pantalla->availableGeometry());
+    if (c.ventana.topLeft() != acompanada_->frameGeometry().topLeft())
+        acompanada_->move(c.ventana.topLeft());
+    resize(c.acompanante.size() - marco);
+    move(c.acompanante.topLeft());
+    raise();
+    colocando_ = false;
 }
 
 void PanelControles::actualizarEstado() {
@@ -97,13 +167,14 @@ void PanelControles::reconstruir() {
         for (int p = 0; p < std::min(cantidad_, int(ReceptorSimulado::kPosiciones)); ++p)
             posiciones_.append(p);
     } else {
-        for (int n : receptor_->programados()) {
+        for (int n : delGrupo_ + receptor_->programados()) {
             const int p = ReceptorSimulado::posicionDeControl(n);
             if (p >= 0 && !posiciones_.contains(p))
                 posiciones_.append(p);
         }
         std::sort(posiciones_.begin(), posiciones_.end());
     }
+    columnas_ = columnasQueCaben();
 
     while (QLayoutItem* item = rejilla_->takeAt(0)) {
         delete item->widget();
@@ -132,7 +203,7 @@ void PanelControles::reconstruir() {
             b->setObjectName(QStringLiteral("Control%1Tecla%2").arg(p).arg(digito));
             b->setAccessibleName(QStringLiteral("Evaluado %1, tecla %2").arg(p + 1).arg(digito));
             b->setFocusPolicy(Qt::TabFocus);
-            b->setFixedWidth(36);
+            b->setFixedWidth(kAnchoTecla);
             const char tecla = char('0' + digito);
             connect(b, &QPushButton::clicked, this, [this, p, tecla] {
                 if (receptor_)
@@ -140,7 +211,7 @@ void PanelControles::reconstruir() {
             });
             teclas->addWidget(b, k / 3, k % 3 + (k == 9 ? 1 : 0));
         }
-        rejilla_->addWidget(caja, i / kColumnas, i % kColumnas);
+        rejilla_->addWidget(caja, i / columnas_, i % columnas_);
         caja->show(); // made after the panel may already be on screen
         ++i;
     }

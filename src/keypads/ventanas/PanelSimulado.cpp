@@ -1,15 +1,41 @@
 #include "keypads/ventanas/PanelSimulado.h"
 
 #include "app/Ini.h"
+#include "app/Seleccion.h"
 #include "keypads/FabricaReceptor.h"
 #include "keypads/ReceptorSimulado.h"
 #include "keypads/ventanas/PanelControles.h"
 
+#include <QApplication>
 #include <QPointer>
+#include <QTimer>
 
 namespace {
 
 QPointer<PanelControles> gPanel;
+const Seleccion* gSeleccion = nullptr;
+
+// The stored keypad numbers of the roster ("no asignado" has none).
+QList<int> controlesDelGrupo() {
+    QList<int> numeros;
+    if (!gSeleccion)
+        return numeros;
+    for (const EvaluadoListado& e : gSeleccion->evaluados()) {
+        bool ok = false;
+        const int n = e.control.toInt(&ok);
+        if (ok && n > 0)
+            numeros << n;
+    }
+    return numeros;
+}
+
+// The window that opened the link: the modal one it runs in, once that is on screen.
+QWidget* ventanaQueUsa() {
+    if (QWidget* modal = QApplication::activeModalWidget())
+        return modal;
+    QWidget* activa = QApplication::activeWindow();
+    return activa == gPanel ? nullptr : activa;
+}
 
 void acompanar(ReceptorSimulado& receptor) {
     QObject::connect(
@@ -22,8 +48,16 @@ void acompanar(ReceptorSimulado& receptor) {
                     gPanel = new PanelControles(*r);
                     QObject::connect(r, &QObject::destroyed, gPanel.data(), &QObject::deleteLater);
                 }
+                gPanel->fijarControlesDelGrupo(controlesDelGrupo());
                 gPanel->show();
+                // The link opens while its window is being made; that window is
+                // on screen once the event loop turns.
+                QTimer::singleShot(0, gPanel.data(), [] {
+                    if (gPanel && gPanel->isVisible())
+                        gPanel->acompanar(ventanaQueUsa());
+                });
             } else if (gPanel) {
+                gPanel->acompanar(nullptr);
                 gPanel->hide();
             }
         });
@@ -31,7 +65,8 @@ void acompanar(ReceptorSimulado& receptor) {
 
 } // namespace
 
-void acompanarReceptorSimuladoConPanel() {
+void acompanarReceptorSimuladoConPanel(const Seleccion* seleccion) {
+    gSeleccion = seleccion;
     alCrearReceptorSimulado(acompanar);
 }
 

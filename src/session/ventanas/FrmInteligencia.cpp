@@ -39,6 +39,9 @@ FrmInteligencia::FrmInteligencia(De1& de1, const Seleccion& seleccion, Receptor&
     setObjectName(QStringLiteral("FrmInteligencia"));
     setWindowTitle(kTituloAplicacion);
     construir();
+    // Modal to its opener only: the simulated keypad panel, a window of its own,
+    // must keep taking clicks while this one runs.
+    setWindowModality(Qt::WindowModal);
     mostrarResultados = [this](qint32 grupo, qint64 sesion) {
         auto* ventana = new FrmResultados(de1_, grupo, sesion, parentWidget());
         ventana->setAttribute(Qt::WA_DeleteOnClose);

@@ -1,0 +1,312 @@
+// The photograph window and its webcam windows, driven as the operator does,
+// with the simulated camera and SANE's test backend (or a scanner the test
+// drives for the cases a real backend cannot be made to show on cue).
+#include "ApoyoCaptura.h"
+#include "DialogosDePrueba.h"
+#include "EntornoPrueba.h"
+#include "app/Ini.h"
+#include "persons/AlmacenImagenes.h"
+#include "persons/CamaraSimulada.h"
+#include "persons/Escaner.h"
+#include "persons/ventanas/FrmEncuadre.h"
+#include "persons/ventanas/FrmSelectCam.h"
+#include "persons/ventanas/FrmWebcam.h"
+#include "persons/ventanas/ObtenerFoto.h"
+#include "persons/ventanas/VistaCamara.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+// A scanner whose every answer the test gives.
+class EscanerDePrueba : public Escaner {
+public:
+    QList<DispositivoEscaner> dispositivos{{"falso:0", "Escáner de prueba"}};
+    int pedidos = 0;
+    int cancelaciones = 0;
+    void listar() override {
+        QTimer::singleShot(0, this, [this] { Q_EMIT listados(dispositivos, QString()); });
+    }
+    int adquirir(const QString&) override { return ++pedidos; }
+    void cancelar() override { ++cancelaciones; }
+};
+
+struct Ventana {
+    EntornoPrueba e{false};
+    DialogosDePrueba dlg;
+    std::unique_ptr<ObtenerFoto> f;
+
+    Ventana() {
+        qputenv("Tmp", QFile::encodeName(e.ruta("tmp")));
+        QDir().mkpath(e.ruta("tmp"));
+        EscribirIni("Control", "Camara", "Simulada");
+    }
+    void abrir() {
+        f = std::make_unique<ObtenerFoto>();
+        f->show();
+    }
+    template <typename T = QWidget> T* c(const char* nombre) { return hijo<T>(f.get(), nombre); }
+    // "Obtener desde webcam": `antes` acts on the webcam window once its picture
+    // moves; unless it closed the window, "Capturar" is pressed then.
+    void webcam(const std::function<void(FrmWebcam*)>& antes = {}) {
+        alAbrirModal<FrmWebcam>([antes](FrmWebcam* w) {
+            QTRY_VERIFY(w->vista()->cuadrosPintados() >= 2);
+            if (antes)
+                antes(w);
+            if (w->isVisible())
+                hijo<QPushButton>(w, "Command1")->click();
+            QTRY_VERIFY(!w->isVisible());
+        });
+        c<QPushButton>("Command8")->click();
+    }
+};
+
+} // namespace
+
+class TestObtenerFoto : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase() {
+        // SANE reads this once per process: two test devices, 629 x 787 in colour.
+        QVERIFY(sane_.isValid());
+        QFile dll(sane_.filePath("dll.conf"));
+        QFile test(sane_.filePath("test.conf"));
+        QVERIFY(dll.open(QIODevice::WriteOnly) && test.open(QIODevice::WriteOnly));
+        dll.write("test\n");
+        test.write("number_of_devices 2\nmode Color\ndepth 8\nresolution 200.0\n"
+                   "test-picture \"Color pattern\"\ngeometry_min 0.0\ngeometry_max 200.0\n"
+                   "tl_x 0.0\ntl_y 0.0\nbr_x 80.0\nbr_y 100.0\n");
+        qputenv("SANE_CONFIG_DIR", QFile::encodeName(sane_.path()));
+    }
+
+    void escanerDeSane() {
+        Ventana v;
+        v.abrir();
+        QVERIFY(!v.f->findChild<QPushButton*>("Command1")); // no dead "Obtener desde cámara"
+        QVERIFY(QDir(v.e.raiz() + "/Fotos").exists());
+        v.dlg.siguienteEleccion(1);
+        v.c<QPushButton>("Command2")->click();
+        QVERIFY(!v.c("Command8")->isEnabled()); // the window waits for the scanner
+        QTRY_COMPARE_WITH_TIMEOUT(v.c<QLineEdit>("Text1")->text(),
+                                  QStringLiteral("(Obtenida desde dispositivo twain)"), 20000);
+        QCOMPARE(v.dlg.opcionesElegidas.size(), 1);
+        QCOMPARE(v.dlg.opcionesElegidas.at(0).size(), 2);
+        QCOMPARE(v.f->edicion().original().size(), QSize(599, 747)); // shrunk from 629 x 787
+        QTRY_VERIFY(v.c("Command8")->isEnabled());
+        QVERIFY(!v.c<QCheckBox>("Check1")->isChecked());
+        QVERIFY(v.c("H1")->isEnabled());
+        QCOMPARE(v.c<QLabel>("Im1")->pixmap().size(), QSize(267, 267));
+        QVERIFY(!v.c("PanelEscaner")->isVisible());
+        QVERIFY(v.dlg.mensajes.isEmpty());
+    }
+
+    void escanerCanceladoOFallidoNoDejaNada() {
+        Ventana v;
+        EscanerDePrueba escaner;
+        fijarEscanerCompartido(&escaner);
+        v.abrir();
+        auto* text1 = v.c<QLineEdit>("Text1");
+
+        v.c<QPushButton>("Command2")->click();
+        QTRY_COMPARE(escaner.pedidos, 1);
+        Q_EMIT escaner.progreso(1, 40);
+        QCOMPARE(v.c<QProgressBar>("BarraEscaner")->value(), 40);
+        v.c<QPushButton>("CmdCancelarEscaner")->click();
+        QCOMPARE(escaner.cancelaciones, 1);
+        QImage img(1000, 750, QImage::Format_RGB32);
+        img.fill(Qt::blue);
+        Q_EMIT escaner.adquirida(1, img); // finished before it saw the cancel
+        QVERIFY(!v.f->edicion().tieneFoto());
+        QVERIFY(text1->text().isEmpty());
+        QVERIFY(v.c("Command2")->isEnabled());
+
+        // The device's own words; nothing shown.
+        v.c<QPushButton>("Command2")->click();
+        QTRY_COMPARE(escaner.pedidos, 2);
+        Q_EMIT escaner.fallo(2, QStringLiteral("Error during device I/O"));
+        QCOMPARE(v.dlg.ultimo(), QStringLiteral("Error during device I/O"));
+        QCOMPARE(v.dlg.mensajes.last().icono, Dialogos::Icono::Critico);
+        QVERIFY(!v.f->edicion().tieneFoto());
+
+        // A late answer to an old request is not taken for the new one.
+        v.c<QPushButton>("Command2")->click();
+        QTRY_COMPARE(escaner.pedidos, 3);
+        Q_EMIT escaner.adquirida(2, img);
+        QVERIFY(!v.f->edicion().tieneFoto());
+        Q_EMIT escaner.adquirida(3, img);
+        QCOMPARE(v.f->edicion().original().width(), 600);
+
+        escaner.dispositivos.clear();
+        v.c<QPushButton>("Command2")->click();
+        QTRY_COMPARE(v.dlg.ultimo(), QStringLiteral("No se encontró ningún escáner."));
+        fijarEscanerCompartido(nullptr);
+    }
+
+    void webcamConYSinAjustesGuardados() {
+        Ventana v;
+        v.abrir();
+        v.webcam();
+        const QString instantanea = QDir(v.e.ruta("tmp")).filePath("Foto.jpg");
+        QCOMPARE(v.c<QLineEdit>("Text1")->text(), QDir::toNativeSeparators(instantanea));
+        QCOMPARE(v.f->edicion().original().size(), QSize(640, 480)); // not shrunk
+        // No "Brillo" in section "Foto": automatic levels.
+        QVERIFY(v.c<QCheckBox>("Check1")->isChecked());
+        QVERIFY(!v.c("H1")->isEnabled() && !v.c("L1")->isVisible());
+
+        QVERIFY(EscribirIni("Foto", "Brillo", "20"));
+        QVERIFY(EscribirIni("Foto", "Contraste", "-10"));
+        v.webcam();
+        QVERIFY(!v.c<QCheckBox>("Check1")->isChecked());
+        QCOMPARE(v.c<QScrollBar>("H1")->value(), 20);
+        QCOMPARE(v.c<QScrollBar>("H2")->value(), -10);
+        QCOMPARE(v.c<QLabel>("L2")->text(), QStringLiteral("-10"));
+        QVERIFY(v.c("L1")->isVisible());
+
+        // Cancelled: nothing changes.
+        const QImage antes = v.f->edicion().original();
+        v.webcam([](FrmWebcam* w) { hijo<QPushButton>(w, "Command2")->click(); });
+        QCOMPARE(v.f->edicion().original(), antes);
+    }
+
+    void ventanaDeWebcam() {
+        Ventana v;
+        v.abrir();
+        v.webcam([&](FrmWebcam* w) {
+            QCOMPARE(w->windowTitle(), QStringLiteral("Obtener Fotografía"));
+            QCOMPARE(hijo<QLabel>(w, "LblDispositivo")->text(),
+                     QStringLiteral("Cámara simulada 1"));
+            for (const char* sin :
+                 {"mnuPropiedades", "mnuDisplay", "mnuCompresion", "mnuAllocate", "mnuStart"})
+                QVERIFY2(!hijo<QAction>(w, sin)->isEnabled(), sin);
+
+            // "&Formato" offers the camera's formats; the picture follows the choice.
+            v.dlg.siguienteEleccion(1);
+            hijo<QAction>(w, "mnuFormato")->trigger();
+            QCOMPARE(v.dlg.opcionesElegidas.last().at(1),
+                     QStringLiteral("320 x 240, 30 cuadros por segundo"));
+            QTRY_COMPARE(w->vista()->tamanoVideo(), QSize(320, 240));
+
+            // "Select" switches the live picture to the other camera.
+            alAbrirModal<FrmSelectCam>([](FrmSelectCam* s) {
+                QCOMPARE(s->windowTitle(), QStringLiteral("Video Source"));
+                auto* lista = hijo<QComboBox>(s, "cmboSource");
+                QCOMPARE(lista->currentText(), QStringLiteral("Cámara simulada 1"));
+                lista->setCurrentIndex(1);
+                hijo<QPushButton>(s, "cmdSelect")->click();
+            });
+            hijo<QAction>(w, "mnuSeleccionar")->trigger();
+            QCOMPARE(w->camara().actual(), QByteArray("simulada-2"));
+            QCOMPARE(hijo<QLabel>(w, "LblDispositivo")->text(),
+                     QStringLiteral("Cámara simulada 2"));
+            w->vista()->reiniciarCuenta();
+            QTRY_VERIFY(w->vista()->cuadrosPintados() >= 2);
+            QCOMPARE(w->vista()->tamanoVideo(), QSize(640, 480));
+
+            // A camera service error: the box titled "Error".
+            Q_EMIT w->camara().error(QStringLiteral("Fallo del servicio"));
+            QCOMPARE(v.dlg.mensajes.last().titulo, QStringLiteral("Error"));
+            QCOMPARE(v.dlg.mensajes.last().icono, Dialogos::Icono::Critico);
+        });
+        // The second camera's picture is the one taken (its green background).
+        QVERIFY(qGreen(v.f->edicion().original().pixel(2, 470)) >
+                qBlue(v.f->edicion().original().pixel(2, 470)));
+    }
+
+    void camaraQueDesaparece() {
+        Ventana v;
+        v.abrir();
+        v.webcam([&](FrmWebcam* w) {
+            auto& camara = static_cast<CamaraSimulada&>(w->camara());
+            hijo<QPushButton>(w, "Command1")->click(); // capture asked...
+            camara.desconectar();                      // ...and the camera goes
+            QVERIFY2(v.dlg.ultimo().contains("se desconectó"), qPrintable(v.dlg.ultimo()));
+            QVERIFY(!hijo(w, "Command1")->isEnabled());
+            QTest::qWait(50);
+            QVERIFY(w->isVisible()); // the half-taken picture was not saved
+            QCOMPARE(v.dlg.mensajes.size(), 1);
+            hijo<QPushButton>(w, "Command2")->click();
+        });
+        QVERIFY(!v.f->edicion().tieneFoto());
+        QVERIFY(v.c<QLineEdit>("Text1")->text().isEmpty());
+        QVERIFY(!QFile::exists(QDir(v.e.ruta("tmp")).filePath("Foto.jpg")));
+    }
+
+    void ajustesGiroEncuadreYAceptar() {
+        Ventana v;
+        EscribirIni("Foto", "Brillo", "0");
+        v.abrir();
+        v.webcam();
+        auto* h1 = v.c<QScrollBar>("H1");
+        auto* l1 = v.c<QLabel>("L1");
+        auto* im1 = v.c<QLabel>("Im1");
+
+        // Dragging the thumb moves only the read-out; the value set recomputes.
+        const QImage inicial = im1->pixmap().toImage();
+        h1->setSliderDown(true);
+        h1->setSliderPosition(60);
+        QCOMPARE(l1->text(), QStringLiteral("60"));
+        QCOMPARE(v.f->edicion().ajustes().brillo, 0);
+        h1->setSliderDown(false);
+        QCOMPARE(v.f->edicion().ajustes().brillo, 60);
+        QVERIFY(im1->pixmap().toImage() != inicial);
+        h1->triggerAction(QAbstractSlider::SliderSingleStepSub); // the arrow clicked
+        QCOMPARE(l1->text(), QStringLiteral("59"));
+
+        // Undo after a turn shows the turned picture, unadjusted.
+        v.c<QPushButton>("Command6")->click();
+        QCOMPARE(v.f->edicion().original().size(), QSize(480, 640));
+        QCOMPARE(v.f->edicion().ajustes().brillo, 59);
+        v.c<QPushButton>("Command7")->click();
+        QCOMPARE(h1->value(), 0);
+        QVERIFY(!v.c<QCheckBox>("Check1")->isChecked());
+        QCOMPARE(v.f->edicion().original().size(), QSize(480, 640));
+
+        // Framing, on top, then automatic levels.
+        alAbrirModal<FrmEncuadre>([](FrmEncuadre* f) {
+            QVERIFY(f->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+            QCOMPARE(f->encuadre().imagenTwips(), QSizeF(480 * 15, 640 * 15)); // turned too
+            hijo<QPushButton>(f, "Command1")->click();
+        });
+        v.c<QPushButton>("Command3")->click();
+        QCOMPARE(v.f->edicion().original(), v.f->edicion().fuente().copy(0, 0, 267, 267));
+        QVERIFY(v.c<QCheckBox>("Check1")->isChecked());
+
+        // Accept writes the box as "Foto.jpg"; accepting again replaces it.
+        const QString foto = almacen::archivoTrabajo(almacen::TipoImagen::Foto);
+        v.c<QPushButton>("Command4")->click();
+        QCOMPARE(v.f->result(), int(QDialog::Accepted));
+        QCOMPARE(QImage(foto).size(), QSize(267, 267));
+        const QByteArray primero = [&] {
+            QFile a(foto);
+            return a.open(QIODevice::ReadOnly) ? a.readAll() : QByteArray();
+        }();
+        v.abrir();
+        v.webcam();
+        v.c<QPushButton>("Command4")->click();
+        QFile a(foto);
+        QVERIFY(a.open(QIODevice::ReadOnly));
+        QVERIFY(a.readAll() != primero);
+
+        // Accept with nothing taken keeps the photograph there is.
+        v.abrir();
+        v.c<QPushButton>("Command4")->click();
+        QVERIFY(!v.f->isVisible());
+        QVERIFY(QFile::exists(foto));
+        QVERIFY(v.dlg.mensajes.isEmpty());
+    }
+
+private:
+    QTemporaryDir sane_;
+};
+
+QTEST_MAIN(TestObtenerFoto)
+#include "tst_obtenerfoto.moc"
