@@ -185,8 +185,11 @@ bool FrmEstadisticas::calcular() {
 
 void FrmEstadisticas::mostrarGrafico(int fila) {
     grafico_->removeAllSeries();
-    for (QAbstractAxis* eje : grafico_->axes())
+    // Removed axes come back to us.
+    for (QAbstractAxis* eje : grafico_->axes()) {
         grafico_->removeAxis(eje);
+        delete eje;
+    }
     if (fila < 0 || fila >= modelo_->rowCount()) {
         grafico_->setTitle(QStringLiteral("Teclas elegidas"));
         return;
@@ -228,6 +231,7 @@ void FrmEstadisticas::mostrarGrafico(int fila) {
     serie->attachAxis(ejeX);
     auto* ejeY = new QValueAxis;
     ejeY->setRange(0, std::max(1, p.evaluados));
+    ejeY->applyNiceNumbers(); // whole steps for a count of examinees
     ejeY->setLabelFormat(QStringLiteral("%d"));
     grafico_->addAxis(ejeY, Qt::AlignLeft);
     serie->attachAxis(ejeY);
