@@ -6,7 +6,7 @@ FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
 FUZZ_TARGETS ?=
 
-.PHONY: all deps configure build demo test bench fuzz format clean
+.PHONY: all deps configure build package demo test bench fuzz format clean
 
 all: build
 
@@ -22,7 +22,12 @@ build: configure
 demo: build
 	@scripts/demo $(BUILD)
 
-test: build
+# The Debian package, in $(BUILD): tavelmo_VERSION_ARCH.deb.
+package: build
+	@cd $(BUILD) && cpack -G DEB
+
+# The tests include the package: installed into a temporary root and started.
+test: package
 	@cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS)
 
 bench: build

@@ -1,5 +1,6 @@
 // Generates the program folder's files: the backdrop picture, the placeholder
-// photograph, the default question picture and the end-of-question sound.
+// photograph, the default question picture and the end-of-question sound; with
+// --iconos, the desktop icon at the sizes desktops look for.
 #include <QByteArray>
 #include <QDataStream>
 #include <QDir>
@@ -15,7 +16,9 @@
 namespace {
 
 bool guardar(const QImage& imagen, const QString& ruta, const char* formato) {
-    if (!imagen.save(ruta, formato, 90)) {
+    // PNG is lossless, so its "quality" only trades size for time: take the smallest.
+    const int calidad = qstrcmp(formato, "PNG") == 0 ? 0 : 90;
+    if (!imagen.save(ruta, formato, calidad)) {
         std::fprintf(stderr, "No se pudo escribir %s\n", qPrintable(ruta));
         return false;
     }
@@ -91,12 +94,54 @@ QByteArray sonido() {
     return wav;
 }
 
+// A rounded tile with an answer sheet, one answer marked: drawn on a 256 grid and
+// scaled, so every size is drawn rather than resampled.
+QImage icono(int lado) {
+    QImage img(lado, lado, QImage::Format_ARGB32_Premultiplied);
+    img.fill(Qt::transparent);
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.scale(lado / 256.0, lado / 256.0);
+    QLinearGradient g(0, 0, 0, 256);
+    g.setColorAt(0, QColor(38, 98, 164));
+    g.setColorAt(1, QColor(14, 44, 86));
+    p.setPen(Qt::NoPen);
+    p.setBrush(g);
+    p.drawRoundedRect(QRectF(8, 8, 240, 240), 44, 44);
+    p.setBrush(QColor(250, 250, 252));
+    p.drawRoundedRect(QRectF(52, 36, 152, 184), 16, 16);
+    for (int i = 0; i < 3; ++i) {
+        const double y = 82 + i * 46;
+        const bool marcada = i == 1;
+        p.setPen(QPen(marcada ? QColor(30, 150, 80) : QColor(150, 160, 175), 8));
+        p.setBrush(marcada ? QColor(30, 150, 80) : Qt::transparent);
+        p.drawEllipse(QPointF(88, y), 14, 14);
+        p.setPen(QPen(QColor(150, 160, 175), 12, Qt::SolidLine, Qt::RoundCap));
+        p.drawLine(QPointF(120, y), QPointF(176, y));
+    }
+    return img;
+}
+
+bool iconos(const QDir& dir, const QString& nombre) {
+    bool ok = true;
+    for (int lado : {16, 22, 24, 32, 48, 64, 128, 256}) {
+        const QString carpeta = dir.filePath(QStringLiteral("%1x%1/apps").arg(lado));
+        QDir().mkpath(carpeta);
+        ok = guardar(icono(lado), QDir(carpeta).filePath(nombre + QStringLiteral(".png")), "PNG") &&
+             ok;
+    }
+    return ok;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     QGuiApplication app(argc, argv);
+    if (argc == 4 && QByteArray(argv[1]) == "--iconos")
+        return iconos(QDir(QString::fromLocal8Bit(argv[2])), QString::fromLocal8Bit(argv[3])) ? 0
+                                                                                              : 1;
     if (argc < 2) {
-        std::fprintf(stderr, "uso: tavelmo-assets CARPETA\n");
+        std::fprintf(stderr, "uso: tavelmo-assets CARPETA | --iconos CARPETA NOMBRE\n");
         return 2;
     }
     const QDir dir(QString::fromLocal8Bit(argv[1]));

@@ -11,11 +11,11 @@
 
 namespace arranque {
 
-QString elegirCarpetaPlantillas(const QString& red, const QString& carpetaPrograma) {
+QString elegirCarpetaPlantillas(const QString& red, const QString& carpetaTrabajo) {
     const QString candidata = rutas::local(red + QStringLiteral("\\Templates"));
     if (QFileInfo(candidata).isDir())
         return candidata;
-    return QDir(carpetaPrograma).filePath(QStringLiteral("Templates"));
+    return QDir(carpetaTrabajo).filePath(QStringLiteral("Templates"));
 }
 
 ConfigConexion conexion(const QString& server, const QString& driver,
@@ -59,7 +59,7 @@ QString ejecutar(De1& de1, const QString& lineaComandos, ConfigConexion* usada) 
     if (const QString problema = ini::problema(); !problema.isEmpty())
         throw ErrorConfiguracion{problema};
     rutas::fijarCarpetaPlantillas(elegirCarpetaPlantillas(
-        LeerIni(QStringLiteral("Control"), QStringLiteral("Red")), rutas::carpetaPrograma()));
+        LeerIni(QStringLiteral("Control"), QStringLiteral("Red")), rutas::carpetaTrabajo()));
     const ConfigConexion config =
         conexion(LeerIni(QStringLiteral("Control"), QStringLiteral("Server")),
                  LeerIni(QStringLiteral("Control"), QStringLiteral("Driver")),

@@ -8,8 +8,9 @@
 
 namespace arranque {
 
-// "Red" + "\Templates" when that folder exists, else the program folder's "Templates".
-QString elegirCarpetaPlantillas(const QString& red, const QString& carpetaPrograma);
+// "Red" + "\Templates" when that folder exists, else "Templates" in the folder the
+// program writes to (rutas::carpetaTrabajo).
+QString elegirCarpetaPlantillas(const QString& red, const QString& carpetaTrabajo);
 
 // The key "Server" of section "Control": "sqlite:FILE" is an embedded catalog (a
 // relative FILE is taken from the configuration file's folder); anything else is

@@ -2,13 +2,21 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
 #include <QtGlobal>
+
+// The installed data folder, relative to the executable's folder (set by the build).
+#ifndef TAVELMO_DATOS_RELATIVOS
+#define TAVELMO_DATOS_RELATIVOS "../share/tavelmo"
+#endif
 
 namespace rutas {
 
 namespace {
 QString gCarpetaPrograma;
 QString gCarpetaPlantillas;
+QString gCarpetaTrabajo;
 } // namespace
 
 QString raizUnidadC() {
@@ -58,12 +66,51 @@ void fijarCarpetaPrograma(const QString& carpeta) {
     gCarpetaPrograma = carpeta;
 }
 
-QString enCarpetaPrograma(const QString& nombre) {
-    return QDir(carpetaPrograma()).filePath(nombre);
+QString elegirCarpetaArchivos(const QString& carpetaEjecutable) {
+#ifdef Q_OS_WIN
+    return carpetaEjecutable;
+#else
+    const QString instalada =
+        QDir::cleanPath(QDir(carpetaEjecutable).filePath(QStringLiteral(TAVELMO_DATOS_RELATIVOS)));
+    return QFileInfo(instalada).isDir() ? instalada : carpetaEjecutable;
+#endif
+}
+
+QString carpetaArchivosPrograma() {
+    return elegirCarpetaArchivos(carpetaPrograma());
+}
+
+QString archivoPrograma(const QString& nombre) {
+    return QDir(carpetaArchivosPrograma()).filePath(nombre);
+}
+
+bool instalado() {
+    return carpetaArchivosPrograma() != carpetaPrograma();
+}
+
+QString carpetaTrabajo() {
+    if (!gCarpetaTrabajo.isEmpty())
+        return gCarpetaTrabajo;
+#ifdef Q_OS_WIN
+    return carpetaPrograma();
+#else
+    const QString carpeta = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    // A folder that cannot be made shows up later, as the failing write of a file in it.
+    QDir().mkpath(carpeta);
+    return carpeta;
+#endif
+}
+
+void fijarCarpetaTrabajo(const QString& carpeta) {
+    gCarpetaTrabajo = carpeta;
+}
+
+QString enCarpetaTrabajo(const QString& nombre) {
+    return QDir(carpetaTrabajo()).filePath(nombre);
 }
 
 QString carpetaPlantillas() {
-    return gCarpetaPlantillas.isEmpty() ? enCarpetaPrograma(QStringLiteral("Templates"))
+    return gCarpetaPlantillas.isEmpty() ? enCarpetaTrabajo(QStringLiteral("Templates"))
                                         : gCarpetaPlantillas;
 }
 

@@ -3,8 +3,10 @@
 #include "app/Globales.h"
 #include "app/Idioma.h"
 #include "app/Ini.h"
+#include "app/LineaComandos.h"
 #include "app/Rutas.h"
 #include "app/ventanas/Dialogos.h"
+#include "app/ventanas/Inicio.h"
 #include "app/ventanas/Traducciones.h"
 #include "groups/ventanas/MenuPrincipal.h"
 #include "keypads/ventanas/PanelSimulado.h"
@@ -51,8 +53,15 @@ void programarPrueba() {
 } // namespace
 
 int main(int argc, char** argv) {
+    // Help, version and a wrong option are answered before a display is needed.
+    const lineacomandos::Resultado linea =
+        lineacomandos::interpretar(lineacomandos::argumentos(argc, argv));
+    if (linea.accion != lineacomandos::Accion::Iniciar)
+        return lineacomandos::responder(linea);
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(kTituloAplicacion);
+    inicio::identificarAplicacion();
     // Spanish from the first message on, whatever the workstation's language.
     ini::fijarRuta(rutas::archivoConfiguracion());
     idioma::fijarPredeterminado();
@@ -64,10 +73,13 @@ int main(int argc, char** argv) {
     // stands; a static one outlived it and crashed every exit.
     De1 de1;
     De1::fijarCompartida(&de1);
+    const inicio::Decision antes = inicio::antesDeArrancar(linea, Dialogos::actual());
+    if (!antes.seguir)
+        return antes.estado;
     ConfigConexion config;
     QString aviso;
     try {
-        aviso = arranque::ejecutar(de1, QApplication::arguments().mid(1).join(u' '), &config);
+        aviso = arranque::ejecutar(de1, antes.codigo, &config);
     } catch (const arranque::ErrorConfiguracion& e) {
         std::fprintf(stderr, "%s\n", qPrintable(e.texto));
         Dialogos::actual().mensaje(nullptr, e.texto, Dialogos::Icono::Critico, kTituloAplicacion);
@@ -81,6 +93,8 @@ int main(int argc, char** argv) {
         Dialogos::actual().mensaje(nullptr, texto, Dialogos::Icono::Critico, kTituloAplicacion);
         return 1;
     }
+    // Set before the notice of a new catalog, so a test can answer it too.
+    programarPrueba();
     if (!aviso.isEmpty())
         Dialogos::actual().mensaje(nullptr, aviso, Dialogos::Icono::Informacion, kTituloAplicacion);
 
@@ -94,6 +108,5 @@ int main(int argc, char** argv) {
             std::fflush(stdout);
             QApplication::exit(0);
         });
-    programarPrueba();
     return app.exec();
 }

@@ -137,7 +137,7 @@ QImage decodificar(const QByteArray& bytes) {
 QImage paraMostrar(const QByteArray& bytes) {
     QImage img = decodificar(bytes);
     if (img.isNull())
-        img.load(rutas::enCarpetaPrograma(QStringLiteral("Pregunta.jpg")));
+        img.load(rutas::archivoPrograma(QStringLiteral("Pregunta.jpg")));
     return img;
 }
 

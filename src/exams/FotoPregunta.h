@@ -18,7 +18,7 @@ bool completa(const QByteArray& bytes);
 // The stored picture decoded; null when there is none or it does not hold together.
 QImage decodificar(const QByteArray& bytes);
 
-// What a session shows: the stored picture, else "Pregunta.jpg" of the program folder.
+// What a session shows: the stored picture, else the program's own "Pregunta.jpg".
 QImage paraMostrar(const QByteArray& bytes);
 
 } // namespace fotopregunta

@@ -78,11 +78,11 @@ std::filesystem::path rutaSistema(const QString& ruta) {
 } // namespace
 
 QString archivoTrabajo(TipoImagen tipo) {
-    return rutas::enCarpetaPrograma(QString::fromLatin1(datos(tipo).trabajo));
+    return rutas::enCarpetaTrabajo(QString::fromLatin1(datos(tipo).trabajo));
 }
 
 QString fuenteFirma() {
-    return rutas::enCarpetaPrograma(QStringLiteral("Firma.bmp"));
+    return rutas::enCarpetaTrabajo(QStringLiteral("Firma.bmp"));
 }
 
 QString numeroPersona(qint64 codigoPersona) {
@@ -99,7 +99,7 @@ QString rutaGuardada(TipoImagen tipo, qint64 codigoPersona) {
 
 QString fotoParaMostrar(qint64 codigoPersona) {
     const QString ruta = rutaGuardada(TipoImagen::Foto, codigoPersona);
-    return existe(ruta) ? ruta : rutas::enCarpetaPrograma(QStringLiteral("Anonimo.jpg"));
+    return existe(ruta) ? ruta : rutas::archivoPrograma(QStringLiteral("Anonimo.jpg"));
 }
 
 QString hacerEscribible(const QString& ruta) {

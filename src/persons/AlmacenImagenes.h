@@ -1,5 +1,5 @@
 #pragma once
-// The person image store: working image files in the program folder (the hand-off
+// The person image store: working image files in the working folder (the hand-off
 // between the capture windows and the person editor) and stored files under the
 // templates folder, named from the person code and protected from casual change.
 
@@ -10,9 +10,9 @@ namespace almacen {
 
 enum class TipoImagen { Foto, Firma, Huella };
 
-// "Foto.jpg", "Firma.jpg" or "Huella.bmp" in the program folder.
+// "Foto.jpg", "Firma.jpg" or "Huella.bmp" in the working folder (rutas::carpetaTrabajo).
 QString archivoTrabajo(TipoImagen tipo);
-// "Firma.bmp" in the program folder: the signature as drawn, opened or scanned,
+// "Firma.bmp" in the working folder: the signature as drawn, opened or scanned,
 // before it is framed and accepted as "Firma.jpg".
 QString fuenteFirma();
 // The 8-digit person number: zero-padded, only the last 8 digits of longer codes.

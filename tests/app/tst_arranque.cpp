@@ -22,15 +22,15 @@ private Q_SLOTS:
     void carpetaPlantillas() {
         EntornoPrueba e(false);
         const QString red = e.ruta("oficina");
-        const QString programa = e.carpetaPrograma();
+        const QString trabajo = e.carpetaTrabajo();
         QDir().mkpath(red);
-        QCOMPARE(arranque::elegirCarpetaPlantillas(red, programa), programa + "/Templates");
+        QCOMPARE(arranque::elegirCarpetaPlantillas(red, trabajo), trabajo + "/Templates");
         QDir().mkpath(red + "/Templates");
-        QCOMPARE(arranque::elegirCarpetaPlantillas(red, programa), red + "/Templates");
-        QCOMPARE(arranque::elegirCarpetaPlantillas("ERROR", programa), programa + "/Templates");
+        QCOMPARE(arranque::elegirCarpetaPlantillas(red, trabajo), red + "/Templates");
+        QCOMPARE(arranque::elegirCarpetaPlantillas("ERROR", trabajo), trabajo + "/Templates");
         // An office path written the Windows way lands under QUENVAR_ROOT.
         QDir().mkpath(e.raiz() + "/Oficina/Templates");
-        QCOMPARE(arranque::elegirCarpetaPlantillas("C:\\Oficina", programa),
+        QCOMPARE(arranque::elegirCarpetaPlantillas("C:\\Oficina", trabajo),
                  e.raiz() + "/Oficina/Templates");
     }
 
@@ -108,7 +108,7 @@ private Q_SLOTS:
         }
         QCOMPARE(usada.descripcion(), QStringLiteral("ERROR"));
         QVERIFY2(reloj.elapsed() < 20000, "the failed connection hung");
-        QCOMPARE(rutas::carpetaPlantillas(), e.carpetaPrograma() + "/Templates");
+        QCOMPARE(rutas::carpetaPlantillas(), e.carpetaTrabajo() + "/Templates");
     }
 
 #ifdef Q_OS_UNIX

@@ -193,7 +193,7 @@ private Q_SLOTS:
         QCOMPARE(ed.guardar(foto), QString());
         QVERIFY(diferenciaMedia(QImage(foto), ed.paraCaja()) < 8);
         QVERIFY(diferenciaMedia(QImage(foto), primera) > 20);
-        QCOMPARE(QDir(e.carpetaPrograma()).entryList({"Foto*"}, QDir::Files),
+        QCOMPARE(QDir(e.carpetaTrabajo()).entryList({"Foto*"}, QDir::Files),
                  QStringList{"Foto.jpg"}); // no temporary left beside it
     }
 

@@ -20,6 +20,7 @@ EntornoPrueba::EntornoPrueba(bool catalogo, bool filasIniciales) {
     qputenv("QUENVAR_ROOT", raiz().toLocal8Bit());
     QDir().mkpath(raiz() + QStringLiteral("/Quenvar"));
     QDir().mkpath(carpetaPrograma());
+    QDir().mkpath(carpetaTrabajo());
     for (const char* sub : {"~pha", "~sia", "~fia"})
         QDir().mkpath(carpetaPlantillas() + u'/' + QString::fromLatin1(sub));
     // The program's own files are built beside the test executables.
@@ -29,6 +30,7 @@ EntornoPrueba::EntornoPrueba(bool catalogo, bool filasIniciales) {
                     QDir(carpetaPrograma()).filePath(QString::fromLatin1(f)));
     rutas::fijarCarpetaPrograma(carpetaPrograma());
     rutas::fijarCarpetaPlantillas(carpetaPlantillas());
+    rutas::fijarCarpetaTrabajo(carpetaTrabajo());
     ini::fijarRuta(rutas::archivoConfiguracion());
     if (catalogo) {
         try {
@@ -55,6 +57,7 @@ EntornoPrueba::~EntornoPrueba() {
     de1_.reset();
     rutas::fijarCarpetaPrograma(QString());
     rutas::fijarCarpetaPlantillas(QString());
+    rutas::fijarCarpetaTrabajo(QString());
     ini::fijarRuta(QString());
 }
 
@@ -66,6 +69,9 @@ QString EntornoPrueba::carpetaPrograma() const {
 }
 QString EntornoPrueba::carpetaPlantillas() const {
     return dir_.path() + QStringLiteral("/red/Templates");
+}
+QString EntornoPrueba::carpetaTrabajo() const {
+    return dir_.path() + QStringLiteral("/trabajo");
 }
 QString EntornoPrueba::archivoCatalogo() const {
     return dir_.path() + QStringLiteral("/catalogo.sqlite");

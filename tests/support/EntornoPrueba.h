@@ -1,6 +1,7 @@
 #pragma once
 // A test's own world: a temporary QUENVAR_ROOT with its configuration file, a
-// temporary program folder holding the program's files, and an embedded catalog.
+// temporary program folder holding the program's files, a working folder, and an
+// embedded catalog.
 //
 // With TAVELMO_PRUEBA_ODBC set to an ODBC driver for SQLite (the second CTest run
 // of the data tests sets it), every catalog a test opens is reached through Qt's
@@ -22,6 +23,7 @@ public:
     QString raiz() const;              // QUENVAR_ROOT
     QString carpetaPrograma() const;   // with Anonimo.jpg, Pregunta.jpg, Bien.wav, wap.bin
     QString carpetaPlantillas() const; // with ~pha, ~sia, ~fia
+    QString carpetaTrabajo() const;    // where the working image files go
     QString archivoCatalogo() const;
     De1& de1() { return *de1_; }
 

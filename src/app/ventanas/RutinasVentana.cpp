@@ -10,7 +10,7 @@
 #include <QWidget>
 
 void ReproducirSonido(const QString& archivo) {
-    const QString ruta = rutas::enCarpetaPrograma(archivo);
+    const QString ruta = rutas::archivoPrograma(archivo);
     if (!QFileInfo::exists(ruta))
         return;
     // One effect per file, kept for the life of the program so playback outlives the call.

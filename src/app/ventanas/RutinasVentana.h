@@ -5,7 +5,7 @@
 
 class QWidget;
 
-// Plays a wave file of the program folder without waiting; silent when the file
+// Plays one of the program's own wave files without waiting; silent when the file
 // or an audio device is missing.
 void ReproducirSonido(const QString& archivo);
 

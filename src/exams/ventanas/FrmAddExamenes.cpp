@@ -435,7 +435,7 @@ void FrmAddExamenes::elegirFoto() {
     if (!edicion_.preguntaSeleccionada())
         return;
     const QString ruta = Dialogos::actual().abrirArchivo(
-        this, QStringLiteral("Imagen de la pregunta"), rutas::carpetaPrograma(),
+        this, QStringLiteral("Imagen de la pregunta"), rutas::carpetaArchivosPrograma(),
         QStringLiteral("Archivos de imágenes (*.jpg *.gif *.bmp)"));
     if (ruta.isEmpty())
         return; // cancelled: the picture stays as it was

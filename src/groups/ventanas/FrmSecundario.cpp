@@ -13,7 +13,7 @@ FrmSecundario::FrmSecundario(QWidget* parent)
     setWindowTitle(kTituloAplicacion);
     setAttribute(Qt::WA_ShowWithoutActivating);
     // A missing or unreadable picture leaves a plain backdrop.
-    fondo_.load(rutas::enCarpetaPrograma(QStringLiteral("wap.bin")));
+    fondo_.load(rutas::archivoPrograma(QStringLiteral("wap.bin")));
 }
 
 void FrmSecundario::cubrir(QWidget* ventana) {

@@ -1,6 +1,6 @@
 #pragma once
-// The screen-wide backdrop behind the main window: the picture "wap.bin" of the
-// program folder.
+// The screen-wide backdrop behind the main window: the picture "wap.bin" among the
+// program's own files.
 
 #include <QPixmap>
 #include <QWidget>
