@@ -6,7 +6,7 @@ FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
 FUZZ_TARGETS ?=
 
-.PHONY: all deps configure build package demo test bench fuzz format clean
+.PHONY: all deps configure build package demo test check-format tidy bench fuzz format clean
 
 all: build
 
@@ -26,9 +26,16 @@ demo: build
 package: build
 	@cd $(BUILD) && cpack -G DEB
 
-# The tests include the package: installed into a temporary root and started.
-test: package
+# Formatted, clean for clang-tidy, then every test, the installed package among them;
+# the first that fails stops it.
+test: check-format package tidy
 	@cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS)
+
+check-format: deps
+	@scripts/check-format
+
+tidy: build
+	@scripts/tidy $(BUILD)
 
 bench: build
 	@scripts/bench $(BUILD)

@@ -63,31 +63,31 @@ int main(int argc, char** argv) {
         QElapsedTimer t;
         t.start();
         const qint32 codigo = repo.guardar(e, std::nullopt).codigoExamen;
-        nuevos.push_back(t.nsecsElapsed() / 1e6);
+        nuevos.push_back(static_cast<double>(t.nsecsElapsed()) / 1e6);
 
         EdicionExamen cargado;
         t.restart();
         if (!repo.cargar(codigo, cargado) || cargado.preguntasListadas().size() != 100 ||
             cargado.respuestas().size() != 400)
             return 1;
-        cargas.push_back(t.nsecsElapsed() / 1e6);
+        cargas.push_back(static_cast<double>(t.nsecsElapsed()) / 1e6);
 
         t.restart();
         repo.guardar(cargado, codigo);
-        regrabados.push_back(t.nsecsElapsed() / 1e6);
+        regrabados.push_back(static_cast<double>(t.nsecsElapsed()) / 1e6);
 
         t.restart();
         {
-            FrmAddExamenes ventana(de1, 2, codigo);
+            FrmAddExamenes ventana(de1, ModoExamen::Modificar, codigo);
             ventana.show();
-            ventanas.push_back(t.nsecsElapsed() / 1e6);
+            ventanas.push_back(static_cast<double>(t.nsecsElapsed()) / 1e6);
         }
     }
     const qint64 bytes =
         de1.valor(QStringLiteral("SELECT sum(length(Foto)) FROM Preguntas WHERE Valoracion = 1"))
             .toLongLong();
     std::printf("Examen de 100 preguntas con imagen y 4 respuestas (%.1f MB de imagenes)\n",
-                bytes / 1e6);
+                static_cast<double>(bytes) / 1e6);
     std::printf("Guardar nuevo: mediana %.1f ms (meta < 1000 ms)\n", medianaMs(nuevos));
     std::printf("Cargar para modificar: mediana %.1f ms (meta < 500 ms)\n", medianaMs(cargas));
     std::printf("Abrir la ventana en modo 2 (carga incluida): mediana %.1f ms\n",

@@ -1,5 +1,6 @@
 // Main window and roster editor on an office-sized catalog: 100,000 persons,
 // 10,000 groups, 54 members in the newest group.
+#include "app/Claves.h"
 #include "app/Ini.h"
 #include "app/Rutas.h"
 #include "data/ActualizacionEsquema.h"
@@ -74,7 +75,7 @@ Cifras medir(int veces, const std::function<void()>& paso) {
         QElapsedTimer t;
         t.start();
         paso();
-        ms.push_back(t.nsecsElapsed() / 1e6);
+        ms.push_back(static_cast<double>(t.nsecsElapsed()) / 1e6);
     }
     std::sort(ms.begin(), ms.end());
     return {ms.front(), ms.at(ms.size() / 2), ms.back()};
@@ -102,7 +103,6 @@ int main(int argc, char** argv) {
     c.archivoSqlite = dir.filePath("catalogo.sqlite");
     db.abrir(c);
     ActualizarEsquema(db);
-    De1::fijarCompartida(&db);
     QElapsedTimer t;
     t.start();
     poblar(db);
@@ -111,11 +111,11 @@ int main(int argc, char** argv) {
 
     std::unique_ptr<MenuPrincipal> menu;
     imprimir("Ventana principal: carga (grupos y evaluados)",
-             medir(7, [&] { menu = std::make_unique<MenuPrincipal>(db); }), 200);
+             medir(7, [&] { menu = std::make_unique<MenuPrincipal>(db, 0); }), 200);
     imprimir("Ventana principal: carga y primera pintura",
              medir(5,
                    [&] {
-                       menu = std::make_unique<MenuPrincipal>(db);
+                       menu = std::make_unique<MenuPrincipal>(db, 0);
                        menu->show();
                        QCoreApplication::processEvents();
                    }),
@@ -123,11 +123,11 @@ int main(int argc, char** argv) {
     std::printf("  grupos listados: %d, evaluados: %lld\n",
                 menu->findChild<QAbstractItemView*>("LvGrupos")->model()->rowCount(),
                 static_cast<long long>(menu->evaluados().size()));
-    const GrupoSeleccionado grupo = *menu->grupoSeleccionado();
+    const Grupo grupo = *menu->grupoSeleccionado();
 
     std::unique_ptr<FrmAddPersonas> editor;
     for (const char* campo : {"0", "1"}) {
-        EscribirIni("Tavelmo", "Filtro", campo);
+        EscribirIni(claves::kFiltro, QString::fromLatin1(campo));
         editor.reset();
         imprimir(campo[0] == '0' ? "Editor de evaluados: apertura (filtro Nombre)"
                                  : "Editor de evaluados: apertura (filtro Documento)",
@@ -144,17 +144,17 @@ int main(int argc, char** argv) {
     auto teclear = [&](const char* que, const QStringList& textos) {
         int i = 0;
         imprimir(que,
-                 medir(textos.size(),
+                 medir(static_cast<int>(textos.size()),
                        [&] {
                            QElapsedTimer t;
                            t.start();
                            filtro->setText(textos.at(i++));
-                           const double a = t.nsecsElapsed() / 1e6;
+                           const double a = static_cast<double>(t.nsecsElapsed()) / 1e6;
                            QCoreApplication::processEvents();
                            if (qEnvironmentVariableIsSet("BENCH_DETALLE"))
                                std::printf("    \"%s\": %.1f + %.1f ms\n",
                                            qPrintable(textos.at(i - 1)), a,
-                                           t.nsecsElapsed() / 1e6 - a);
+                                           static_cast<double>(t.nsecsElapsed()) / 1e6 - a);
                        }),
                  50);
     };
@@ -173,7 +173,9 @@ int main(int argc, char** argv) {
              {1, "1"}, {1, "10003740"}, {1, "xyz"}, {0, "S"}, {0, "Soto Muñ"}}) {
         char que[80];
         std::snprintf(que, sizeof que, "  consulta sola: campo %d, \"%s\"", campo, texto);
-        imprimir(que, medir(5, [&] { modelo.filtrar(campo, QString::fromUtf8(texto), true); }), 50);
+        const CampoPersona c = campo == 0 ? CampoPersona::Nombre : CampoPersona::Documento;
+        const QString buscado = QString::fromUtf8(texto);
+        imprimir(que, medir(5, [&] { modelo.filtrar(c, buscado, true); }), 50);
     }
     return 0;
 }

@@ -34,7 +34,7 @@ int main(int argc, char** argv) {
         QElapsedTimer t;
         t.start();
         const QString v = LeerIni(QStringLiteral("Seccion49"), QStringLiteral("Clave99"));
-        lecturas.push_back(t.nsecsElapsed() / 1e6);
+        lecturas.push_back(static_cast<double>(t.nsecsElapsed()) / 1e6);
         if (v != QStringLiteral("valor 49-99"))
             return 1;
     }
@@ -54,7 +54,7 @@ int main(int argc, char** argv) {
         if (!EscribirIniLote(lote))
             return 1;
         lotesCpu.push_back(double(std::clock() - cpu) * 1000.0 / CLOCKS_PER_SEC);
-        lotes.push_back(t.nsecsElapsed() / 1e6);
+        lotes.push_back(static_cast<double>(t.nsecsElapsed()) / 1e6);
     }
     std::printf("LeerIni, archivo de 5.000 claves: mediana %.2f ms\n", medianaMs(lecturas));
     std::printf(

@@ -52,7 +52,7 @@ char tecla(qint64 reporte, int posicion) {
 
 void respuestas(int segundos) {
     ReceptorSimulado rx;
-    rx.abrir(2);
+    rx.abrir();
     esperar(10);
 
     const qint64 total = qint64(segundos) * kReportesPorSegundo;
@@ -132,7 +132,7 @@ void cpu(int segundos) {
     const int ms = segundos * 1000;
     {
         ReceptorSimulado rx;
-        rx.abrir(1);
+        rx.abrir();
         esperar(50);
         std::printf("CPU del enlace simulado en reposo: %.3f %% de un núcleo\n", usoCpu(ms));
         // Searching as the assignment window does: search command sent, status
@@ -150,7 +150,7 @@ void cpu(int segundos) {
         // The USB link checks for the receiver every 300 ms; with a receiver it
         // also waits on reads. Here no receiver is plugged in.
         ReceptorHid rx;
-        rx.abrir(1);
+        rx.abrir();
         esperar(400);
         std::printf("CPU del enlace USB en reposo (%s): %.3f %% de un núcleo\n",
                     rx.conectado() ? "receptor conectado" : "sin receptor", usoCpu(ms));

@@ -1,7 +1,7 @@
 // Results figures: the results window for 54 examinees x 100 questions, the
 // group's and every examinee's PDF, the XLSX export, item statistics over 10,000
 // stored examinations and a roster import of 1,000 rows.
-#include "app/Globales.h"
+#include "app/Claves.h"
 #include "app/Ini.h"
 #include "app/Rutas.h"
 #include "data/ActualizacionEsquema.h"
@@ -38,6 +38,7 @@ constexpr int kFilasPadron = 1000;
 constexpr int kPersonasRegistradas = 20000;
 
 struct Datos {
+    qint32 responsable = 0;
     qint32 grupo = 0;
     QList<qint32> personas;
 };
@@ -47,7 +48,7 @@ Datos sembrar(De1& db) {
     Transaccion t(db);
     const qint64 responsable = db.insertar(
         "Responsables", {{"NombreResponsable", "Operadora Núñez"}}, "CodigoResponsable");
-    Globales::ResponsableActual = qint32(responsable);
+    d.responsable = qint32(responsable);
     db.insertar("Documentos", {{"DescripcionDocumento", "DNI"}}, "CodigoDocumento");
     db.insertar("Ciudades", {{"DescripcionCiudad", "Peñalolén"}, {"Provincia", 1}}, "CodigoCiudad");
     d.grupo = qint32(db.insertar("Grupos",
@@ -95,8 +96,8 @@ Datos sembrar(De1& db) {
                          {"Orden", a}},
                         "CodigoRespuesta");
     }
-    GuardarConfiguracion(db, "PrefijoExamenCons", "T");
-    GuardarConfiguracion(db, "TxtNroExamenCons", "0");
+    GuardarConfiguracion(db, ajustes::kPrefijoCarpeta, "T");
+    GuardarConfiguracion(db, ajustes::kContadorCarpetas, "0");
     t.confirmar();
     // Photographs and signatures as a camera and a pad leave them.
     QImage foto(480, 640, QImage::Format_RGB32);
@@ -233,15 +234,14 @@ int main(int argc, char** argv) {
     c.archivoSqlite = dir.filePath("catalogo.sqlite");
     db.abrir(c);
     ActualizarEsquema(db);
-    De1::fijarCompartida(&db);
     const Datos d = sembrar(db);
 
     const QList<PreguntaExamen> preguntas = CargarPreguntas(db, 1);
     SesionRegistrada registrada;
     registrada.grupo = d.grupo;
     Medida m = medir([&] {
-        GuardarSesion(db, 1, d.personas, preguntas, respuestas(kEvaluados, 7), QDate::currentDate(),
-                      std::nullopt, &registrada);
+        GuardarSesion(db, 1, d.responsable, d.personas, preguntas, respuestas(kEvaluados, 7),
+                      QDate::currentDate(), std::nullopt, &registrada);
     });
     std::printf("Storing a session of %d x %d with every key: %s [target < 250 ms]\n", kEvaluados,
                 kPreguntas, qPrintable(m.texto()));
@@ -320,8 +320,7 @@ int main(int argc, char** argv) {
     archivo.write(csv);
     archivo.close();
     const qint32 otroGrupo = qint32(db.insertar(
-        "Grupos", {{"Descripcion", "Importado"}, {"Responsable", Globales::ResponsableActual}},
-        "CodigoGrupo"));
+        "Grupos", {{"Descripcion", "Importado"}, {"Responsable", d.responsable}}, "CodigoGrupo"));
     ResultadoImportacion r;
     m = medir([&] {
         auto plan = importacion::prepararArchivo(db, archivo.fileName(), otroGrupo, 1);

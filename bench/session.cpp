@@ -1,12 +1,12 @@
 // Exam session figures: storing a full roster's results, keys from 54 keypads
 // at 1,000 reports per second, and the window's CPU use while a question waits.
-#include "app/Globales.h"
+#include "app/Claves.h"
 #include "app/Ini.h"
 #include "app/Rutas.h"
-#include "app/Seleccion.h"
 #include "data/ActualizacionEsquema.h"
 #include "data/Configuracion.h"
 #include "data/De1.h"
+#include "groups/Seleccion.h"
 #include "keypads/Receptor.h"
 #include "session/Calificacion.h"
 #include "session/MatrizRespuestas.h"
@@ -35,7 +35,7 @@ constexpr int kPreguntas = 100;
 
 class ReceptorBanco : public Receptor {
 public:
-    void abrir(qint16) override {}
+    void abrir() override {}
     void cerrar() override {}
     bool escribir(const QByteArray&) override { return false; }
     bool conectado() const override { return true; }
@@ -44,13 +44,11 @@ public:
 
 class SeleccionBanco : public Seleccion {
 public:
-    std::optional<GrupoSeleccionado> grupoSeleccionado() const override {
-        return GrupoSeleccionado{};
-    }
+    std::optional<Grupo> grupoSeleccionado() const override { return Grupo{}; }
     std::optional<qint32> examenSeleccionado() const override { return examen; }
-    QList<EvaluadoListado> evaluados() const override { return lista; }
+    QList<Evaluado> evaluados() const override { return lista; }
     qint32 examen = 0;
-    QList<EvaluadoListado> lista;
+    QList<Evaluado> lista;
 };
 
 void esperar(int ms) {
@@ -93,8 +91,8 @@ void sembrar(De1& db, QList<qint32>& personas) {
                             "CodigoRespuesta");
         }
     }
-    GuardarConfiguracion(db, "PrefijoExamenCons", "T");
-    GuardarConfiguracion(db, "TxtNroExamenCons", "0");
+    GuardarConfiguracion(db, ajustes::kPrefijoCarpeta, "T");
+    GuardarConfiguracion(db, ajustes::kContadorCarpetas, "0");
     t.confirmar();
 }
 
@@ -115,7 +113,6 @@ int main(int argc, char** argv) {
     c.archivoSqlite = dir.filePath("catalogo.sqlite");
     db.abrir(c);
     ActualizarEsquema(db);
-    De1::fijarCompartida(&db);
     QList<qint32> personas;
     sembrar(db, personas);
 
@@ -143,7 +140,7 @@ int main(int argc, char** argv) {
     }
     for (const char* vuelta : {"first examination of the day", "second examination, same day"}) {
         reloj.restart();
-        const ResultadoGuardado r = GuardarSesion(db, 1, personas, preguntas, matriz);
+        const ResultadoGuardado r = GuardarSesion(db, 1, 0, personas, preguntas, matriz);
         std::printf("Scoring + storing %d examinees x %d questions, %s: %lld ms "
                     "(%d stored, %lld failed, log %s) [target < 250 ms]\n",
                     kEvaluados, kPreguntas, vuelta, qint64(reloj.elapsed()), r.guardados,
@@ -154,9 +151,9 @@ int main(int argc, char** argv) {
     SeleccionBanco seleccion;
     seleccion.examen = 2;
     for (qint32 p : personas)
-        seleccion.lista.append({p, QString(), QString(), QString()});
+        seleccion.lista.append({0, p, QString(), QString(), 0});
     ReceptorBanco receptor;
-    FrmInteligencia ventana(db, seleccion, receptor);
+    FrmInteligencia ventana(db, seleccion, receptor, 0);
     ventana.show();
     QKeyEvent espacio(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "));
     QApplication::sendEvent(&ventana, &espacio);

@@ -50,7 +50,7 @@ int main(int argc, char** argv) {
         bool visto = false;
         while (!visto && p.waitForReadyRead(10000))
             visto = p.readAll().contains("ventana-mostrada");
-        const double ms = t.nsecsElapsed() / 1e6;
+        const double ms = static_cast<double>(t.nsecsElapsed()) / 1e6;
         p.waitForFinished();
         if (!visto) {
             std::fprintf(stderr, "el programa no mostró su ventana: %s\n",

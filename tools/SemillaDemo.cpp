@@ -1,5 +1,6 @@
 #include "SemillaDemo.h"
 
+#include "app/Claves.h"
 #include "app/Rutas.h"
 #include "data/ActualizacionEsquema.h"
 #include "data/Configuracion.h"
@@ -249,12 +250,12 @@ void sembrar(De1& de1, const QString& carpetaPlantillas) {
     sembrarExamen(de1, 1, QStringLiteral("Teórico Clase B"), kTeoria1);
     sembrarExamen(de1, 2, QStringLiteral("Teórico Profesional"), kTeoria2);
 
-    GuardarConfiguracion(de1, QStringLiteral("PrefijoExamenCons"), QStringLiteral("T"));
-    GuardarConfiguracion(de1, QStringLiteral("TxtNroExamenCons"), QStringLiteral("0"));
-    GuardarConfiguracion(de1, QStringLiteral("ChkNCiudades"), QStringLiteral("1"));
-    GuardarConfiguracion(de1, QStringLiteral("ChkEFoto"), QStringLiteral("0"));
-    GuardarConfiguracion(de1, QStringLiteral("ChkEFirma"), QStringLiteral("0"));
-    GuardarConfiguracion(de1, QStringLiteral("ChkEHuella"), QStringLiteral("0"));
+    GuardarConfiguracion(de1, ajustes::kPrefijoCarpeta, QStringLiteral("T"));
+    GuardarConfiguracion(de1, ajustes::kContadorCarpetas, QStringLiteral("0"));
+    GuardarConfiguracion(de1, ajustes::kNuevasCiudades, QStringLiteral("1"));
+    GuardarConfiguracion(de1, ajustes::kExigeFoto, QStringLiteral("0"));
+    GuardarConfiguracion(de1, ajustes::kExigeFirma, QStringLiteral("0"));
+    GuardarConfiguracion(de1, ajustes::kExigeHuella, QStringLiteral("0"));
     t.confirmar();
 }
 

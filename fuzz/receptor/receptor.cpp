@@ -33,7 +33,7 @@ private:
 void respuestas(const QByteArray& reporte, int evaluados) {
     const QList<std::pair<int, char>> teclas = decodificarRespuestas(reporte, evaluados);
     const int posiciones =
-        std::max(0, std::min({evaluados, kPosicionesPorReporte, int(reporte.size()) - 2}));
+        std::max(0, std::min({evaluados, Receptor::kPosiciones, int(reporte.size()) - 2}));
     int anterior = -1;
     int noNulas = 0;
     for (int p = 0; p < posiciones; ++p)

@@ -1,6 +1,6 @@
 #include "app/Arranque.h"
 
-#include "app/Globales.h"
+#include "app/Claves.h"
 #include "app/Ini.h"
 #include "app/Rutas.h"
 #include "app/Texto.h"
@@ -12,6 +12,8 @@
 namespace arranque {
 
 QString elegirCarpetaPlantillas(const QString& red, const QString& carpetaTrabajo) {
+    if (red.isEmpty())
+        return QDir(carpetaTrabajo).filePath(QStringLiteral("Templates"));
     const QString candidata = rutas::local(red + QStringLiteral("\\Templates"));
     if (QFileInfo(candidata).isDir())
         return candidata;
@@ -52,24 +54,21 @@ QString avisoCatalogoNuevo(const QString& archivo) {
         .arg(QDir::toNativeSeparators(archivo), QDir::toNativeSeparators(ini::ruta()));
 }
 
-QString ejecutar(De1& de1, const QString& lineaComandos, ConfigConexion* usada) {
-    Globales::DuenoReceptor = 0;
+Inicio ejecutar(De1& de1, const QString& lineaComandos, ConfigConexion* usada) {
     ini::fijarRuta(rutas::archivoConfiguracion());
     // A file that cannot be read would only make every setting read as "ERROR".
     if (const QString problema = ini::problema(); !problema.isEmpty())
         throw ErrorConfiguracion{problema};
-    rutas::fijarCarpetaPlantillas(elegirCarpetaPlantillas(
-        LeerIni(QStringLiteral("Control"), QStringLiteral("Red")), rutas::carpetaTrabajo()));
-    const ConfigConexion config =
-        conexion(LeerIni(QStringLiteral("Control"), QStringLiteral("Server")),
-                 LeerIni(QStringLiteral("Control"), QStringLiteral("Driver")),
-                 QFileInfo(ini::ruta()).absolutePath());
+    rutas::fijarCarpetaPlantillas(
+        elegirCarpetaPlantillas(LeerIni(claves::kRed), rutas::carpetaTrabajo()));
+    const ConfigConexion config = conexion(LeerIni(claves::kServer), LeerIni(claves::kDriver),
+                                           QFileInfo(ini::ruta()).absolutePath());
     if (usada)
         *usada = config;
     de1.abrir(config);
     ActualizarEsquema(de1);
-    Globales::ResponsableActual = responsable(lineaComandos);
-    return de1.catalogoCreado() ? avisoCatalogoNuevo(config.archivoSqlite) : QString();
+    return {responsable(lineaComandos),
+            de1.catalogoCreado() ? avisoCatalogoNuevo(config.archivoSqlite) : QString()};
 }
 
 } // namespace arranque

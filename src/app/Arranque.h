@@ -26,14 +26,19 @@ struct ErrorConfiguracion {
     QString texto;
 };
 
-// Steps of start-up up to the main window: sets the configuration path, the
-// templates folder and the operator code, opens the catalog and upgrades the
-// schema. Throws ErrorConfiguracion when the configuration file is not a file
-// that can be read, and ErrorBD when the catalog cannot be reached or upgraded;
-// the configuration tells which catalog was tried. Returns what the operator must
-// be told before starting (a new embedded catalog was created, and where), or
-// empty text.
-QString ejecutar(De1& de1, const QString& lineaComandos, ConfigConexion* usada = nullptr);
+// What start-up leaves for the windows.
+struct Inicio {
+    qint32 responsable = 0; // the operator's code
+    QString aviso;          // what the operator must be told first, or empty
+};
+
+// Steps of start-up up to the main window: sets the configuration path and the
+// templates folder, opens the catalog and upgrades the schema. Throws
+// ErrorConfiguracion when the configuration file is not a file that can be read,
+// and ErrorBD when the catalog cannot be reached or upgraded; the configuration
+// tells which catalog was tried. The notice says a new embedded catalog was
+// created, and where.
+Inicio ejecutar(De1& de1, const QString& lineaComandos, ConfigConexion* usada = nullptr);
 
 // The notice of a new embedded catalog made at the given file.
 QString avisoCatalogoNuevo(const QString& archivo);

@@ -1,5 +1,6 @@
 #include "app/Idioma.h"
 
+#include "app/Claves.h"
 #include "app/Ini.h"
 
 namespace idioma {
@@ -45,8 +46,7 @@ QLocale elegir(const QLocale& sistema, const QString& pais) {
 }
 
 QLocale fijarPredeterminado() {
-    const QLocale l =
-        elegir(QLocale::system(), LeerIni(QStringLiteral("Control"), QStringLiteral("Pais")));
+    const QLocale l = elegir(QLocale::system(), LeerIni(claves::kPais));
     QLocale::setDefault(l);
     return l;
 }

@@ -36,6 +36,7 @@ void fijarRuta(const QString& r) {
 namespace {
 
 constexpr int kLargoMaximo = 127;
+constexpr qint64 kMegabyte = qint64{1024} * 1024;
 
 QString rutaEfectiva() {
     const QString r = ini::ruta();
@@ -58,8 +59,8 @@ QString textoGrande(const QString& ruta, qint64 tamano) {
                           "configuración no llega a %3 MB: está dañado. Reemplácelo por el "
                           "archivo de configuración de la oficina.")
         .arg(QDir::toNativeSeparators(ruta))
-        .arg(tamano / (1024 * 1024))
-        .arg(ini::kTamanoMaximo / (1024 * 1024));
+        .arg(tamano / kMegabyte)
+        .arg(ini::kTamanoMaximo / kMegabyte);
 }
 
 QString textoIlegible(const QString& ruta, const QString& causa) {

@@ -23,7 +23,7 @@ void fijarRuta(const QString& ruta);
 
 // A file larger than this is not a configuration file; the answer log of a full
 // room takes under 100 KB.
-inline constexpr qint64 kTamanoMaximo = 4 * 1024 * 1024;
+inline constexpr qint64 kTamanoMaximo = qint64{4} * 1024 * 1024;
 
 // Why the configuration file cannot be used, in Spanish: not a regular file, too
 // large or unreadable. Empty when it can be used or does not exist yet.

@@ -1,6 +1,6 @@
 // Entry point: start-up, then the main window; the program lives on in it.
+#include "app/Aplicacion.h"
 #include "app/Arranque.h"
-#include "app/Globales.h"
 #include "app/Idioma.h"
 #include "app/Ini.h"
 #include "app/LineaComandos.h"
@@ -8,10 +8,12 @@
 #include "app/ventanas/Dialogos.h"
 #include "app/ventanas/Inicio.h"
 #include "app/ventanas/Traducciones.h"
+#include "data/ventanas/ErroresBD.h"
 #include "groups/ventanas/MenuPrincipal.h"
 #include "keypads/ventanas/PanelSimulado.h"
-#include "persons/ventanas/ObtenerHuella.h"
+#include "persons/ventanas/ObtenerFirma.h"
 #include "persons/ventanas/ObtenerFoto.h"
+#include "persons/ventanas/ObtenerHuella.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -68,37 +70,38 @@ int main(int argc, char** argv) {
     traducciones::instalar();
 
     instalarCapturaFoto();
+    instalarCapturaFirma();
     instalarCapturaHuella();
     // Local to main, so the connection closes while Qt's database layer still
     // stands; a static one outlived it and crashed every exit.
     De1 de1;
-    De1::fijarCompartida(&de1);
     const inicio::Decision antes = inicio::antesDeArrancar(linea, Dialogos::actual());
     if (!antes.seguir)
         return antes.estado;
     ConfigConexion config;
-    QString aviso;
+    arranque::Inicio arrancado;
     try {
-        aviso = arranque::ejecutar(de1, antes.codigo, &config);
+        arrancado = arranque::ejecutar(de1, antes.codigo, &config);
     } catch (const arranque::ErrorConfiguracion& e) {
         std::fprintf(stderr, "%s\n", qPrintable(e.texto));
         Dialogos::actual().mensaje(nullptr, e.texto, Dialogos::Icono::Critico, kTituloAplicacion);
         return 1;
     } catch (const ErrorBD& e) {
-        const QString texto =
-            QStringLiteral("No se pudo abrir la base de datos del servidor \"%1\".\n\n%2")
-                .arg(config.descripcion(), e.texto());
-        std::fprintf(stderr, "%s\n", qPrintable(texto));
+        const QString queFallo =
+            QStringLiteral("No se pudo abrir la base de datos del servidor \"%1\".")
+                .arg(config.descripcion());
+        std::fprintf(stderr, "%s\n\n%s\n", qPrintable(queFallo), qPrintable(e.texto()));
         programarPrueba();
-        Dialogos::actual().mensaje(nullptr, texto, Dialogos::Icono::Critico, kTituloAplicacion);
+        avisarErrorBD(nullptr, queFallo, e, kTituloAplicacion);
         return 1;
     }
     // Set before the notice of a new catalog, so a test can answer it too.
     programarPrueba();
-    if (!aviso.isEmpty())
-        Dialogos::actual().mensaje(nullptr, aviso, Dialogos::Icono::Informacion, kTituloAplicacion);
+    if (!arrancado.aviso.isEmpty())
+        Dialogos::actual().mensaje(nullptr, arrancado.aviso, Dialogos::Icono::Informacion,
+                                   kTituloAplicacion);
 
-    MenuPrincipal menu(de1);
+    MenuPrincipal menu(de1, arrancado.responsable);
     acompanarReceptorSimuladoConPanel(&menu);
     menu.show();
     // The start-up benchmark measures up to here.

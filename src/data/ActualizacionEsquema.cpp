@@ -1,12 +1,13 @@
 #include "data/ActualizacionEsquema.h"
 
+#include "app/Claves.h"
 #include "app/Texto.h"
 #include "data/Configuracion.h"
 #include "data/De1.h"
 
 namespace {
 int versionGuardada(De1& de1) {
-    return texto::ValEntero16(LeerConfiguracion(de1, QStringLiteral("DBVersionTavelmo")));
+    return texto::ValEntero16(LeerConfiguracion(de1, ajustes::kVersionEsquema));
 }
 } // namespace
 
@@ -28,7 +29,7 @@ int ActualizarEsquema(De1& de1) {
         de1.ejecutar(paso.sentencia);
         ++ejecutadas;
     }
-    GuardarConfiguracion(de1, QStringLiteral("DBVersionTavelmo"), QString::number(kVersionEsquema));
+    GuardarConfiguracion(de1, ajustes::kVersionEsquema, QString::number(kVersionEsquema));
     t.confirmar();
     return ejecutadas;
 }

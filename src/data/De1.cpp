@@ -1,5 +1,7 @@
 #include "data/De1.h"
 
+#include "app/Claves.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QSqlError>
@@ -7,8 +9,6 @@
 #include <QStringList>
 
 namespace {
-
-De1* gCompartida = nullptr;
 
 QString textoError(const QSqlError& e) {
     QStringList partes;
@@ -36,17 +36,6 @@ De1::De1(const QString& nombreConexion) : nombre_(nombreConexion) {}
 
 De1::~De1() {
     cerrar();
-    if (gCompartida == this)
-        gCompartida = nullptr;
-}
-
-De1& De1::compartida() {
-    Q_ASSERT(gCompartida);
-    return *gCompartida;
-}
-
-void De1::fijarCompartida(De1* de1) {
-    gCompartida = de1;
 }
 
 QSqlDatabase De1::baseDatos() const {
@@ -203,7 +192,7 @@ void De1::llenarCatalogoNuevo() {
         insertarSinIdentidad(QStringLiteral("Documentos"),
                              {{QStringLiteral("DescripcionDocumento"), tipo}});
     insertarSinIdentidad(QStringLiteral("Configuracion"),
-                         {{QStringLiteral("Item"), QStringLiteral("ChkNCiudades")},
+                         {{QStringLiteral("Item"), ajustes::kNuevasCiudades},
                           {QStringLiteral("Valor"), QStringLiteral("1")}});
 }
 

@@ -43,10 +43,6 @@ public:
     De1(const De1&) = delete;
     De1& operator=(const De1&) = delete;
 
-    // The connection the program opened at start-up.
-    static De1& compartida();
-    static void fijarCompartida(De1* de1);
-
     // Opens the connection; an embedded catalog gets its expected tables created.
     // A new embedded catalog is made only in a folder that exists.
     void abrir(const ConfigConexion& config);

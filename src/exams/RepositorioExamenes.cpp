@@ -9,6 +9,22 @@
 #include <QSqlQuery>
 #include <limits>
 
+QList<ExamenListado> RepositorioExamenes::tests() {
+    QSqlQuery q = de1_.ejecutar(QStringLiteral(
+        "SELECT CodigoExamen, DescripcionExamen FROM Examenes WHERE TipoExamen = 'T'"));
+    QList<ExamenListado> tests;
+    while (q.next())
+        tests.append({q.value(0).toInt(), q.value(1).isNull() ? QString() : q.value(1).toString()});
+    return tests;
+}
+
+QString RepositorioExamenes::descripcion(qint32 codigoExamen) {
+    return de1_
+        .valor(QStringLiteral("SELECT DescripcionExamen FROM Examenes WHERE CodigoExamen = ?"),
+               {codigoExamen})
+        .toString();
+}
+
 bool RepositorioExamenes::cargar(qint32 codigoExamen, EdicionExamen& edicion) {
     QSqlQuery examen = de1_.ejecutar(
         QStringLiteral("SELECT DescripcionExamen FROM Examenes WHERE CodigoExamen = ?"),

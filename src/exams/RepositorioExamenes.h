@@ -4,14 +4,27 @@
 
 #include <QByteArray>
 #include <QImage>
+#include <QList>
+#include <QString>
 #include <optional>
 
 class De1;
 class EdicionExamen;
 
+// A theory test as the main window lists it.
+struct ExamenListado {
+    qint32 codigo = 0;
+    QString descripcion;
+};
+
 class RepositorioExamenes {
 public:
     explicit RepositorioExamenes(De1& de1) : de1_(de1) {}
+
+    // The theory tests (TipoExamen "T"), in the catalog's order. Throws ErrorBD.
+    QList<ExamenListado> tests();
+    // The exam's description, empty when there is no such exam. Throws ErrorBD.
+    QString descripcion(qint32 codigoExamen);
 
     // Fills an empty state with the exam, its questions by Orden and their
     // answers by Orden. False when there is no such exam (the state stays empty).

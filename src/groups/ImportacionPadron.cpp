@@ -3,12 +3,12 @@
 #include "app/Rutinas.h"
 #include "data/De1.h"
 #include "groups/Planilla.h"
+#include "groups/RepositorioMiembros.h"
 #include "persons/AlmacenImagenes.h"
 #include "persons/RepositorioPersonas.h"
 
 #include <QHash>
 #include <QSet>
-#include <QSqlQuery>
 #include <QStringList>
 #include <algorithm>
 
@@ -87,35 +87,18 @@ struct Registrada {
 };
 QHash<QString, Registrada> buscarDocumentos(De1& de1, const QStringList& documentos) {
     QHash<QString, Registrada> r;
-    constexpr qsizetype kPorConsulta = 200;
-    for (qsizetype i = 0; i < documentos.size(); i += kPorConsulta) {
-        const QStringList parte = documentos.mid(i, kPorConsulta);
-        QStringList marcas;
-        QVariantList valores;
-        for (const QString& d : parte) {
-            marcas << QStringLiteral("?");
-            valores << d;
-        }
-        QSqlQuery q = de1.ejecutar(
-            QStringLiteral("SELECT CodigoPersona, Documento, NombrePersona FROM Personas "
-                           "WHERE Documento IN (%1) ORDER BY CodigoPersona")
-                .arg(marcas.join(QStringLiteral(", "))),
-            valores);
-        while (q.next()) {
-            const QString k = documentoClave(q.value(1).toString());
-            if (!r.contains(k))
-                r.insert(k, {q.value(0).toInt(), q.value(2).toString(), q.value(1).toString()});
-        }
+    for (const PersonaListada& p : RepositorioPersonas(de1).porDocumentos(documentos)) {
+        const QString k = documentoClave(p.documento);
+        if (!r.contains(k))
+            r.insert(k, {p.codigo, p.nombre, p.documento});
     }
     return r;
 }
 
 QSet<qint32> miembros(De1& de1, qint32 grupo) {
     QSet<qint32> m;
-    QSqlQuery q =
-        de1.ejecutar(QStringLiteral("SELECT Persona FROM GruposPersonas WHERE Grupo = ?"), {grupo});
-    while (q.next())
-        m.insert(q.value(0).toInt());
+    for (const Evaluado& e : RepositorioMiembros(de1).evaluados(grupo))
+        m.insert(e.codigoPersona);
     return m;
 }
 
@@ -383,14 +366,13 @@ std::variant<PlanImportacion, QString> prepararArchivo(De1& de1, const QString& 
 ResultadoImportacion importar(De1& de1, qint32 grupo, const PlanImportacion& plan) {
     using Estado = FilaImportacion::Estado;
     ResultadoImportacion r;
-    const Dialecto& dialecto = de1.dialecto();
+    RepositorioPersonas personas(de1);
     Transaccion t(de1);
     QStringList nuevos;
     for (const FilaImportacion& f : plan.filas)
         if (f.estado == Estado::Nueva)
             nuevos << f.datos.documento;
     const QHash<QString, Registrada> registradas = buscarDocumentos(de1, nuevos);
-    QSet<qint32> enGrupo = miembros(de1, grupo);
     QSet<QString> ciudadesAgregadas;
 
     for (const FilaImportacion& f : plan.filas) {
@@ -406,19 +388,9 @@ ResultadoImportacion importar(De1& de1, qint32 grupo, const PlanImportacion& pla
             } else {
                 if (f.ciudadNueva && !ciudadesAgregadas.contains(clave(f.datos.ciudad))) {
                     ciudadesAgregadas.insert(clave(f.datos.ciudad));
-                    const QVariant existe =
-                        de1.valor(QStringLiteral("SELECT CodigoCiudad FROM Ciudades WHERE "
-                                                 "DescripcionCiudad = ?"),
-                                  {f.datos.ciudad});
-                    if (!existe.isValid())
-                        de1.insertar(QStringLiteral("Ciudades"),
-                                     {{QStringLiteral("DescripcionCiudad"), f.datos.ciudad},
-                                      {QStringLiteral("Provincia"), 1}},
-                                     QStringLiteral("CodigoCiudad"));
+                    personas.buscarOAgregarCiudadEnTransaccion(f.datos.ciudad);
                 }
-                m.persona = qint32(de1.insertar(QStringLiteral("Personas"),
-                                                RepositorioPersonas::valoresFila(f.datos, dialecto),
-                                                QStringLiteral("CodigoPersona")));
+                m.persona = qint32(personas.guardarEnTransaccion(f.datos));
                 m.nombre = f.datos.nombre;
                 ++r.creadas;
             }
@@ -426,17 +398,13 @@ ResultadoImportacion importar(De1& de1, qint32 grupo, const PlanImportacion& pla
             m.persona = f.persona;
             m.nombre = f.nombreRegistrado;
         }
-        if (!enGrupo.contains(m.persona)) {
-            de1.insertar(QStringLiteral("GruposPersonas"),
-                         {{QStringLiteral("Grupo"), grupo},
-                          {QStringLiteral("Persona"), m.persona},
-                          {QStringLiteral("Remoto"), QVariant()}},
-                         QStringLiteral("CodigoGrupoPersona"));
-            enGrupo.insert(m.persona);
-            ++r.agregadas;
-        }
         r.miembros.append(m);
     }
+    QList<qint32> codigos;
+    codigos.reserve(r.miembros.size());
+    for (const ResultadoImportacion::Miembro& m : std::as_const(r.miembros))
+        codigos << m.persona;
+    r.agregadas = int(RepositorioMiembros(de1).agregarEnTransaccion(grupo, codigos).size());
     t.confirmar();
     return r;
 }

@@ -46,7 +46,18 @@ ModeloGrupos::ModeloGrupos(QObject* padre)
                    QStringLiteral("Descripción"), QStringLiteral("Responsable")},
                   &iconos::grupo, padre) {}
 
-QString ModeloGrupos::texto(const FilaGrupo& f, int columna) const {
+QList<int> ModeloGrupos::buscar(const QString& buscado, Campo campo) const {
+    QList<int> encontradas;
+    for (int i = 0; i < filas_.size(); ++i) {
+        const Grupo& g = filas_.at(i);
+        if ((campo == Campo::Curso ? g.curso : g.descripcion)
+                .contains(buscado, Qt::CaseInsensitive))
+            encontradas << i;
+    }
+    return encontradas;
+}
+
+QString ModeloGrupos::texto(const Grupo& f, int columna) const {
     switch (columna) {
     case 1:
         return f.curso;
@@ -66,14 +77,14 @@ ModeloEvaluados::ModeloEvaluados(QObject* padre)
                    QStringLiteral("Control")},
                   &iconos::evaluado, padre) {}
 
-QString ModeloEvaluados::texto(const FilaEvaluado& f, int columna) const {
+QString ModeloEvaluados::texto(const Evaluado& f, int columna) const {
     switch (columna) {
     case 1:
         return f.nombre;
     case 2:
         return f.documento;
     case 3:
-        return grupos::textoControl(f.remoto);
+        return textoControl(f.remoto);
     }
     return QString();
 }
@@ -84,7 +95,7 @@ ModeloPersonas::ModeloPersonas(QObject* padre)
     : ModeloFilas({QStringLiteral("Nombre"), QStringLiteral("Documento")}, &iconos::evaluado,
                   padre) {}
 
-void ModeloPersonas::agregar(const FilaPersona& fila) {
+void ModeloPersonas::agregar(const PersonaListada& fila) {
     const int n = int(filas_.size());
     beginInsertRows({}, n, n);
     filas_.push_back(fila);
@@ -109,25 +120,11 @@ int ModeloPersonas::buscar(qint32 codigo) const {
 ModeloPersonasFiltrado::ModeloPersonasFiltrado(De1& de1, QObject* padre)
     : ModeloPersonas(padre), de1_(de1) {}
 
-QVector<FilaPersona> ModeloPersonasFiltrado::lote(qint32 desde) const {
-    QString sql = QStringLiteral(
-        "SELECT CodigoPersona, NombrePersona, Documento FROM Personas WHERE CodigoPersona > ?");
-    QVariantList parametros{desde};
-    if (!texto_.trimmed().isEmpty()) {
-        sql += campo_ == 0 ? QStringLiteral(" AND NombrePersona LIKE ? ESCAPE '!'")
-                           : QStringLiteral(" AND Documento LIKE ? ESCAPE '!'");
-        parametros << Dialecto::patronContiene(texto_);
-    }
-    sql += QStringLiteral(" ORDER BY CodigoPersona");
-    QSqlQuery q = de1_.ejecutar(de1_.dialecto().primerasFilas(sql, kLote), parametros);
-    QVector<FilaPersona> filas;
-    filas.reserve(kLote);
-    while (q.next())
-        filas.push_back({q.value(0).toInt(), q.value(1).toString(), q.value(2).toString()});
-    return filas;
+QList<PersonaListada> ModeloPersonasFiltrado::lote(qint32 desde) const {
+    return RepositorioPersonas(de1_).buscar(campo_, texto_, desde, kLote);
 }
 
-void ModeloPersonasFiltrado::filtrar(int campo, const QString& texto, bool releer) {
+void ModeloPersonasFiltrado::filtrar(CampoPersona campo, const QString& texto, bool releer) {
     // A longer text (the usual keystroke) can only narrow a list that is already
     // complete: narrow it here instead of scanning the table again.
     const bool acota = !releer && !hayMas_ && campo == campo_ && !texto_.trimmed().isEmpty() &&
@@ -135,14 +132,15 @@ void ModeloPersonasFiltrado::filtrar(int campo, const QString& texto, bool relee
     campo_ = campo;
     texto_ = texto;
     if (acota) {
-        QVector<FilaPersona> quedan;
-        for (const FilaPersona& f : std::as_const(filas_))
-            if ((campo == 0 ? f.nombre : f.documento).contains(texto, Qt::CaseInsensitive))
+        QList<PersonaListada> quedan;
+        for (const PersonaListada& f : std::as_const(filas_))
+            if ((campo == CampoPersona::Nombre ? f.nombre : f.documento)
+                    .contains(texto, Qt::CaseInsensitive))
                 quedan.push_back(f);
         fijar(std::move(quedan));
         return;
     }
-    QVector<FilaPersona> primeras;
+    QList<PersonaListada> primeras;
     try {
         primeras = lote(0);
     } catch (...) {
@@ -166,12 +164,12 @@ bool ModeloPersonasFiltrado::canFetchMore(const QModelIndex& padre) const {
 void ModeloPersonasFiltrado::fetchMore(const QModelIndex& padre) {
     if (padre.isValid() || !hayMas_)
         return;
-    QVector<FilaPersona> mas;
+    QList<PersonaListada> mas;
     try {
         mas = lote(filas_.isEmpty() ? 0 : filas_.constLast().codigo);
     } catch (const ErrorBD& e) {
         hayMas_ = false;
-        Q_EMIT errorBD(e.texto());
+        Q_EMIT errorBD(e);
         return;
     }
     hayMas_ = mas.size() == kLote;

@@ -2,10 +2,15 @@
 // Item models of the groups windows. The lists hold thousands of rows, so they
 // are plain vectors behind a model; the persons list fetches in batches.
 
-#include "groups/DatosGrupos.h"
+#include "data/ErrorBD.h"
+#include "exams/RepositorioExamenes.h"
+#include "groups/Grupo.h"
+#include "persons/RepositorioPersonas.h"
 
 #include <QAbstractTableModel>
 #include <QIcon>
+#include <QList>
+#include <QStringList>
 
 class De1;
 
@@ -14,6 +19,20 @@ QIcon grupo();
 QIcon evaluado();
 } // namespace iconos
 
+// The code each kind of row carries in its tag.
+inline qint32 codigoFila(const Grupo& f) {
+    return f.codigo;
+}
+inline qint32 codigoFila(const Evaluado& f) {
+    return f.codigoPersona;
+}
+inline qint32 codigoFila(const ExamenListado& f) {
+    return f.codigo;
+}
+inline qint32 codigoFila(const PersonaListada& f) {
+    return f.codigo;
+}
+
 // Rows of one kind behind a table: the row's code under Qt::UserRole, an icon in
 // the first column, fixed headers; each list says only what its columns show.
 template <typename Fila> class ModeloFilas : public QAbstractTableModel {
@@ -21,12 +40,12 @@ public:
     ModeloFilas(QStringList encabezados, QIcon (*icono)(), QObject* padre)
         : QAbstractTableModel(padre), encabezados_(std::move(encabezados)), icono_(icono) {}
 
-    void fijar(QVector<Fila> filas) {
+    void fijar(QList<Fila> filas) {
         beginResetModel();
         filas_ = std::move(filas);
         endResetModel();
     }
-    const QVector<Fila>& filas() const { return filas_; }
+    const QList<Fila>& filas() const { return filas_; }
 
     int rowCount(const QModelIndex& padre = {}) const override {
         return padre.isValid() ? 0 : int(filas_.size());
@@ -41,7 +60,7 @@ public:
         if (rol == Qt::DecorationRole && i.column() == 0)
             return icono_();
         if (rol == Qt::UserRole)
-            return f.codigo;
+            return codigoFila(f);
         if (rol == Qt::DisplayRole || rol == Qt::AccessibleTextRole)
             return texto(f, i.column());
         // A column too narrow for its text elides it; the tip shows it whole.
@@ -59,7 +78,7 @@ public:
 
 protected:
     virtual QString texto(const Fila& fila, int columna) const = 0;
-    QVector<Fila> filas_;
+    QList<Fila> filas_;
 
 private:
     QStringList encabezados_;
@@ -67,52 +86,54 @@ private:
 };
 
 // Main window's groups: an icon column, then "Curso", "Fecha", "Descripción", "Responsable".
-class ModeloGrupos : public ModeloFilas<FilaGrupo> {
+class ModeloGrupos : public ModeloFilas<Grupo> {
 public:
+    enum class Campo { Curso, Descripcion };
     explicit ModeloGrupos(QObject* padre = nullptr);
+    // Rows whose course or description contains the text, ignoring case.
+    QList<int> buscar(const QString& texto, Campo campo) const;
 
 protected:
-    QString texto(const FilaGrupo& f, int columna) const override;
+    QString texto(const Grupo& f, int columna) const override;
 };
 
 // Main window's roster: an icon column, then "Nombre", "Documento", "Control".
-class ModeloEvaluados : public ModeloFilas<FilaEvaluado> {
+class ModeloEvaluados : public ModeloFilas<Evaluado> {
 public:
     explicit ModeloEvaluados(QObject* padre = nullptr);
 
 protected:
-    QString texto(const FilaEvaluado& f, int columna) const override;
+    QString texto(const Evaluado& f, int columna) const override;
 };
 
 // Main window's tests: one column, the exam's description.
-class ModeloTests : public ModeloFilas<FilaTest> {
+class ModeloTests : public ModeloFilas<ExamenListado> {
 public:
     explicit ModeloTests(QObject* padre = nullptr);
 
 protected:
-    QString texto(const FilaTest& f, int) const override { return f.descripcion; }
+    QString texto(const ExamenListado& f, int /*columna*/) const override { return f.descripcion; }
 };
 
 // Persons as the roster editor lists them: "Nombre" (with the icon), "Documento".
-class ModeloPersonas : public ModeloFilas<FilaPersona> {
+class ModeloPersonas : public ModeloFilas<PersonaListada> {
     Q_OBJECT
 public:
     explicit ModeloPersonas(QObject* padre = nullptr);
-    void agregar(const FilaPersona& fila);
+    void agregar(const PersonaListada& fila);
     void quitar(int fila);
     // The row of that person, or -1.
     int buscar(qint32 codigo) const;
 
 protected:
-    QString texto(const FilaPersona& f, int columna) const override {
+    QString texto(const PersonaListada& f, int columna) const override {
         return columna == 0 ? f.nombre : f.documento;
     }
 };
 
-// Every person whose name (campo 0) or document (campo 1) contains the filter
-// text, in code order. Rows come in batches of kLote as the view scrolls, each
-// batch its own short query, so a keystroke costs one small query whatever the
-// number of matches and no statement stays open between batches.
+// Every person whose name or document contains the filter text, in code order. Rows come in batches
+// of kLote as the view scrolls, each batch its own short query, so a keystroke costs one small
+// query whatever the number of matches and no statement stays open between batches.
 class ModeloPersonasFiltrado : public ModeloPersonas {
     Q_OBJECT
 public:
@@ -120,7 +141,7 @@ public:
     explicit ModeloPersonasFiltrado(De1& de1, QObject* padre = nullptr);
     // Refills from the first batch; an empty or blank text lists everyone. With
     // `releer` the table is read again even when the text only narrowed. Throws ErrorBD.
-    void filtrar(int campo, const QString& texto, bool releer = false);
+    void filtrar(CampoPersona campo, const QString& texto, bool releer = false);
     // Reads the rest of the matches (what the view would fetch by scrolling).
     void cargarTodo();
     bool canFetchMore(const QModelIndex& padre) const override;
@@ -128,13 +149,13 @@ public:
 
 Q_SIGNALS:
     // A later batch failed (the view asked for it, nobody could catch it).
-    void errorBD(const QString& texto);
+    void errorBD(const ErrorBD& error);
 
 private:
-    QVector<FilaPersona> lote(qint32 desde) const;
+    QList<PersonaListada> lote(qint32 desde) const;
 
     De1& de1_;
-    int campo_ = 1;
+    CampoPersona campo_ = CampoPersona::Documento;
     QString texto_;
     bool hayMas_ = false;
 };

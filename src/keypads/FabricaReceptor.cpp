@@ -1,6 +1,6 @@
 #include "keypads/FabricaReceptor.h"
 
-#include "app/Ini.h"
+#include "app/Claves.h"
 #include "keypads/ReceptorHid.h"
 #include "keypads/ReceptorSimulado.h"
 
@@ -14,7 +14,7 @@ QPointer<Receptor> gCreado;
 std::function<void(ReceptorSimulado&)> gAlCrearSimulado;
 
 bool simulado() {
-    return LeerIni(QStringLiteral("Control"), QStringLiteral("Receptor"))
+    return LeerIni(claves::kReceptor)
                .trimmed()
                .compare(QStringLiteral("Simulado"), Qt::CaseInsensitive) == 0;
 }

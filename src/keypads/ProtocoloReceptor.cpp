@@ -61,7 +61,7 @@ QString textoEstado(int codigo) {
 
 QList<std::pair<int, char>> decodificarRespuestas(const QByteArray& reporte, int evaluados) {
     QList<std::pair<int, char>> teclas;
-    const int posiciones = qMin(qMin(evaluados, kPosicionesPorReporte), int(reporte.size()) - 2);
+    const int posiciones = qMin(qMin(evaluados, Receptor::kPosiciones), int(reporte.size()) - 2);
     for (int p = 0; p < posiciones; ++p) {
         const char tecla = reporte.at(p + 2);
         if (tecla != 0)

@@ -31,8 +31,7 @@ int numeroPendiente(int fila);
 QString textoEstado(int codigo);
 
 // An answer report, by keypad position: position p (0-based) pressed the key whose
-// character code is byte p + 2; 0 means no key. At most 54 positions fit a report.
-inline constexpr int kPosicionesPorReporte = 54;
+// character code is byte p + 2; 0 means no key. At most Receptor::kPosiciones.
 QList<std::pair<int, char>> decodificarRespuestas(const QByteArray& reporte, int evaluados);
 
 class ProtocoloReceptor : public QObject {

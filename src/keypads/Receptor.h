@@ -14,13 +14,16 @@ public:
     static constexpr quint16 kVendedor = 0x0461; // 1121
     static constexpr quint16 kProducto = 0x0021; // 33
     static constexpr int kLargoReporte = 56;
+    // Keypad positions an answer report carries (bytes 2 to 55): the most
+    // examinees one receiver can hear.
+    static constexpr int kPosiciones = 54;
 
     using QObject::QObject;
     ~Receptor() override = default;
 
     // Starts listening; a receiver already plugged in is reported with
-    // `enchufado` soon after. `dueno` is the owner flag of the window that opens it.
-    virtual void abrir(qint16 dueno) = 0;
+    // `enchufado` soon after.
+    virtual void abrir() = 0;
     virtual void cerrar() = 0;
     // Sends one output report (56 bytes, byte 0 = report ID). False when no
     // receiver is there to take it.

@@ -92,10 +92,10 @@ protected:
                 pendientes = !salida_.isEmpty();
             }
             if (Reloj::now() >= proxima) {
-                if (dispositivo_ < 0 || ++vueltas_ % kPeriodosPorLista == 0)
+                // A gone node is an unplugged receiver: look again at once.
+                if (dispositivo_ < 0 || ++vueltas_ % kPeriodosPorLista == 0 ||
+                    ::access(ruta_.constData(), F_OK) != 0)
                     revisar();
-                else if (::access(ruta_.constData(), F_OK) != 0)
-                    revisar(); // its node is gone: unplugged
                 proxima = Reloj::now() + std::chrono::milliseconds(periodoMs_);
             }
             if (dispositivo_ >= 0 && pendientes)
@@ -257,7 +257,7 @@ ReceptorHid::~ReceptorHid() {
     hilo_.reset();
 }
 
-void ReceptorHid::abrir(qint16) {
+void ReceptorHid::abrir() {
     if (abierto_)
         return;
     abierto_ = true;

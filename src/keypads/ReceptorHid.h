@@ -21,7 +21,7 @@ public:
     static constexpr int kSeparacionMs = 100;
     ~ReceptorHid() override;
 
-    void abrir(qint16 dueno) override;
+    void abrir() override;
     void cerrar() override;
     bool escribir(const QByteArray& reporte) override;
     bool conectado() const override;

@@ -29,8 +29,7 @@ ReceptorSimulado::ReceptorSimulado(QObject* parent) : Receptor(parent) {
     });
 }
 
-void ReceptorSimulado::abrir(qint16 dueno) {
-    dueno_ = dueno;
+void ReceptorSimulado::abrir() {
     abierto_ = true;
     Q_EMIT abiertoCambiado(true);
     // Like the real link: a receiver already plugged in is reported right after.
@@ -73,11 +72,6 @@ QList<int> ReceptorSimulado::programados() const {
     QList<int> lista(programados_.begin(), programados_.end());
     std::sort(lista.begin(), lista.end());
     return lista;
-}
-
-void ReceptorSimulado::olvidarProgramados() {
-    programados_.clear();
-    Q_EMIT programadosCambiados();
 }
 
 int ReceptorSimulado::posicionDeControl(int numero) {
@@ -179,7 +173,7 @@ bool ReceptorSimulado::enviarRespuestas(const QByteArray& teclas) {
     if (!conectado())
         return false;
     QByteArray r(kLargoReporte, '\0');
-    const int n = std::min<int>(teclas.size(), kPosiciones);
+    const auto n = std::min<qsizetype>(teclas.size(), kPosiciones);
     std::copy_n(teclas.constData(), n, r.data() + 2);
     entregar(r);
     return true;

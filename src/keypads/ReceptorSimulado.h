@@ -20,12 +20,10 @@ public:
     static constexpr int kFueraDeRango = 3;
     static constexpr int kErrorComando = 8;
     static constexpr int kEncontrado = 10;
-    // Keypad positions an answer report carries (bytes 2 to 55).
-    static constexpr int kPosiciones = 54;
 
     explicit ReceptorSimulado(QObject* parent = nullptr);
 
-    void abrir(qint16 dueno) override;
+    void abrir() override;
     void cerrar() override;
     bool escribir(const QByteArray& reporte) override;
     bool conectado() const override;
@@ -39,10 +37,8 @@ public:
     bool abierto() const { return abierto_; }
     bool enchufadoFisico() const { return enchufado_; }
     bool buscando() const { return buscando_; }
-    qint16 dueno() const { return dueno_; }
-    // Keypad numbers confirmed since construction (or `olvidarProgramados`).
+    // Keypad numbers confirmed since construction.
     QList<int> programados() const;
-    void olvidarProgramados();
     // Every output report received, oldest first (tests inspect the bytes).
     const QList<QByteArray>& escritos() const { return escritos_; }
 
@@ -78,7 +74,6 @@ private:
     bool enchufado_ = true;
     bool buscando_ = false;
     bool encontrado_ = false;
-    qint16 dueno_ = 0;
     int numeroR_ = -1;
     int numeroM_ = -1;
     int pendiente_ = -1;

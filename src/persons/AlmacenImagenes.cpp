@@ -129,8 +129,10 @@ bool estaProtegido(const QString& ruta) {
 
 QStringList borrarArchivosTrabajo() {
     QStringList fallidos;
-    for (TipoImagen t : {TipoImagen::Foto, TipoImagen::Firma, TipoImagen::Huella}) {
-        const QString ruta = archivoTrabajo(t);
+    // The signature's source too: a pad left cancelled must not bring back an
+    // earlier examinee's signature.
+    for (const QString& ruta : {archivoTrabajo(TipoImagen::Foto), archivoTrabajo(TipoImagen::Firma),
+                                fuenteFirma(), archivoTrabajo(TipoImagen::Huella)}) {
         if (!borrar(ruta))
             fallidos << ruta;
     }

@@ -27,8 +27,9 @@ QString hacerEscribible(const QString& ruta);
 // True when the stored file carries its protection (read-only; on Windows also
 // hidden and system).
 bool estaProtegido(const QString& ruta);
-// Deletes the working files that exist. Returns the ones that could not be
-// deleted (a stale capture must not be taken for a new person's).
+// Deletes the working files that exist, and the signature's source. Returns the
+// ones that could not be deleted (a stale capture must not be taken for a new
+// person's).
 QStringList borrarArchivosTrabajo();
 // Copies the kind's working file, when there is one, over the stored file and
 // protects it. Returns an empty text when done or when nothing was pending, else a

@@ -1,6 +1,6 @@
 #include "persons/DatosPersona.h"
 
-#include "app/Ini.h"
+#include "app/Claves.h"
 #include "app/Rutinas.h"
 #include "app/Texto.h"
 #include "data/Configuracion.h"
@@ -36,33 +36,30 @@ const QStringList& anteojos() {
     return l;
 }
 
-int edad(const QDate& nacimiento, const QDate& hoy) {
+std::optional<int> edad(const QDate& nacimiento, const QDate& hoy) {
     if (!nacimiento.isValid() || !hoy.isValid())
-        return 0;
+        return std::nullopt;
     return static_cast<int>(std::floor(static_cast<double>(nacimiento.daysTo(hoy)) / 365.25));
 }
 
 QString textoEdad(const QDate& nacimiento, const QDate& hoy) {
-    return QString::number(edad(nacimiento, hoy)) + QStringLiteral(" años de edad.");
+    return QString::number(edad(nacimiento, hoy).value_or(0)) + QStringLiteral(" años de edad.");
 }
 
 } // namespace persona
 
 ConfiguracionPersona ConfiguracionPersona::leer(De1& de1) {
     ConfiguracionPersona c;
-    const auto control = [](const char* clave) {
-        return LeerIni(QStringLiteral("Control"), QString::fromLatin1(clave));
+    const auto ajuste = [&de1](const QString& item) {
+        return texto::Val(LeerConfiguracion(de1, item));
     };
-    const auto ajuste = [&de1](const char* item) {
-        return texto::Val(LeerConfiguracion(de1, QString::fromLatin1(item)));
-    };
-    c.cifrasFijas = texto::Val(control("ChkCifras")) == 1;
-    c.cifras = texto::ValEntero(control("TxtCifras"));
-    c.chile = control("Pais") == QStringLiteral("Chile");
-    c.nuevasCiudades = ajuste("ChkNCiudades") == 1;
-    c.exigeFoto = ajuste("ChkEFoto") == 1;
-    c.exigeFirma = ajuste("ChkEFirma") != 0;
-    c.exigeHuella = ajuste("ChkEHuella") != 0;
+    c.cifrasFijas = texto::Val(LeerIni(claves::kChkCifras)) == 1;
+    c.cifras = texto::ValEntero(LeerIni(claves::kTxtCifras));
+    c.chile = LeerIni(claves::kPais) == QStringLiteral("Chile");
+    c.nuevasCiudades = ajuste(ajustes::kNuevasCiudades) == 1;
+    c.exigeFoto = ajuste(ajustes::kExigeFoto) == 1;
+    c.exigeFirma = ajuste(ajustes::kExigeFirma) != 0;
+    c.exigeHuella = ajuste(ajustes::kExigeHuella) != 0;
     return c;
 }
 

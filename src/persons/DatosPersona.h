@@ -27,9 +27,10 @@ inline constexpr int kAnchoTelefono = 30;
 inline constexpr int kAnchoEMail = 60;
 inline constexpr int kAnchoSangre = 5;
 
-// Whole years from the birth date to today: the integer part of days / 365.25.
-int edad(const QDate& nacimiento, const QDate& hoy);
-// "34 años de edad."
+// Whole years from the birth date to the day: the integer part of days / 365.25.
+// None when either date is not a date (a birth date left empty).
+std::optional<int> edad(const QDate& nacimiento, const QDate& hoy);
+// "34 años de edad." (0 years without a date).
 QString textoEdad(const QDate& nacimiento, const QDate& hoy);
 
 } // namespace persona

@@ -1,5 +1,6 @@
 #include "persons/EdicionFoto.h"
 
+#include "app/Claves.h"
 #include "app/Ini.h"
 #include "app/Texto.h"
 #include "persons/ArchivoTrabajo.h"
@@ -17,12 +18,11 @@ int acotarAjuste(int v) {
 } // namespace
 
 EdicionFoto::Ajustes EdicionFoto::ajustesWebcam() {
-    const QString seccion = QStringLiteral("Foto");
-    const QString brillo = LeerIni(seccion, QStringLiteral("Brillo"));
+    const QString brillo = LeerIni(claves::kBrillo.seccion, claves::kBrillo.clave);
     if (brillo == QStringLiteral("ERROR"))
         return {0, 0, true};
     return {acotarAjuste(texto::ValEntero(brillo)),
-            acotarAjuste(texto::ValEntero(LeerIni(seccion, QStringLiteral("Contraste")))), false};
+            acotarAjuste(texto::ValEntero(LeerIni(claves::kContraste))), false};
 }
 
 void EdicionFoto::desdeEscaner(const QImage& imagen) {

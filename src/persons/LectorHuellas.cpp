@@ -1,5 +1,6 @@
 #include "persons/LectorHuellas.h"
 
+#include "app/Claves.h"
 #include "app/Ini.h"
 #include "persons/LectorFprint.h"
 #include "persons/LectorHuellasSimulado.h"
@@ -17,7 +18,7 @@ QPointer<LectorHuellas> gCreado;
 constexpr int kDedoSimuladoMs = 1500;
 
 bool simulado() {
-    return LeerIni(QStringLiteral("Control"), QStringLiteral("Huellero"))
+    return LeerIni(claves::kHuellero)
                .trimmed()
                .compare(QStringLiteral("Simulado"), Qt::CaseInsensitive) == 0;
 }

@@ -1,5 +1,6 @@
 #include "session/Calificacion.h"
 
+#include "app/Claves.h"
 #include "session/MatrizRespuestas.h"
 #include "session/PreguntasExamen.h"
 
@@ -32,11 +33,10 @@ QList<EntradaIni> EntradasRegistroRespuestas(const MatrizRespuestas& matriz, int
                                              int preguntas) {
     QList<EntradaIni> entradas;
     entradas.reserve(qsizetype(evaluados) * preguntas);
-    for (int k = 0; k < evaluados; ++k) {
-        const QString seccion = QStringLiteral("Evaluado") + QString::number(k + 1);
-        for (int q = 0; q < preguntas; ++q)
-            entradas.append(
-                {seccion, QStringLiteral("Pregunta") + QString::number(q + 1), matriz.celda(k, q)});
-    }
+    for (int k = 0; k < evaluados; ++k)
+        for (int q = 0; q < preguntas; ++q) {
+            const ClaveIni clave = claves::respuestaRegistrada(k + 1, q + 1);
+            entradas.append({clave.seccion, clave.clave, matriz.celda(k, q)});
+        }
     return entradas;
 }

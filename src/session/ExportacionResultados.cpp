@@ -1,5 +1,6 @@
 #include "session/ExportacionResultados.h"
 
+#include "groups/Grupo.h"
 #include "session/Calificacion.h"
 #include "session/ResultadosExamen.h"
 
@@ -217,7 +218,7 @@ Resultado guardarXlsx(const Examinacion& x, const EstadisticasItems& est, const 
             if (ev.remoto)
                 libro.numero(r, fila, 0, ev.remoto, libro.entero_);
             else
-                libro.texto(r, fila, 0, resultados::textoControl(0));
+                libro.texto(r, fila, 0, kNoAsignado);
             libro.texto(r, fila, 1, ev.nombre);
             libro.texto(r, fila, 2, ev.documento);
             libro.numero(r, fila, 3, ev.correctas, libro.entero_);

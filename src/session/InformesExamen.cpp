@@ -1,8 +1,10 @@
 #include "session/InformesExamen.h"
 
 #include "data/De1.h"
+#include "groups/Grupo.h"
 #include "persons/AlmacenImagenes.h"
 #include "persons/DatosPersona.h"
+#include "persons/RepositorioPersonas.h"
 #include "session/Calificacion.h"
 #include "session/ResultadosExamen.h"
 
@@ -13,7 +15,6 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QSaveFile>
-#include <QSqlQuery>
 #include <functional>
 
 namespace informes {
@@ -270,40 +271,13 @@ QImage leerEscalada(const QString& ruta, const QSize& maximo) {
     return lector.read();
 }
 
-struct DatosPersonales {
-    QString tipoDocumento;
-    QString sexo;
-    QDate nacimiento;
-    QString domicilio;
-    QString ciudad;
-    QString telefono;
-};
-
-QHash<qint32, DatosPersonales> leerPersonas(De1& de1, const QList<qint32>& codigos) {
-    QHash<qint32, DatosPersonales> r;
-    for (qint32 codigo : codigos) {
-        if (r.contains(codigo))
-            continue;
-        QSqlQuery q = de1.ejecutar(
-            QStringLiteral("SELECT d.DescripcionDocumento, p.Sexo, p.FechaNac, p.Domicilio, "
-                           "p.Ciudad, p.Telefono FROM Personas p LEFT JOIN Documentos d "
-                           "ON d.CodigoDocumento = p.TipoDocumento WHERE p.CodigoPersona = ?"),
-            {codigo});
-        if (!q.next())
-            continue;
-        DatosPersonales dp;
-        dp.tipoDocumento = q.value(0).toString();
-        const QString s = q.value(1).toString();
-        dp.sexo = s == QStringLiteral("M")   ? QStringLiteral("Masculino")
-                  : s == QStringLiteral("F") ? QStringLiteral("Femenino")
-                                             : s;
-        dp.nacimiento = Dialecto::leerFecha(q.value(2));
-        dp.domicilio = q.value(3).toString();
-        dp.ciudad = q.value(4).toString();
-        dp.telefono = q.value(5).toString();
-        r.insert(codigo, dp);
-    }
-    return r;
+// The sex as the report spells it out.
+QString textoSexo(const QString& s) {
+    if (s == u"M")
+        return QStringLiteral("Masculino");
+    if (s == u"F")
+        return QStringLiteral("Femenino");
+    return s;
 }
 
 using Celda = Compositor::Celda;
@@ -341,7 +315,7 @@ protected:
         c.subtitulo(QStringLiteral("Resultados"));
         QList<QList<Celda>> filas;
         for (const EvaluadoRegistrado& ev : x_.evaluados)
-            filas.append({{resultados::textoControl(ev.remoto)},
+            filas.append({{textoControl(ev.remoto)},
                           {ev.nombre},
                           {ev.documento},
                           {QString::number(ev.correctas)},
@@ -374,7 +348,7 @@ private:
 
 struct ReporteEvaluado {
     EvaluadoRegistrado evaluado;
-    DatosPersonales datos;
+    FichaPersona datos;
     QImage foto;
     QImage firma;
 };
@@ -410,19 +384,20 @@ private:
                                                ? ev.documento
                                                : r.datos.tipoDocumento + u' ' + ev.documento}};
         if (!r.datos.sexo.isEmpty())
-            datos.append({QStringLiteral("Sexo:"), r.datos.sexo});
-        if (r.datos.nacimiento.isValid())
-            datos.append({QStringLiteral("Fecha de nacimiento:"),
-                          resultados::textoFecha(r.datos.nacimiento) +
-                              QStringLiteral(" (%1 años)")
-                                  .arg(persona::edad(r.datos.nacimiento, x_.fecha.date()))});
+            datos.append({QStringLiteral("Sexo:"), textoSexo(r.datos.sexo)});
+        if (r.datos.nacimiento.isValid()) {
+            QString nacimiento = resultados::textoFecha(r.datos.nacimiento);
+            if (const std::optional<int> anos = persona::edad(r.datos.nacimiento, x_.fecha.date()))
+                nacimiento += QStringLiteral(" (%1 años)").arg(*anos);
+            datos.append({QStringLiteral("Fecha de nacimiento:"), nacimiento});
+        }
         for (const auto& [rotulo, valor] :
              {std::pair{QStringLiteral("Domicilio:"), r.datos.domicilio},
               std::pair{QStringLiteral("Ciudad:"), r.datos.ciudad},
               std::pair{QStringLiteral("Teléfono:"), r.datos.telefono}})
             if (!valor.isEmpty())
                 datos.append({rotulo, valor});
-        datos.append({QStringLiteral("Control:"), resultados::textoControl(ev.remoto)});
+        datos.append({QStringLiteral("Control:"), textoControl(ev.remoto)});
         if (!ev.numeroCarpeta.isEmpty())
             datos.append({QStringLiteral("Carpeta:"), ev.numeroCarpeta});
         if (r.foto.isNull())
@@ -526,18 +501,15 @@ std::unique_ptr<Informe> informeGrupo(const Examinacion& x) {
 
 std::unique_ptr<Informe> informeEvaluados(De1& de1, const Examinacion& x,
                                           const QList<int>& indices) {
-    QList<qint32> codigos;
-    for (int i : indices)
-        if (i >= 0 && i < x.evaluados.size())
-            codigos << x.evaluados.at(i).persona;
-    const QHash<qint32, DatosPersonales> personas = leerPersonas(de1, codigos);
+    RepositorioPersonas personas(de1);
     QList<ReporteEvaluado> lista;
     for (int i : indices) {
         if (i < 0 || i >= x.evaluados.size())
             continue;
         ReporteEvaluado r;
         r.evaluado = x.evaluados.at(i);
-        r.datos = personas.value(r.evaluado.persona);
+        // A person deleted since keeps what the record holds: his name and document.
+        r.datos = personas.ficha(r.evaluado.persona).value_or(FichaPersona{});
         const qint32 codigo = r.evaluado.persona;
         const QString foto = almacen::rutaGuardada(almacen::TipoImagen::Foto, codigo);
         const QString firma = almacen::rutaGuardada(almacen::TipoImagen::Firma, codigo);

@@ -1,7 +1,10 @@
 #include "session/RegistroRespuestas.h"
 
-#include "app/Globales.h"
 #include "data/De1.h"
+#include "exams/RepositorioExamenes.h"
+#include "groups/RepositorioGrupos.h"
+#include "groups/RepositorioMiembros.h"
+#include "persons/RepositorioPersonas.h"
 #include "session/Calificacion.h"
 #include "session/MatrizRespuestas.h"
 #include "session/PreguntasExamen.h"
@@ -13,22 +16,18 @@ RegistroRespuestas::RegistroRespuestas(De1& de1, const QList<PreguntaExamen>& pr
                                        const MatrizRespuestas& matriz)
     : de1_(de1), preguntas_(preguntas), matriz_(matriz) {}
 
-qint64 RegistroRespuestas::crearSesion(qint32 grupo, qint32 examen, const QDateTime& momento) {
-    const QVariant descripcionGrupo =
-        grupo ? de1_.valor(QStringLiteral("SELECT Descripcion FROM Grupos WHERE CodigoGrupo = ?"),
-                           {grupo})
-              : QVariant();
-    const QVariant descripcionExamen = de1_.valor(
-        QStringLiteral("SELECT DescripcionExamen FROM Examenes WHERE CodigoExamen = ?"), {examen});
-    const qint64 sesion =
-        de1_.insertar(QStringLiteral("SesionesExamen"),
-                      {{QStringLiteral("Grupo"), grupo},
-                       {QStringLiteral("DescripcionGrupo"), descripcionGrupo.toString()},
-                       {QStringLiteral("Examen"), examen},
-                       {QStringLiteral("DescripcionExamen"), descripcionExamen.toString()},
-                       {QStringLiteral("Fecha"), de1_.dialecto().fechaHora(momento)},
-                       {QStringLiteral("Responsable"), Globales::ResponsableActual}},
-                      QStringLiteral("CodigoSesion"));
+qint64 RegistroRespuestas::crearSesion(qint32 grupo, qint32 examen, qint32 responsable,
+                                       const QDateTime& momento) {
+    const QString descripcionGrupo = grupo ? RepositorioGrupos(de1_).descripcion(grupo) : QString();
+    const qint64 sesion = de1_.insertar(
+        QStringLiteral("SesionesExamen"),
+        {{QStringLiteral("Grupo"), grupo},
+         {QStringLiteral("DescripcionGrupo"), descripcionGrupo},
+         {QStringLiteral("Examen"), examen},
+         {QStringLiteral("DescripcionExamen"), RepositorioExamenes(de1_).descripcion(examen)},
+         {QStringLiteral("Fecha"), de1_.dialecto().fechaHora(momento)},
+         {QStringLiteral("Responsable"), responsable}},
+        QStringLiteral("CodigoSesion"));
     for (qsizetype i = 0; i < preguntas_.size(); ++i) {
         const PreguntaExamen& p = preguntas_.at(i);
         de1_.insertarSinIdentidad(QStringLiteral("PreguntasSesion"),
@@ -47,30 +46,30 @@ void RegistroRespuestas::descartarSesion(qint64 sesion) {
     de1_.ejecutar(QStringLiteral("DELETE FROM SesionesExamen WHERE CodigoSesion = ?"), {sesion});
 }
 
+void RegistroRespuestas::leerRoster(qint32 grupo) {
+    personas_.emplace();
+    if (!grupo)
+        return;
+    for (const Evaluado& e : RepositorioMiembros(de1_).evaluados(grupo))
+        personas_->insert(e.codigoPersona, {e.nombre, e.documento, e.remoto});
+}
+
 void RegistroRespuestas::guardarEvaluado(qint64 sesion, qint32 grupo, int lugar, qint32 persona,
                                          std::optional<qint64> detalleExamen,
                                          const Calificacion& c) {
-    if (!remotos_) {
-        remotos_.emplace();
-        if (grupo) {
-            QSqlQuery q = de1_.ejecutar(
-                QStringLiteral("SELECT Persona, Remoto FROM GruposPersonas WHERE Grupo = ?"),
-                {grupo});
-            while (q.next())
-                remotos_->insert(q.value(0).toInt(), q.value(1).toInt());
-        }
+    if (!personas_)
+        leerRoster(grupo);
+    Persona datos = personas_->value(persona);
+    if (!personas_->contains(persona)) {
+        // Not in the group's roster (a session without a group): the person alone.
+        for (const PersonaListada& p : RepositorioPersonas(de1_).porCodigos({persona}))
+            datos = {p.nombre, p.documento, 0};
+        personas_->insert(persona, datos);
     }
-    QSqlQuery p = de1_.ejecutar(
-        QStringLiteral("SELECT NombrePersona, Documento FROM Personas WHERE CodigoPersona = ?"),
-        {persona});
-    QString nombre, documento;
-    if (p.next()) {
-        nombre = p.value(0).toString();
-        documento = p.value(1).toString();
-    }
-    p.finish();
     const int posicion = lugar + 1;
-    const qint32 remoto = remotos_->value(persona, 0);
+    const QString& nombre = datos.nombre;
+    const QString& documento = datos.documento;
+    const qint32 remoto = datos.remoto;
     QString teclas;
     teclas.reserve(preguntas_.size());
     for (int q = 0; q < preguntas_.size(); ++q) {

@@ -28,8 +28,9 @@ public:
     RegistroRespuestas(De1& de1, const QList<PreguntaExamen>& preguntas,
                        const MatrizRespuestas& matriz);
 
-    // Adds the examination row and its questions; returns its CodigoSesion.
-    qint64 crearSesion(qint32 grupo, qint32 examen, const QDateTime& momento);
+    // Adds the examination row (under the operator's code `responsable`) and its
+    // questions; returns its CodigoSesion.
+    qint64 crearSesion(qint32 grupo, qint32 examen, qint32 responsable, const QDateTime& momento);
     // Adds the examinee at the 0-based roster place `lugar` with every key he gave.
     // `detalleExamen` is his DetalleExamenes row. Throws ErrorBD.
     void guardarEvaluado(qint64 sesion, qint32 grupo, int lugar, qint32 persona,
@@ -44,5 +45,12 @@ private:
     De1& de1_;
     const QList<PreguntaExamen>& preguntas_;
     const MatrizRespuestas& matriz_;
-    std::optional<QHash<qint32, qint32>> remotos_; // Persona -> Remoto of the group
+    // Read at the first examinee: the group's keypads and the roster's persons.
+    void leerRoster(qint32 grupo);
+    struct Persona {
+        QString nombre;
+        QString documento;
+        qint32 remoto = 0;
+    };
+    std::optional<QHash<qint32, Persona>> personas_; // by CodigoPersona
 };

@@ -1,10 +1,11 @@
 #include "session/RegistroResultados.h"
 
-#include "app/Globales.h"
+#include "app/Claves.h"
 #include "app/Ini.h"
 #include "app/Texto.h"
 #include "data/Configuracion.h"
 #include "data/De1.h"
+#include "persons/DatosPersona.h"
 #include "session/Calificacion.h"
 #include "session/MatrizRespuestas.h"
 #include "session/PreguntasExamen.h"
@@ -14,14 +15,11 @@
 #include <algorithm>
 #include <cmath>
 
-RegistroResultados::RegistroResultados(De1& de1, QDate hoy) : de1_(de1), hoy_(hoy) {}
+RegistroResultados::RegistroResultados(De1& de1, qint32 responsable, QDate hoy)
+    : de1_(de1), responsable_(responsable), hoy_(hoy) {}
 
 QString RegistroResultados::descripcionCarpeta() const {
     return QStringLiteral("Teorico ") + QLocale::system().toString(hoy_, QLocale::ShortFormat);
-}
-
-int RegistroResultados::edad(const QDate& nacimiento, const QDate& fecha) {
-    return int(std::floor(double(nacimiento.daysTo(fecha)) / 365.25));
 }
 
 QString RegistroResultados::numeroCarpeta(const QString& prefijo, qint64 n) {
@@ -39,11 +37,11 @@ QString RegistroResultados::tomarNumero() {
     // Read so that a failure throws: taken as 0 it would hand out a used number.
     const QVariant valor = de1_.valor(de1_.dialecto().primeraFila(QStringLiteral(
                                           "SELECT Valor FROM Configuracion WHERE Item = ?")),
-                                      {kContador});
+                                      {ajustes::kContadorCarpetas});
     const double leido = valor.isNull() ? 0.0 : texto::Val(valor.toString());
     const qint64 n = qint64(std::max(0.0, std::trunc(std::min(leido, 1e15)))) + 1;
-    GuardarConfiguracion(de1_, kContador, QString::number(n));
-    return numeroCarpeta(LeerConfiguracion(de1_, kPrefijo), n);
+    GuardarConfiguracion(de1_, ajustes::kContadorCarpetas, QString::number(n));
+    return numeroCarpeta(LeerConfiguracion(de1_, ajustes::kPrefijoCarpeta), n);
 }
 
 void RegistroResultados::bloquearContador() {
@@ -51,7 +49,7 @@ void RegistroResultados::bloquearContador() {
     // it ends: two workstations storing at once take their folder numbers one
     // after the other and never the same one, and never both add the result item.
     de1_.ejecutar(QStringLiteral("UPDATE Configuracion SET Valor = Valor WHERE Item = ?"),
-                  {kContador});
+                  {ajustes::kContadorCarpetas});
     // Looked up afresh in each transaction: an item added by one that was rolled
     // back is gone. Outside any examinee's savepoint, so that a rolled-back
     // examinee does not take it with him.
@@ -77,10 +75,9 @@ bool RegistroResultados::guardarEnTransaccion(qint32 persona, qint32 examen,
         {persona});
     if (!p.next())
         return false;
-    const QDate nacimiento = Dialecto::leerFecha(p.value(1));
+    const std::optional<int> edad = ::persona::edad(Dialecto::leerFecha(p.value(1)), hoy_);
     p.finish();
-    const QVariant edadCarpeta =
-        nacimiento.isValid() ? QVariant(edad(nacimiento, hoy_)) : QVariant();
+    const QVariant edadCarpeta = edad ? QVariant(*edad) : QVariant();
 
     // The folder of the day: by its date and the "Teorico " description, so that a
     // change of the short date format during the day does not open a second one;
@@ -141,14 +138,13 @@ bool RegistroResultados::guardarEnTransaccion(qint32 persona, qint32 examen,
         carpeta = de1_.insertar(QStringLiteral("Carpetas"), nueva, QStringLiteral("CodigoCarpeta"));
     }
 
-    const qint64 detalle =
-        de1_.insertar(QStringLiteral("DetalleExamenes"),
-                      {{QStringLiteral("Carpeta"), *carpeta},
-                       {QStringLiteral("Fecha"), d.fecha(hoy_)},
-                       {QStringLiteral("Examen"), examen},
-                       {QStringLiteral("Resultado"), c.veredicto},
-                       {QStringLiteral("Responsable"), Globales::ResponsableActual}},
-                      QStringLiteral("CodigoDetalleExamen"));
+    const qint64 detalle = de1_.insertar(QStringLiteral("DetalleExamenes"),
+                                         {{QStringLiteral("Carpeta"), *carpeta},
+                                          {QStringLiteral("Fecha"), d.fecha(hoy_)},
+                                          {QStringLiteral("Examen"), examen},
+                                          {QStringLiteral("Resultado"), c.veredicto},
+                                          {QStringLiteral("Responsable"), responsable_}},
+                                         QStringLiteral("CodigoDetalleExamen"));
     ultimoDetalle_ = detalle;
     de1_.insertarSinIdentidad(QStringLiteral("Resultados"),
                               {{QStringLiteral("DetalleExamen"), detalle},
@@ -160,11 +156,10 @@ bool RegistroResultados::guardarEnTransaccion(qint32 persona, qint32 examen,
     return true;
 }
 
-ResultadoGuardado GuardarSesion(De1& de1, qint32 examen, const QList<qint32>& personas,
-                                const QList<PreguntaExamen>& preguntas,
-                                const MatrizRespuestas& matriz, QDate hoy,
-                                const std::optional<QList<int>>& lugares,
-                                SesionRegistrada* registrada) {
+ResultadoGuardado
+GuardarSesion(De1& de1, qint32 examen, qint32 responsable, const QList<qint32>& personas,
+              const QList<PreguntaExamen>& preguntas, const MatrizRespuestas& matriz, QDate hoy,
+              const std::optional<QList<int>>& lugares, SesionRegistrada* registrada) {
     ResultadoGuardado r;
     if (preguntas.isEmpty())
         return r;
@@ -189,7 +184,7 @@ ResultadoGuardado GuardarSesion(De1& de1, qint32 examen, const QList<qint32>& pe
 
     const Dialecto& d = de1.dialecto();
     const QString punto = QStringLiteral("Evaluado");
-    RegistroResultados registro(de1, hoy);
+    RegistroResultados registro(de1, responsable, hoy);
     SesionRegistrada propia;
     SesionRegistrada& sesion = registrada ? *registrada : propia;
     RegistroRespuestas respuestas(de1, preguntas, matriz);
@@ -201,9 +196,9 @@ ResultadoGuardado GuardarSesion(De1& de1, qint32 examen, const QList<qint32>& pe
         registro.bloquearContador();
         const bool sesionNueva = !sesion.codigo;
         const qint64 codigoSesion =
-            sesionNueva
-                ? respuestas.crearSesion(sesion.grupo, examen, QDateTime(hoy, QTime::currentTime()))
-                : *sesion.codigo;
+            sesionNueva ? respuestas.crearSesion(sesion.grupo, examen, responsable,
+                                                 QDateTime(hoy, QTime::currentTime()))
+                        : *sesion.codigo;
         for (qsizetype i = 0; i < pendientes.size(); ++i) {
             const int k = pendientes.at(i);
             const Calificacion c = Calificar(preguntas, matriz, k);

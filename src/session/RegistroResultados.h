@@ -18,11 +18,10 @@ struct PreguntaExamen;
 class RegistroResultados {
 public:
     static inline const QString kItemPorcentaje = QStringLiteral("Porcentaje de Respuestas");
-    static inline const QString kPrefijo = QStringLiteral("PrefijoExamenCons");
-    static inline const QString kContador = QStringLiteral("TxtNroExamenCons");
 
-    // `hoy` is the examination date (today unless a test sets another).
-    explicit RegistroResultados(De1& de1, QDate hoy = QDate::currentDate());
+    // `responsable` is the operator's code, stored with each examination; `hoy`
+    // the examination date (today unless a test sets another).
+    RegistroResultados(De1& de1, qint32 responsable, QDate hoy = QDate::currentDate());
 
     // Stores one examinee's examination. False when the person is not in
     // Personas (nothing is written then). Throws ErrorBD; the examinee's rows
@@ -44,8 +43,6 @@ public:
     // "Teorico " and the date in the system's short format.
     QString descripcionCarpeta() const;
 
-    // Age in whole years by the 365.25-day rule.
-    static int edad(const QDate& nacimiento, const QDate& fecha);
     // The prefix and the last 8 characters of "00000000000" followed by n.
     static QString numeroCarpeta(const QString& prefijo, qint64 n);
 
@@ -54,6 +51,7 @@ private:
     qint32 codigoItem();
 
     De1& de1_;
+    qint32 responsable_;
     QDate hoy_;
     std::optional<qint32> item_;
     std::optional<qint64> ultimoDetalle_;
@@ -71,14 +69,16 @@ struct ResultadoGuardado {
 
 // Writes the answer log of the whole roster with one write of the configuration
 // file, then scores and stores the examinees at the given 0-based roster places
-// (every examinee without `lugares`). An exam with no questions writes nothing.
-// Each examinee's rows are written whole or not at all (a savepoint each, one
-// commit for the roster, the result item looked up before the first savepoint);
-// a database failure of one examinee leaves his rows unwritten and goes on with
-// the next. Every examinee stored also gets his keys in the program's own record
-// (RegistroRespuestas), in his savepoint; a retry passes the same `registrada`
-// so its examinees join that examination.
-ResultadoGuardado GuardarSesion(De1& de1, qint32 examen, const QList<qint32>& personas,
+// (every examinee without `lugares`), each examination under the operator's code.
+// An exam with no questions writes nothing. Each examinee's rows are written whole
+// or not at all (a savepoint each, one commit for the roster, the result item
+// looked up before the first savepoint); a database failure of one examinee
+// leaves his rows unwritten and goes on with the next. Every examinee stored also
+// gets his keys in the program's own record (RegistroRespuestas), in his
+// savepoint; a retry passes the same `registrada` so its examinees join that
+// examination.
+ResultadoGuardado GuardarSesion(De1& de1, qint32 examen, qint32 responsable,
+                                const QList<qint32>& personas,
                                 const QList<PreguntaExamen>& preguntas,
                                 const MatrizRespuestas& matriz, QDate hoy = QDate::currentDate(),
                                 const std::optional<QList<int>>& lugares = std::nullopt,

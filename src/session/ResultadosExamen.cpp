@@ -1,6 +1,7 @@
 #include "session/ResultadosExamen.h"
 
 #include "data/De1.h"
+#include "groups/RepositorioGrupos.h"
 #include "session/Calificacion.h"
 
 #include <QHash>
@@ -86,12 +87,11 @@ QList<ExaminacionListada> examinacionesDeGrupo(De1& de1, qint32 grupo) {
 std::optional<Examinacion> cargar(De1& de1, qint64 sesion) {
     Examinacion x;
     {
-        QSqlQuery q = de1.ejecutar(
-            QStringLiteral("SELECT s.CodigoSesion, s.Grupo, s.DescripcionGrupo, s.Examen, "
-                           "s.DescripcionExamen, s.Fecha, s.Responsable, r.NombreResponsable "
-                           "FROM SesionesExamen s LEFT JOIN Responsables r "
-                           "ON r.CodigoResponsable = s.Responsable WHERE s.CodigoSesion = ?"),
-            {sesion});
+        QSqlQuery q =
+            de1.ejecutar(QStringLiteral("SELECT CodigoSesion, Grupo, DescripcionGrupo, Examen, "
+                                        "DescripcionExamen, Fecha, Responsable FROM SesionesExamen "
+                                        "WHERE CodigoSesion = ?"),
+                         {sesion});
         if (!q.next())
             return std::nullopt;
         x.sesion = q.value(0).toLongLong();
@@ -101,8 +101,9 @@ std::optional<Examinacion> cargar(De1& de1, qint64 sesion) {
         x.descripcionExamen = q.value(4).toString();
         x.fecha = Dialecto::leerFechaHora(q.value(5));
         x.responsable = q.value(6).toInt();
-        x.nombreResponsable = q.value(7).toString();
     }
+    if (x.responsable)
+        x.nombreResponsable = RepositorioGrupos(de1).nombreResponsable(x.responsable);
     {
         QSqlQuery q =
             de1.ejecutar(QStringLiteral("SELECT Orden, Pregunta, Texto, Correcta, Respuestas "
@@ -300,10 +301,6 @@ QString textoDecimal(double valor, int decimales) {
 
 QString textoPorcentaje(double porcentaje) {
     return textoDecimal(porcentaje) + QStringLiteral(" %");
-}
-
-QString textoControl(qint32 remoto) {
-    return remoto ? QString::number(remoto) : QStringLiteral("no asignado");
 }
 
 QString textoTecla(const QString& tecla) {

@@ -124,8 +124,6 @@ QString textoFechaHora(const QDateTime& fecha); // "6 de diciembre de 2026, 09:3
 QString textoFechaCorta(const QDate& fecha);    // "06/12/2026"
 QString textoPorcentaje(double porcentaje);     // "66,67 %"
 QString textoDecimal(double valor, int decimales = 2);
-// The keypad column: the number, or "no asignado".
-QString textoControl(qint32 remoto);
 // A key as shown: the key, or "—" when none came.
 QString textoTecla(const QString& tecla);
 

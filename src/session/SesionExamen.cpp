@@ -2,6 +2,7 @@
 
 #include "app/Texto.h"
 #include "keypads/ProtocoloReceptor.h"
+#include "keypads/Receptor.h"
 
 SesionExamen::SesionExamen(De1& de1, Reloj& reloj, QObject* padre)
     : QObject(padre), de1_(de1), espera_(reloj) {
@@ -12,11 +13,11 @@ QString SesionExamen::iniciar(qint32 examen, const QList<qint32>& personas) {
     if (estado_ != Estado::Lista)
         return QString();
     // A report carries 54 keypad positions; more examinees would silently get no answers.
-    if (personas.size() > kPosicionesPorReporte)
+    if (personas.size() > Receptor::kPosiciones)
         return QStringLiteral("El grupo tiene %1 evaluados y el receptor atiende como máximo %2 "
                               "controles.\nDivida el grupo para tomar el examen.")
             .arg(personas.size())
-            .arg(kPosicionesPorReporte);
+            .arg(Receptor::kPosiciones);
     preguntas_ = CargarPreguntas(de1_, examen);
     examen_ = examen;
     personas_ = personas;

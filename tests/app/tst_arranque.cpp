@@ -2,7 +2,7 @@
 // catalog that cannot be reached.
 #include "EntornoPrueba.h"
 #include "app/Arranque.h"
-#include "app/Globales.h"
+#include "app/Claves.h"
 #include "app/Ini.h"
 #include "app/Rutas.h"
 #include "data/Configuracion.h"
@@ -67,26 +67,25 @@ private Q_SLOTS:
     void arranqueCompletoSqlite() {
         EntornoPrueba e(false);
         QDir().mkpath(e.ruta("red/Templates"));
-        QVERIFY(EscribirIni("Control", "Red", e.ruta("red")));
-        QVERIFY(EscribirIni("Control", "Server", "sqlite:catalogo.sqlite"));
-        Globales::DuenoReceptor = 3;
+        QVERIFY(EscribirIni(claves::kRed, e.ruta("red")));
+        QVERIFY(EscribirIni(claves::kServer, "sqlite:catalogo.sqlite"));
         De1 de1(QUuid::createUuid().toString());
         // The first start says once that it made a new catalog, and where.
-        const QString aviso = arranque::ejecutar(de1, " 42 ");
-        QVERIFY2(aviso.contains(e.raiz() + "/Quenvar/catalogo.sqlite"), qPrintable(aviso));
-        QCOMPARE(Globales::ResponsableActual, 42);
-        QCOMPARE(Globales::DuenoReceptor, qint16(0));
+        const arranque::Inicio inicio = arranque::ejecutar(de1, " 42 ");
+        QVERIFY2(inicio.aviso.contains(e.raiz() + "/Quenvar/catalogo.sqlite"),
+                 qPrintable(inicio.aviso));
+        QCOMPARE(inicio.responsable, 42);
         QCOMPARE(rutas::carpetaPlantillas(), e.ruta("red/Templates"));
         QVERIFY(QFile::exists(e.raiz() + "/Quenvar/catalogo.sqlite"));
-        QCOMPARE(LeerConfiguracion(de1, "DBVersionTavelmo"), QStringLiteral("3"));
+        QCOMPARE(LeerConfiguracion(de1, ajustes::kVersionEsquema), QStringLiteral("3"));
         De1 otra(QUuid::createUuid().toString());
-        QCOMPARE(arranque::ejecutar(otra, "42"), QString());
+        QCOMPARE(arranque::ejecutar(otra, "42").aviso, QString());
     }
 
     void carpetaDelCatalogoMalEscrita() {
         // A slip in the path stops start-up instead of making a new, empty catalog.
         EntornoPrueba e(false);
-        QVERIFY(EscribirIni("Control", "Server", "sqlite:Quenvr/catalogo.sqlite"));
+        QVERIFY(EscribirIni(claves::kServer, "sqlite:Quenvr/catalogo.sqlite"));
         De1 de1(QUuid::createUuid().toString());
         QVERIFY_THROWS_EXCEPTION(ErrorBD, arranque::ejecutar(de1, "1"));
         QVERIFY(!QFileInfo::exists(e.raiz() + "/Quenvar/Quenvr"));

@@ -2,6 +2,7 @@
 // Qt's own dialogs as the program shows them.
 #include "EntornoPrueba.h"
 #include "PuestoPrueba.h"
+#include "app/Claves.h"
 #include "app/Idioma.h"
 #include "app/Ini.h"
 #include "app/ventanas/Dialogos.h"
@@ -61,7 +62,7 @@ private Q_SLOTS:
     void dialogosDeQtEnEspanol() {
         QCOMPARE(QLocale::system().language(), QLocale::English); // the workstation's
         EntornoPrueba e(false);
-        QVERIFY(EscribirIni("Control", "Pais", "Chile"));
+        QVERIFY(EscribirIni(claves::kPais, "Chile"));
         QCOMPARE(idioma::fijarPredeterminado(), QLocale(QLocale::Spanish, QLocale::Chile));
         QCOMPARE(QLocale().toString(QDate(2026, 12, 7), QLocale::ShortFormat), "07-12-26");
         QVERIFY(traducciones::instalar());

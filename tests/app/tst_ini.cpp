@@ -1,5 +1,6 @@
 // The configuration file behaves as the Windows profile-string functions do.
 #include "EntornoPrueba.h"
+#include "app/Claves.h"
 #include "app/Ini.h"
 #include "app/Rutas.h"
 
@@ -33,6 +34,19 @@ private Q_SLOTS:
         QCOMPARE(LeerIni("Control", "Server"), QStringLiteral("ERROR")); // no key
         QCOMPARE(LeerIni("Otra", "Red"), QStringLiteral("ERROR"));       // no section
         QCOMPARE(LeerIni("control", "RED"), QStringLiteral("X"));        // names ignore case
+    }
+
+    void clavesConocidasTomanSuValorPredeterminado() {
+        EntornoPrueba e(false);
+        QCOMPARE(LeerIni(claves::kFiltro), QStringLiteral("1")); // no file: "Documento"
+        QCOMPARE(claves::campoFiltro(), 1);
+        QVERIFY(EscribirIni(claves::kFiltro, QString()));
+        QCOMPARE(LeerIni(claves::kFiltro), QString()); // present but empty: not the default
+        QCOMPARE(claves::campoFiltro(), 0);
+        QCOMPARE(LeerIni(claves::kServer), QStringLiteral("ERROR"));
+        QVERIFY(EscribirIniLote({{claves::respuestaRegistrada(2, 3).seccion,
+                                  claves::respuestaRegistrada(2, 3).clave, "4"}}));
+        QCOMPARE(LeerIni("Evaluado2", "Pregunta3"), QStringLiteral("4"));
     }
 
     void valorLargoSeCorta() {

@@ -2,8 +2,8 @@
 // operator code of a menu start.
 #include "DialogosDePrueba.h"
 #include "EntornoPrueba.h"
+#include "app/Aplicacion.h"
 #include "app/Arranque.h"
-#include "app/Globales.h"
 #include "app/Ini.h"
 #include "app/PrimerArranque.h"
 #include "app/Rutas.h"

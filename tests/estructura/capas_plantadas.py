@@ -11,7 +11,11 @@ CASOS = {
     "logica que incluye una ventana": ("src/session/Malo.h",
                                         '#include "session/ventanas/Ventana.h"\n'),
     "carpeta inferior que usa una superior": ("src/keypads/Malo.h",
-                                               '#include "groups/Modelo.h"\n'),
+                                               '#include "session/Sesion.h"\n'),
+    "logica de grupos que usa los controles": ("src/groups/Malo.h",
+                                                '#include "keypads/Receptor.h"\n'),
+    "ventana que abre la ventana principal": ("src/keypads/ventanas/Malo.h",
+                                               '#include "groups/ventanas/MenuPrincipal.h"\n'),
     "carpetas del mismo rango": ("src/exams/Malo.h", '#include "persons/Datos.h"\n'),
 }
 

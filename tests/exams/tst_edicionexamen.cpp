@@ -1,5 +1,7 @@
-// The exam editor's in-memory state: keys, removals, duplicates and selection.
+// The exam editor's in-memory state: keys, removals, duplicates and selection,
+// and the two lists that show it.
 #include "exams/EdicionExamen.h"
+#include "exams/ModelosExamen.h"
 
 #include <QPainter>
 #include <QtTest>
@@ -95,6 +97,38 @@ private Q_SLOTS:
         QCOMPARE(f.size(), QSize(lado, lado));
         QCOMPARE(f.pixelColor(5, lado - 3), QColor(Qt::red));
         QCOMPARE(f.pixelColor(lado - 5, 2), QColor(Qt::blue));
+    }
+
+    void listasMuestranLoGuardadoYLoNuevo() {
+        EdicionExamen e;
+        ModeloPreguntas preguntas(e, nullptr);
+        ModeloRespuestas respuestas(e, nullptr);
+        e.cargarPregunta("Cargada", 70, QImage());
+        e.cargarRespuesta(e.preguntaSeleccionada()->clave, "vieja", 90, true);
+        e.agregarPregunta("Quitada");
+        e.quitarPregunta();
+        e.seleccionarPregunta(QStringLiteral("K1"));
+        e.agregarRespuesta("nueva", false);
+        preguntas.recargar();
+        respuestas.recargar();
+
+        // Removed entries are not listed; rows carry their key and code or "new".
+        QCOMPARE(preguntas.rowCount(), 1);
+        QCOMPARE(preguntas.headerData(0, Qt::Horizontal, Qt::DisplayRole), "Pregunta");
+        QCOMPARE(preguntas.index(0, 0).data(), "Cargada");
+        QCOMPARE(preguntas.index(0, 0).data(kRolEtiqueta), "70");
+        QCOMPARE(preguntas.fila(QStringLiteral("K1")), 0);
+        QCOMPARE(preguntas.fila(QStringLiteral("K2")), -1);
+        QCOMPARE(respuestas.rowCount(), 2);
+        QCOMPARE(respuestas.index(0, 1).data(), "Si");
+        QCOMPARE(respuestas.index(1, 1).data(), "No");
+        QCOMPARE(respuestas.index(1, 0).data(kRolEtiqueta), "new");
+        QCOMPARE(respuestas.index(1, 0).data(Qt::UserRole), e.respuestaSeleccionada()->clave);
+        QCOMPARE(respuestas.headerData(1, Qt::Horizontal, Qt::DisplayRole), "Correcta");
+        // The answers follow the selected question.
+        e.agregarPregunta("Otra");
+        respuestas.recargar();
+        QCOMPARE(respuestas.rowCount(), 0);
     }
 };
 

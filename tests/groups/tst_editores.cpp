@@ -1,50 +1,50 @@
 // The group editor and the roster editor.
-#include "Datos.h"
+#include "Catalogo.h"
 #include "DialogosDePrueba.h"
 #include "EntornoPrueba.h"
-#include "app/Globales.h"
+#include "Ventanas.h"
+#include "app/Claves.h"
 #include "app/Ini.h"
 #include "app/ventanas/Globo.h"
+#include "groups/RepositorioGrupos.h"
 #include "groups/ventanas/FrmAddPersonas.h"
 #include "groups/ventanas/FrmNMGrupo.h"
+#include "groups/ventanas/NombresFrmAddPersonas.h"
+#include "groups/ventanas/NombresFrmNMGrupo.h"
+#include "persons/ventanas/FrmNMPersona.h"
 
 #include <QComboBox>
 #include <QDateEdit>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QTreeView>
 #include <QtTest>
 
-using namespace datos;
+using namespace catalogo;
+namespace g = nombres::frmNMGrupo;
+namespace ap = nombres::frmAddPersonas;
 
 namespace {
 
-void pulsar(QWidget& w, const char* nombre) {
-    QPushButton* b = w.findChild<QPushButton*>(nombre);
-    QVERIFY2(b, nombre);
-    b->click();
+QLineEdit* texto(QWidget& w, const QString& nombre) {
+    return hijo<QLineEdit>(w, nombre);
 }
-QLineEdit* texto(QWidget& w, const char* nombre) {
-    return w.findChild<QLineEdit*>(nombre);
+QComboBox* combo(QWidget& w, const QString& nombre) {
+    return hijo<QComboBox>(w, nombre);
 }
-QComboBox* combo(QWidget& w, const char* nombre) {
-    return w.findChild<QComboBox*>(nombre);
-}
-QStringList nombres(const ModeloPersonas& m) {
+QStringList listados(const ModeloPersonas& m) {
     QStringList n;
-    for (const FilaPersona& f : m.filas())
+    for (const PersonaListada& f : m.filas())
         n << f.nombre;
     return n;
 }
-void elegir(QWidget& w, const char* lista, int fila) {
-    QTreeView* v = w.findChild<QTreeView*>(lista);
-    v->setCurrentIndex(v->model()->index(fila, 0));
+void elegir(QWidget& w, const QString& lista, int fila) {
+    elegirFila(hijo<QTreeView>(w, lista), fila);
 }
-GrupoSeleccionado seleccion(qint32 codigo, const QString& descripcion = "Mañana") {
-    GrupoSeleccionado g;
-    g.codigo = codigo;
-    g.descripcion = descripcion;
-    return g;
+Grupo seleccion(qint32 codigo) {
+    return Grupo{codigo, "1", QDate(2024, 3, 5), "Mañana", "Ana"};
+}
+std::unique_ptr<FrmNMGrupo> nuevoGrupo(De1& db, qint32 responsable) {
+    return std::make_unique<FrmNMGrupo>(db, ModoEdicion::NuevoGrupo, std::nullopt, responsable);
 }
 
 } // namespace
@@ -59,40 +59,36 @@ private Q_SLOTS:
         db.insertar("Usuarios", {{"NombreUsuario", "Activo"}, {"Eliminado", 0}}, "CodigoUsuario");
         db.insertar("Usuarios", {{"NombreUsuario", "Retirado"}, {"Eliminado", 1}}, "CodigoUsuario");
         const qint32 r = responsable(db, "Carla Vidal");
-        Globales::ModoEdicion = "N";
-        Globales::ResponsableActual = r + 50; // no such row: left empty
-        QCOMPARE(combo(*std::make_unique<FrmNMGrupo>(db, std::nullopt), "ComboResponsable")
-                     ->currentText(),
-                 QString());
+        // An operator code with no responsible person leaves the choice empty.
+        QCOMPARE(combo(*nuevoGrupo(db, r + 50), g::kResponsable)->currentText(), QString());
 
-        Globales::ResponsableActual = r;
-        FrmNMGrupo v(db, std::nullopt);
-        QComboBox* resp = combo(v, "ComboResponsable");
+        const auto v = nuevoGrupo(db, r);
+        QComboBox* resp = combo(*v, g::kResponsable);
         QCOMPARE(resp->count(), 1);
         QCOMPARE(resp->itemText(0), "Activo");
         QCOMPARE(resp->currentText(), "Carla Vidal");
-        QCOMPARE(v.findChild<QDateEdit*>("DtFecha")->date(), QDate::currentDate());
+        QCOMPARE(hijo<QDateEdit>(*v, g::kFecha)->date(), QDate::currentDate());
 
         // Blank description: warned, nothing saved, the "-" course stays.
-        texto(v, "TxtDescripcion")->setText("   ");
-        pulsar(v, "CmdAceptar");
+        texto(*v, g::kDescripcion)->setText("   ");
+        pulsar(*v, g::kAceptar);
         QCOMPARE(d.ultimo(), "Debe ingresar la descripcion del grupo");
-        QCOMPARE(texto(v, "TxtCurso")->text(), "-");
-        QCOMPARE(contar(db, "SELECT count(*) FROM Grupos"), 0);
-        texto(v, "TxtDescripcion")->setText("Clase B");
-        pulsar(v, "CmdAceptar");
-        QCOMPARE(v.result(), int(QDialog::Accepted));
+        QCOMPARE(texto(*v, g::kCurso)->text(), "-");
+        QCOMPARE(filas(db, "Grupos"), 0);
+        texto(*v, g::kDescripcion)->setText("Clase B");
+        pulsar(*v, g::kAceptar);
+        QCOMPARE(v->result(), int(QDialog::Accepted));
         QCOMPARE(db.valor("SELECT NroCurso FROM Grupos").toString(), "-");
         QCOMPARE(db.valor("SELECT Responsable FROM Grupos").toInt(), r);
 
         // A responsible person typed in is added once, then found.
         for (int i = 0; i < 2; ++i) {
-            FrmNMGrupo w(db, std::nullopt);
-            texto(w, "TxtDescripcion")->setText("Grupo de O'Brien");
-            combo(w, "ComboResponsable")->setCurrentText("Pedro O'Brien");
-            pulsar(w, "CmdAceptar");
+            const auto w = nuevoGrupo(db, r);
+            texto(*w, g::kDescripcion)->setText("Grupo de O'Brien");
+            combo(*w, g::kResponsable)->setCurrentText("Pedro O'Brien");
+            pulsar(*w, g::kAceptar);
         }
-        QCOMPARE(contar(db, "SELECT count(*) FROM Responsables"), 2);
+        QCOMPARE(filas(db, "Responsables"), 2);
         QCOMPARE(contar(db,
                         "SELECT count(*) FROM Grupos g JOIN Responsables r ON "
                         "g.Responsable = r.CodigoResponsable WHERE r.NombreResponsable = ?",
@@ -100,125 +96,139 @@ private Q_SLOTS:
                  2);
 
         // A database error keeps the window open and adds no responsible person.
-        FrmNMGrupo w(db, std::nullopt);
-        texto(w, "TxtDescripcion")->setText("Clase C");
-        combo(w, "ComboResponsable")->setCurrentText("Nuevo Responsable");
+        const auto w = nuevoGrupo(db, r);
+        texto(*w, g::kDescripcion)->setText("Clase C");
+        combo(*w, g::kResponsable)->setCurrentText("Nuevo Responsable");
         db.ejecutar("DROP TABLE Grupos");
-        pulsar(w, "CmdAceptar");
-        QVERIFY(w.result() != QDialog::Accepted);
+        pulsar(*w, g::kAceptar);
+        QVERIFY(w->result() != QDialog::Accepted);
+        QVERIFY(d.ultimo().startsWith("No se pudo guardar el grupo.\n\n"));
         QVERIFY(d.ultimo().contains("no such table"));
-        QCOMPARE(texto(w, "TxtDescripcion")->text(), "Clase C");
-        QCOMPARE(contar(db, "SELECT count(*) FROM Responsables"), 2); // rolled back
+        QCOMPARE(texto(*w, g::kDescripcion)->text(), "Clase C");
+        QCOMPARE(filas(db, "Responsables"), 2); // rolled back
     }
 
     void modificarGuardaLoMismo() {
         EntornoPrueba e;
         DialogosDePrueba d;
         De1& db = e.de1();
-        const qint32 g = grupo(db, "C-9", "Tarde", responsable(db, "Ana"), QDate(2023, 12, 31));
-        Globales::ModoEdicion = "M";
-        Globales::ResponsableActual = 0;
-        FrmNMGrupo v(db, g);
-        QCOMPARE(combo(v, "ComboResponsable")->currentText(), "Ana");
-        pulsar(v, "CmdAceptar");
-        const auto fila = grupos::leerGrupo(db, g);
+        const qint32 codigo =
+            grupo(db, "C-9", "Tarde", responsable(db, "Ana"), QDate(2023, 12, 31));
+        FrmNMGrupo v(db, ModoEdicion::ModificarGrupo, codigo, 0);
+        QCOMPARE(combo(v, g::kResponsable)->currentText(), "Ana");
+        pulsar(v, g::kAceptar);
+        const auto fila = RepositorioGrupos(db).leer(codigo);
         QCOMPARE(fila->curso, "C-9");
         QCOMPARE(fila->descripcion, "Tarde");
         QCOMPARE(fila->fecha, QDate(2023, 12, 31));
-        QCOMPARE(contar(db, "SELECT count(*) FROM Grupos"), 1);
-        QCOMPARE(contar(db, "SELECT count(*) FROM Responsables"), 1);
+        QCOMPARE(filas(db, "Grupos"), 1);
+        QCOMPARE(filas(db, "Responsables"), 1);
     }
 
-    void campoDelFiltroYNuevaPersona() {
+    void campoDelFiltroGuardado_data() {
+        QTest::addColumn<QString>("guardado");
+        QTest::addColumn<int>("campo");
+        QTest::newRow("primer uso: documento") << QString() << 1;
+        QTest::newRow("nombre") << "0" << 0;
+        QTest::newRow("documento") << "1" << 1;
+        QTest::newRow("otro numero: documento") << "7" << 1;
+        QTest::newRow("texto: nombre") << "x" << 0;
+    }
+    void campoDelFiltroGuardado() {
+        QFETCH(QString, guardado);
+        QFETCH(int, campo);
         EntornoPrueba e;
         DialogosDePrueba d;
-        De1& db = e.de1();
-        const qint32 g = grupo(db, "1", "Mañana", responsable(db, "Ana"));
+        if (!guardado.isNull())
+            EscribirIni(claves::kFiltro, guardado);
+        const qint32 codigo = grupo(e.de1(), "1", "Mañana", responsable(e.de1(), "Ana"));
         {
-            FrmAddPersonas v(db, seleccion(g));
-            QCOMPARE(combo(v, "ComboFiltro")->currentIndex(), 1); // first use: "Documento"
-            combo(v, "ComboFiltro")->setCurrentIndex(0);
-            pulsar(v, "CmdCancelar");
+            FrmAddPersonas v(e.de1(), seleccion(codigo));
+            QCOMPARE(combo(v, ap::kCampoFiltro)->currentIndex(), campo);
+            combo(v, ap::kCampoFiltro)->setCurrentIndex(1 - campo);
+            pulsar(v, ap::kCancelar);
         }
-        QCOMPARE(LeerIni("Tavelmo", "Filtro"), "0");
-        QCOMPARE(combo(*std::make_unique<FrmAddPersonas>(db, seleccion(g)), "ComboFiltro")
-                     ->currentIndex(),
-                 0);
-        EscribirIni("Tavelmo", "Filtro", "7");
-        persona(db, "Ana Soto", "1");
-        FrmAddPersonas v(db, seleccion(g));
-        QCOMPARE(combo(v, "ComboFiltro")->currentIndex(), 1);
-
-        // A person added from here is listed on return, under the same filter.
-        combo(v, "ComboFiltro")->setCurrentIndex(0);
-        texto(v, "TxtFiltro")->setText("soto");
-        QString modo;
-        v.abrirModal = [&](QDialog& hija) {
-            QCOMPARE(hija.objectName(), "FrmNMPersona");
-            modo = Globales::ModoEdicion;
-            persona(db, "Rosa Soto", "2");
-        };
-        pulsar(v, "LblNuevaPersona");
-        QCOMPARE(modo, "Z");
-        QCOMPARE(nombres(v.personas()), QStringList({"Ana Soto", "Rosa Soto"}));
+        QCOMPARE(LeerIni(claves::kFiltro), QString::number(1 - campo));
     }
 
-    void filtroEncuentraLoEscrito() {
+    void nuevaPersonaSeListaConElMismoFiltro() {
         EntornoPrueba e;
         DialogosDePrueba d;
         De1& db = e.de1();
-        const qint32 g = grupo(db, "1", "Mañana", responsable(db, "Ana"));
-        persona(db, "Bernardo O'Higgins", "12-3");
-        persona(db, "Ana 100% Real", "45_6");
-        persona(db, "Luis a_b", "456");
-        persona(db, "Luis axb", "4x6");
-        persona(db, "María [x] Díaz", "789");
-        EscribirIni("Tavelmo", "Filtro", "0");
-        FrmAddPersonas v(db, seleccion(g));
+        const qint32 codigo = grupo(db, "1", "Mañana", responsable(db, "Ana"));
+        nuevaPersona(db, "Ana Soto", "1");
+        FrmAddPersonas v(db, seleccion(codigo));
+        combo(v, ap::kCampoFiltro)->setCurrentIndex(0);
+        texto(v, ap::kFiltro)->setText("soto");
+        std::optional<ModoEdicion> modo;
+        v.abrirModal = [&](QDialog& hija) {
+            modo = qobject_cast<FrmNMPersona*>(&hija)->modo();
+            nuevaPersona(db, "Rosa Soto", "2");
+        };
+        pulsar(v, ap::kNuevaPersona);
+        QCOMPARE(modo, ModoEdicion::PersonaDelGrupo);
+        QCOMPARE(listados(v.personas()), QStringList({"Ana Soto", "Rosa Soto"}));
+    }
+
+    void filtroEncuentraLoEscrito_data() {
+        QTest::addColumn<int>("campo");
+        QTest::addColumn<QString>("escrito");
+        QTest::addColumn<QStringList>("esperados");
+        QTest::newRow("comilla") << 0 << "o'h" << QStringList{"Bernardo O'Higgins"};
+        QTest::newRow("porcentaje literal") << 0 << "%" << QStringList{"Ana 100% Real"};
+        QTest::newRow("sin mayusculas") << 0 << "luis" << QStringList{"Luis a_b", "Luis axb"};
+        QTest::newRow("guion bajo literal") << 0 << "luis A_" << QStringList{"Luis a_b"};
+        QTest::newRow("corchetes literales") << 0 << "[x]" << QStringList{"María [x] Díaz"};
+        QTest::newRow("nadie") << 0 << "nadie" << QStringList{};
+        QTest::newRow("blancos: todos") << 0 << "   "
+                                        << QStringList{"Bernardo O'Higgins", "Ana 100% Real",
+                                                       "Luis a_b", "Luis axb", "María [x] Díaz"};
+        QTest::newRow("por documento") << 1 << "_" << QStringList{"Ana 100% Real"};
+    }
+    void filtroEncuentraLoEscrito() {
+        QFETCH(int, campo);
+        QFETCH(QString, escrito);
+        QFETCH(QStringList, esperados);
+        EntornoPrueba e;
+        DialogosDePrueba d;
+        De1& db = e.de1();
+        const qint32 codigo = grupo(db, "1", "Mañana", responsable(db, "Ana"));
+        nuevaPersona(db, "Bernardo O'Higgins", "12-3");
+        nuevaPersona(db, "Ana 100% Real", "45_6");
+        nuevaPersona(db, "Luis a_b", "456");
+        nuevaPersona(db, "Luis axb", "4x6");
+        nuevaPersona(db, "María [x] Díaz", "789");
+        FrmAddPersonas v(db, seleccion(codigo));
         const ModeloPersonasFiltrado& p = v.personas();
         QCOMPARE(v.personaMostrada(), p.filas().at(0).codigo);
-
-        // Quotes and the LIKE wildcards are plain characters.
-        const QList<std::pair<const char*, QStringList>> casos = {
-            {"o'h", {"Bernardo O'Higgins"}},    {"%", {"Ana 100% Real"}},
-            {"luis", {"Luis a_b", "Luis axb"}}, {"luis A_", {"Luis a_b"}},
-            {"[x]", {"María [x] Díaz"}},        {"nadie", {}}};
-        QLineEdit* filtro = texto(v, "TxtFiltro");
-        for (const auto& [escrito, esperados] : casos) {
-            filtro->setText(escrito);
-            QCOMPARE(nombres(p), esperados);
-        }
-        QVERIFY(!v.findChild<QPushButton*>("CmdAgregar")->isEnabled());
-        QCOMPARE(v.personaMostrada(), 0);
-        filtro->setText("   ");
-        QCOMPARE(p.rowCount(), 5);
-
-        combo(v, "ComboFiltro")->setCurrentIndex(1); // by document, with the same text
-        filtro->setText("_");
-        QCOMPARE(nombres(p), QStringList({"Ana 100% Real"}));
-        QVERIFY(v.findChild<QPushButton*>("CmdAgregar")->isEnabled());
-        QVERIFY(!v.findChild<QPushButton*>("CmdQuitar")->isEnabled()); // no members yet
+        combo(v, ap::kCampoFiltro)->setCurrentIndex(campo);
+        // Typed one key at a time: the list narrows in memory as it goes.
+        QTest::keyClicks(texto(v, ap::kFiltro), escrito);
+        QCOMPARE(listados(p), esperados);
+        QCOMPARE(hijo<QPushButton>(v, ap::kAgregar)->isEnabled(), !esperados.isEmpty());
+        QCOMPARE(v.personaMostrada() != 0, !esperados.isEmpty());
+        QVERIFY(!hijo<QPushButton>(v, ap::kQuitar)->isEnabled()); // no members yet
         QVERIFY(d.mensajes.isEmpty());
     }
 
     void listaGrandeEnLotes() {
         EntornoPrueba e;
         De1& db = e.de1();
-        const qint32 g = grupo(db, "1", "Mañana", responsable(db, "Ana"));
+        const qint32 codigo = grupo(db, "1", "Mañana", responsable(db, "Ana"));
         {
             Transaccion t(db);
             for (int i = 0; i < 450; ++i)
-                persona(db, QString("Persona %1").arg(i), QString::number(1000 + i));
+                nuevaPersona(db, QString("Persona %1").arg(i), QString::number(1000 + i));
             t.confirmar();
         }
-        FrmAddPersonas v(db, seleccion(g));
+        FrmAddPersonas v(db, seleccion(codigo));
         auto& p = const_cast<ModeloPersonasFiltrado&>(v.personas());
         // The view asks for what fits; the rest comes on demand.
         QVERIFY(p.rowCount() >= ModeloPersonasFiltrado::kLote && p.canFetchMore({}));
         p.cargarTodo();
         QCOMPARE(p.rowCount(), 450);
-        texto(v, "TxtFiltro")->setText("1144");
-        QCOMPARE(nombres(p), QStringList({"Persona 144"}));
+        texto(v, ap::kFiltro)->setText("1144");
+        QCOMPARE(listados(p), QStringList({"Persona 144"}));
     }
 
     void agregarDuplicadoQuitarYEscribir() {
@@ -226,54 +236,71 @@ private Q_SLOTS:
         DialogosDePrueba d;
         De1& db = e.de1();
         const qint32 r = responsable(db, "Ana");
-        const qint32 g = grupo(db, "1", "Mañana", r);
+        const qint32 g1 = grupo(db, "1", "Mañana", r);
         const qint32 otro = grupo(db, "2", "Tarde", r);
-        const qint32 a = persona(db, "Ana", "1");
-        const qint32 b = persona(db, "Beto", "2");
-        const qint32 c = persona(db, "Carla", "3");
-        miembro(db, g, a, 5);
-        miembro(db, g, b, 6);
+        const qint32 a = nuevaPersona(db, "Ana", "1");
+        const qint32 b = nuevaPersona(db, "Beto", "2");
+        const qint32 c = nuevaPersona(db, "Carla", "3");
+        miembro(db, g1, a, 5);
+        miembro(db, g1, b, 6);
         miembro(db, otro, b, 9);
-        EscribirIni("Tavelmo", "Filtro", "0");
-        FrmAddPersonas v(db, seleccion(g));
-        QCOMPARE(nombres(v.miembros()), QStringList({"Ana", "Beto"}));
+        EscribirIni(claves::kFiltro, "0");
+        FrmAddPersonas v(db, seleccion(g1));
+        QCOMPARE(listados(v.miembros()), QStringList({"Ana", "Beto"}));
 
         // Beto again: the existing row is selected, a balloon says why, nothing added.
-        elegir(v, "LvPersonas", 1);
-        elegir(v, "LvEvaluados", 0);
-        pulsar(v, "CmdAgregar");
+        elegir(v, ap::kPersonas, 1);
+        elegir(v, ap::kEvaluados, 0);
+        pulsar(v, ap::kAgregar);
         QCOMPARE(v.miembros().rowCount(), 2);
-        QCOMPARE(v.findChild<QTreeView*>("LvEvaluados")->currentIndex().row(), 1);
+        QCOMPARE(hijo<QTreeView>(v, ap::kEvaluados)->currentIndex().row(), 1);
         Globo* globo = globoActual();
         QVERIFY(globo && globo->temporizador().isActive());
         QCOMPARE(globo->titulo(), "La persona ya está en el grupo");
         QCOMPARE(globo->texto(), "La persona que intenta cargar ya se encuentra en el grupo.");
         QVERIFY(d.mensajes.isEmpty());
 
-        pulsar(v, "CmdQuitar"); // Beto out
-        elegir(v, "LvPersonas", 2);
-        pulsar(v, "CmdAgregar"); // Carla in
+        pulsar(v, ap::kQuitar); // Beto out
+        elegir(v, ap::kPersonas, 2);
+        pulsar(v, ap::kAgregar); // Carla in
         QCOMPARE(contar(db, "SELECT count(*) FROM GruposPersonas WHERE Persona = ?", {c}), 0);
         // A failed write keeps the window and the roster as it was.
         db.ejecutar("CREATE TRIGGER lleno BEFORE INSERT ON GruposPersonas "
                     "BEGIN SELECT RAISE(ABORT, 'disco lleno'); END");
-        pulsar(v, "CmdAceptar");
+        pulsar(v, ap::kAceptar);
         QVERIFY(v.result() != QDialog::Accepted);
+        QVERIFY(d.ultimo().startsWith("No se pudo guardar el grupo.\n\n"));
         QVERIFY(d.ultimo().contains("disco lleno"));
-        QCOMPARE(nombres(v.miembros()), QStringList({"Ana", "Carla"}));
+        QCOMPARE(listados(v.miembros()), QStringList({"Ana", "Carla"}));
         QCOMPARE(contar(db, "SELECT count(*) FROM GruposPersonas WHERE Persona = ?", {b}), 2);
         db.ejecutar("DROP TRIGGER lleno");
-        pulsar(v, "CmdAceptar");
+        pulsar(v, ap::kAceptar);
         QCOMPARE(v.result(), int(QDialog::Accepted));
         const auto remoto = [&](qint32 grupo, qint32 persona) {
             return db.valor("SELECT Remoto FROM GruposPersonas WHERE Grupo = ? AND Persona = ?",
                             {grupo, persona});
         };
-        QCOMPARE(contar(db, "SELECT count(*) FROM GruposPersonas WHERE Grupo = ?", {g}), 2);
-        QCOMPARE(remoto(g, a).toInt(), 5); // stayed: keeps its keypad
-        QVERIFY(remoto(g, c).isNull());    // new: no keypad yet
-        QVERIFY(!remoto(g, b).isValid());  // removed from this group only
+        QCOMPARE(contar(db, "SELECT count(*) FROM GruposPersonas WHERE Grupo = ?", {g1}), 2);
+        QCOMPARE(remoto(g1, a).toInt(), 5); // stayed: keeps its keypad
+        QVERIFY(remoto(g1, c).isNull());    // new: no keypad yet
+        QVERIFY(!remoto(g1, b).isValid());  // removed from this group only
         QCOMPARE(remoto(otro, b).toInt(), 9);
+    }
+
+    void rosterIlegibleNoSeGuarda() {
+        EntornoPrueba e;
+        DialogosDePrueba d;
+        De1& db = e.de1();
+        const qint32 codigo = grupo(db, "1", "Mañana", responsable(db, "Ana"));
+        miembro(db, codigo, nuevaPersona(db, "Ana", "1"));
+        db.ejecutar("ALTER TABLE GruposPersonas RENAME TO Otra");
+        FrmAddPersonas v(db, seleccion(codigo));
+        QVERIFY(d.ultimo().startsWith("No se pudieron leer los evaluados del grupo.\n\n"));
+        // Storing the empty list shown would drop every member.
+        QVERIFY(!hijo<QPushButton>(v, ap::kAceptar)->isEnabled());
+        db.ejecutar("ALTER TABLE Otra RENAME TO GruposPersonas");
+        pulsar(v, ap::kAceptar);
+        QCOMPARE(filas(db, "GruposPersonas"), 1);
     }
 };
 

@@ -1,9 +1,11 @@
 // Roster import: files of other spreadsheets read back (CSV in two encodings, XLSX
 // written by another writer), every row checked as the person editor checks, one
 // transaction, and the roster editor's button.
-#include "Datos.h"
+#include "Catalogo.h"
 #include "DialogosDePrueba.h"
 #include "EntornoPrueba.h"
+#include "Ventanas.h"
+#include "app/Claves.h"
 #include "app/Ini.h"
 #include "app/Texto.h"
 #include "data/Configuracion.h"
@@ -11,14 +13,17 @@
 #include "groups/Planilla.h"
 #include "groups/ventanas/FrmAddPersonas.h"
 #include "groups/ventanas/FrmImportarPadron.h"
+#include "groups/ventanas/NombresFrmAddPersonas.h"
+#include "groups/ventanas/NombresFrmImportarPadron.h"
 
 #include <QFile>
-#include <QPushButton>
 #include <QTableView>
 #include <QtTest>
 #include <xlsxwriter.h>
 
-using namespace datos;
+using namespace catalogo;
+namespace editor = nombres::frmAddPersonas;
+namespace vista = nombres::frmImportarPadron;
 using Estado = FilaImportacion::Estado;
 
 namespace {
@@ -36,8 +41,8 @@ Oficina oficina(De1& db) {
     db.insertar("Documentos", {{"DescripcionDocumento", "Pasaporte"}}, "CodigoDocumento");
     db.insertar("Ciudades", {{"DescripcionCiudad", "Peñalolén"}, {"Provincia", 1}}, "CodigoCiudad");
     o.grupo = grupo(db, "C-1", "Mañana", responsable(db, "Ana"));
-    o.registrada = datos::persona(db, "Registrada Antes", "2000");
-    o.miembro = datos::persona(db, "Ya Miembro", "3000");
+    o.registrada = nuevaPersona(db, "Registrada Antes", "2000");
+    o.miembro = nuevaPersona(db, "Ya Miembro", "3000");
     miembro(db, o.grupo, o.miembro, 7);
     return o;
 }
@@ -137,9 +142,9 @@ private Q_SLOTS:
         EntornoPrueba e;
         De1& db = e.de1();
         const Oficina o = oficina(db);
-        EscribirIni("Control", "ChkCifras", "1");
-        EscribirIni("Control", "TxtCifras", "4");
-        GuardarConfiguracion(db, "ChkNCiudades", "1");
+        EscribirIni(claves::kChkCifras, "1");
+        EscribirIni(claves::kTxtCifras, "4");
+        GuardarConfiguracion(db, ajustes::kNuevasCiudades, "1");
         const QByteArray csv = "Tipo de documento;Documento;Nombre;Sexo;Fecha nacimiento;Ciudad\n"
                                "DNI;123;Corto;F;01/01/1990;Peñalolén\n"
                                "Pasaporte;12345;Largo;F;01/01/1990;Peñalolén\n"
@@ -166,7 +171,7 @@ private Q_SLOTS:
                  1);
 
         // An office that wants a photograph of every person: a file brings none.
-        GuardarConfiguracion(db, "ChkEFoto", "1");
+        GuardarConfiguracion(db, ajustes::kExigeFoto, "1");
         plan = preparar(db,
                         escribir(e, "foto.csv",
                                  "Documento;Nombre;Sexo;FechaNac;Ciudad\n"
@@ -180,7 +185,7 @@ private Q_SLOTS:
         EntornoPrueba e;
         De1& db = e.de1();
         const Oficina o = oficina(db);
-        GuardarConfiguracion(db, "ChkNCiudades", "1");
+        GuardarConfiguracion(db, ajustes::kNuevasCiudades, "1");
         QByteArray csv = "Documento;Nombre;Sexo;Fecha de nacimiento;Ciudad\n";
         for (int i = 0; i < 50; ++i)
             csv += QByteArray::number(5000 + i) + ";Persona " + QByteArray::number(i) +
@@ -284,35 +289,35 @@ private Q_SLOTS:
         DialogosDePrueba d;
         De1& db = e.de1();
         const Oficina o = oficina(db);
-        GrupoSeleccionado g;
+        Grupo g;
         g.codigo = o.grupo;
         g.descripcion = "Mañana";
         FrmAddPersonas v(db, g);
         v.show();
-        bool vista = false;
+        bool mostrada = false;
         v.abrirModal = [&](QDialog& ventana) {
             auto* importar = qobject_cast<FrmImportarPadron*>(&ventana);
             QVERIFY(importar);
-            vista = true;
-            auto* tabla = importar->findChild<QTableView*>("LvImportacion");
+            mostrada = true;
+            auto* tabla = hijo<QTableView>(importar, vista::kFilas);
             QCOMPARE(tabla->model()->rowCount(), 9);
-            QVERIFY(tabla->model()->index(3, 3).data().toString().startsWith("No se importa"));
+            QVERIFY(celda(tabla, 3, 3).startsWith("No se importa"));
             importar->show();
-            QTest::mouseClick(importar->findChild<QPushButton*>("CmdImportar"), Qt::LeftButton);
+            pulsar(*importar, vista::kImportar);
         };
         d.siguienteArchivo(escribir(e, "padron.csv", kCsv));
-        QTest::mouseClick(v.findChild<QPushButton*>("CmdImportar"), Qt::LeftButton);
-        QVERIFY(vista);
+        pulsar(v, editor::kImportar);
+        QVERIFY(mostrada);
         QCOMPARE(d.ultimo(), QStringLiteral("Se crearon 1 personas y se agregaron 2 al grupo."));
         QCOMPARE(v.miembros().rowCount(), 3);
-        QTest::mouseClick(v.findChild<QPushButton*>("CmdAceptar"), Qt::LeftButton);
+        pulsar(v, editor::kAceptar);
         QCOMPARE(contar(db, "SELECT count(*) FROM GruposPersonas WHERE Grupo = ?", {o.grupo}), 3);
 
         // A file that is not a roster: a message, no preview.
         FrmAddPersonas w(db, g);
         w.abrirModal = [&](QDialog&) { QFAIL("no preview"); };
         d.siguienteArchivo(escribir(e, "otro.csv", "a;b\n1;2\n"));
-        QTest::mouseClick(w.findChild<QPushButton*>("CmdImportar"), Qt::LeftButton);
+        pulsar(w, editor::kImportar);
         QVERIFY(d.ultimo().contains("«Documento»"));
     }
 };

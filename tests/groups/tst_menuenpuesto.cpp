@@ -3,8 +3,10 @@
 #include "EntornoPrueba.h"
 #include "PuestoPrueba.h"
 #include "SemillaDemo.h"
+#include "Ventanas.h"
 #include "app/Idioma.h"
 #include "groups/ventanas/MenuPrincipal.h"
+#include "groups/ventanas/NombresMenuPrincipal.h"
 
 #include <QHeaderView>
 #include <QScreen>
@@ -46,12 +48,12 @@ private Q_SLOTS:
         EntornoPrueba e;
         SemillaDemo::sembrar(e.de1(), e.carpetaPlantillas());
         idioma::fijarPredeterminado();
-        MenuPrincipal m(e.de1());
+        MenuPrincipal m(e.de1(), 0);
         m.show();
         QVERIFY(QTest::qWaitForWindowExposed(&m));
         QVERIFY(m.screen()->availableGeometry().contains(m.frameGeometry()));
-        auto* grupos = m.findChild<QTreeView*>("LvGrupos");
-        auto* evaluados = m.findChild<QTreeView*>("LvEvaluados");
+        auto* grupos = hijo<QTreeView>(m, nombres::menuPrincipal::kGrupos);
+        auto* evaluados = hijo<QTreeView>(m, nombres::menuPrincipal::kEvaluados);
 
         // Newest group first, dated five days ago, in Spanish whatever the workstation.
         const QDate fecha = QDate::currentDate().addDays(-5);

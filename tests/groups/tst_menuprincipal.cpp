@@ -1,33 +1,28 @@
 // The main window: lists, search, deletion, preconditions and the windows it opens.
-#include "Datos.h"
+#include "Catalogo.h"
 #include "DialogosDePrueba.h"
 #include "EntornoPrueba.h"
-#include "app/Globales.h"
+#include "Ventanas.h"
+#include "exams/ventanas/FrmAddExamenes.h"
+#include "exams/ventanas/NombresFrmAddExamenes.h"
 #include "groups/ventanas/FrmNMGrupo.h"
 #include "groups/ventanas/FrmSecundario.h"
 #include "groups/ventanas/MenuPrincipal.h"
+#include "groups/ventanas/NombresFrmNMGrupo.h"
+#include "groups/ventanas/NombresMenuPrincipal.h"
 
 #include <QComboBox>
-#include <QDateEdit>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QTreeView>
 #include <QtTest>
 
-using namespace datos;
+using namespace catalogo;
+namespace n = nombres::menuPrincipal;
 
 namespace {
 
-QTreeView* vista(QWidget& w, const char* nombre) {
-    return w.findChild<QTreeView*>(nombre);
-}
-void pulsar(QWidget& w, const char* nombre) {
-    QPushButton* b = w.findChild<QPushButton*>(nombre);
-    QVERIFY2(b, nombre);
-    b->click();
-}
-QString celda(QTreeView* v, int fila, int columna) {
-    return v->model()->index(fila, columna).data().toString();
+QTreeView* vista(QWidget& w, const QString& nombre) {
+    return hijo<QTreeView>(w, nombre);
 }
 QStringList textos(const DialogosDePrueba& d) {
     QStringList t;
@@ -52,18 +47,18 @@ private Q_SLOTS:
         EntornoPrueba e;
         DialogosDePrueba d;
         test(e.de1(), 1, "Teórico");
-        MenuPrincipal m(e.de1());
+        MenuPrincipal m(e.de1(), 0);
         QStringList abiertas;
         m.abrirModal = [&](QDialog& v) { abiertas << v.objectName(); };
 
-        pulsar(m, "LblModificarGrupo");
-        pulsar(m, "LblEliminarGrupo");
+        pulsar(m, n::kModificarGrupo);
+        pulsar(m, n::kEliminarGrupo);
         QVERIFY(d.mensajes.isEmpty());
-        pulsar(m, "LblAgregarPersonas");
-        pulsar(m, "Image4");
-        pulsar(m, "Image6");
-        m.findChild<QLineEdit*>("TxtBuscarGrupo")->setText("   ");
-        pulsar(m, "CmdBuscarGrupo");
+        pulsar(m, n::kAgregarPersonas);
+        pulsar(m, n::kAsignarControles);
+        pulsar(m, n::kIniciarExamen);
+        hijo<QLineEdit>(m, n::kTextoBuscar)->setText("   ");
+        pulsar(m, n::kBuscar);
         QCOMPARE(textos(d),
                  QStringList({"Debe seleccionar un grupo para agregar personas.",
                               "No hay Evaluados para la asignacion de controles.",
@@ -74,6 +69,19 @@ private Q_SLOTS:
         QVERIFY(m.fondo()->isVisible()); // the backdrop comes with the window
     }
 
+    void catalogoIlegibleLoDiceYSigue() {
+        EntornoPrueba e;
+        DialogosDePrueba d;
+        test(e.de1(), 1, "Teórico");
+        e.de1().ejecutar("DROP TABLE Grupos");
+        MenuPrincipal m(e.de1(), 0);
+        QCOMPARE(d.mensajes.size(), 1);
+        QCOMPARE(d.mensajes.at(0).icono, Dialogos::Icono::Critico);
+        QVERIFY(d.ultimo().startsWith("No se pudieron leer los grupos.\n\n"));
+        QVERIFY(d.ultimo().contains("Grupos"));
+        QCOMPARE(vista(m, n::kExamenes)->model()->rowCount(), 1); // the tests are still read
+    }
+
     void listasSeleccionYVentanasDeOtrasAreas() {
         EntornoPrueba e;
         DialogosDePrueba d;
@@ -82,59 +90,59 @@ private Q_SLOTS:
         const qint32 g1 = grupo(db, "C-1", "Mañana", r, QDate(2024, 3, 5));
         grupo(db, "C-X", "Huérfano", 999); // no such responsible person: not listed
         const qint32 g3 = grupo(db, "C-3", "Tarde", r);
-        miembro(db, g1, persona(db, "Juan Pérez", "111"), 0);
-        miembro(db, g1, persona(db, "Rosa Díaz", "222"));
-        const qint32 p3 = persona(db, "Luis Rojas", "333");
+        miembro(db, g1, nuevaPersona(db, "Juan Pérez", "111"), 0);
+        miembro(db, g1, nuevaPersona(db, "Rosa Díaz", "222"));
+        const qint32 p3 = nuevaPersona(db, "Luis Rojas", "333");
         miembro(db, g1, p3, 7);
         test(db, 1, "Teórico B");
         test(db, 2, "Psicotécnico", "P");
 
-        MenuPrincipal m(db);
-        QTreeView* lvG = vista(m, "LvGrupos");
-        QTreeView* lvE = vista(m, "LvEvaluados");
+        MenuPrincipal m(db, 0);
+        QTreeView* lvG = vista(m, n::kGrupos);
+        QTreeView* lvE = vista(m, n::kEvaluados);
         // Newest first; the first row is selected and its (empty) roster shown.
         QCOMPARE(lvG->model()->rowCount(), 2);
         QCOMPARE(celda(lvG, 1, 4), "Ana Soto");
         QCOMPARE(m.grupoSeleccionado()->codigo, g3);
         QCOMPARE(lvE->model()->rowCount(), 0);
-        QCOMPARE(vista(m, "LvTiposExamenes")->model()->rowCount(), 1);
+        QCOMPARE(vista(m, n::kExamenes)->model()->rowCount(), 1);
         QCOMPARE(m.examenSeleccionado(), std::optional<qint32>(1));
 
         // An empty group has no one to assign keypads to or to examine.
-        pulsar(m, "Image4");
-        pulsar(m, "Image6");
+        pulsar(m, n::kAsignarControles);
+        pulsar(m, n::kIniciarExamen);
         QCOMPARE(textos(d), QStringList({"No hay Evaluados para la asignacion de controles.",
                                          "Debe seleccionar un test."}));
 
         lvG->setCurrentIndex(lvG->model()->index(1, 1));
-        QStringList controles;
-        for (const EvaluadoListado& ev : m.evaluados())
-            controles << ev.control;
-        QCOMPARE(controles, QStringList({"no asignado", "no asignado", "7"}));
+        QCOMPARE(columna(lvE, 3), QStringList({"no asignado", "no asignado", "7"}));
         QCOMPARE(m.evaluados().at(2).codigoPersona, p3);
+        QCOMPARE(m.evaluados().at(2).remoto, 7);
         QCOMPARE(celda(lvE, 0, 1), "Juan Pérez");
 
         QStringList abiertas;
-        QList<int> modos;
+        QStringList examenes;
         m.abrirModal = [&](QDialog& v) {
             abiertas << v.objectName();
-            modos << Globales::ModoEditorExamen;
+            if (qobject_cast<FrmAddExamenes*>(&v))
+                examenes << hijo<QLineEdit>(v, nombres::frmAddExamenes::kDescripcion)->text();
             // A keypad stored meanwhile shows once the window closes.
             db.ejecutar("UPDATE GruposPersonas SET Remoto = 12");
         };
         d.limpiar();
-        pulsar(m, "Image4");
-        QCOMPARE(m.evaluados().at(0).control, "12");
-        pulsar(m, "Image6");
-        pulsar(m, "Label7");
-        pulsar(m, "Label6");
+        pulsar(m, n::kAsignarControles);
+        QCOMPARE(m.evaluados().at(0).remoto, 12);
+        pulsar(m, n::kIniciarExamen);
+        pulsar(m, n::kNuevoExamen);
+        pulsar(m, n::kModificarExamen);
         QCOMPARE(abiertas, QStringList({"FrmAddControles", "FrmInteligencia", "FrmAddExamenes",
                                         "FrmAddExamenes"}));
-        QCOMPARE(modos.mid(2), QList<int>({1, 2}));
+        // "Nuevo Examen" starts empty; "Modificar Examen" opens the selected test.
+        QCOMPARE(examenes, QStringList({"", "Teórico B"}));
         QVERIFY(d.mensajes.isEmpty());
         bool salio = false;
         m.salir = [&] { salio = true; };
-        pulsar(m, "ImgSalir");
+        pulsar(m, n::kSalir);
         QVERIFY(salio);
     }
 
@@ -147,19 +155,19 @@ private Q_SLOTS:
         grupo(db, "X", "Clase ABC", r);
         grupo(db, "Y", "nada", r);
         const qint32 g4 = grupo(db, "Z", "abcd tarde", r);
-        miembro(db, g4, persona(db, "P", "1"));
-        MenuPrincipal m(db);
-        QTreeView* lvG = vista(m, "LvGrupos");
+        miembro(db, g4, nuevaPersona(db, "P", "1"));
+        MenuPrincipal m(db, 0);
+        QTreeView* lvG = vista(m, n::kGrupos);
         lvG->selectionModel()->clearSelection();
 
-        m.findChild<QLineEdit*>("TxtBuscarGrupo")->setText("abc");
-        pulsar(m, "CmdBuscarGrupo");
+        hijo<QLineEdit>(m, n::kTextoBuscar)->setText("abc");
+        pulsar(m, n::kBuscar);
         QCOMPARE(filasSeleccionadas(lvG), QList<int>({0, 2})); // g4 and "Clase ABC"
         QCOMPARE(m.grupoSeleccionado()->codigo, g4);
-        QCOMPARE(vista(m, "LvEvaluados")->model()->rowCount(), 1);
+        QCOMPARE(vista(m, n::kEvaluados)->model()->rowCount(), 1);
 
-        m.findChild<QComboBox*>("ComboBuscarGrupo")->setCurrentIndex(0);
-        pulsar(m, "CmdBuscarGrupo");
+        hijo<QComboBox>(m, n::kBuscarEn)->setCurrentIndex(0);
+        pulsar(m, n::kBuscar);
         QCOMPARE(filasSeleccionadas(lvG), QList<int>({0, 2, 3})); // adds course "abc-1"
         QVERIFY(d.mensajes.isEmpty());
     }
@@ -171,21 +179,21 @@ private Q_SLOTS:
         const qint32 r = responsable(db, "Ana");
         const qint32 g1 = grupo(db, "1", "Uno", r);
         const qint32 g2 = grupo(db, "2", "Dos", r);
-        const qint32 p = persona(db, "P", "1");
+        const qint32 p = nuevaPersona(db, "P", "1");
         miembro(db, g1, p, 3);
         miembro(db, g2, p, 4);
-        MenuPrincipal m(db);
-        QTreeView* lvG = vista(m, "LvGrupos");
-        QTreeView* lvE = vista(m, "LvEvaluados");
+        MenuPrincipal m(db, 0);
+        QTreeView* lvG = vista(m, n::kGrupos);
+        QTreeView* lvE = vista(m, n::kEvaluados);
 
         d.siguienteRespuesta(Dialogos::Respuesta::No);
-        pulsar(m, "LblEliminarGrupo");
+        pulsar(m, n::kEliminarGrupo);
         QCOMPARE(textos(d), QStringList({"¿Está seguro de eliminar este grupo?\nEsta acción no "
                                          "eliminará las personas, solo desaparecerá el grupo"}));
         QCOMPARE(d.mensajes.at(0).titulo, "Advertencia!");
         QCOMPARE(d.mensajes.at(0).botones, Dialogos::Botones::SiNo);
         QCOMPARE(contar(db, "SELECT count(*) FROM Grupos"), 2);
-        pulsar(m, "LblEliminarGrupo"); // Yes: the selected (newest) group
+        pulsar(m, n::kEliminarGrupo); // Yes: the selected (newest) group
         QCOMPARE(contar(db, "SELECT count(*) FROM Grupos WHERE CodigoGrupo = ?", {g2}), 0);
         QCOMPARE(contar(db, "SELECT count(*) FROM GruposPersonas WHERE Grupo = ?", {g2}), 0);
         QCOMPARE(contar(db, "SELECT count(*) FROM GruposPersonas WHERE Grupo = ?", {g1}), 1);
@@ -194,31 +202,30 @@ private Q_SLOTS:
 
         QString modo;
         m.abrirModal = [&](QDialog& v) {
-            QCOMPARE(v.objectName(), "FrmNMGrupo");
-            modo = Globales::ModoEdicion;
-            v.findChild<QLineEdit*>("TxtDescripcion")->setText(modo + " editado");
-            v.findChild<QPushButton*>("CmdAceptar")->click();
+            modo = qobject_cast<FrmNMGrupo*>(&v)->modificando() ? "M" : "N";
+            hijo<QLineEdit>(v, nombres::frmNMGrupo::kDescripcion)->setText(modo + " editado");
+            pulsar(v, nombres::frmNMGrupo::kAceptar);
         };
-        pulsar(m, "LblNGrupo");
+        pulsar(m, n::kNuevoGrupo);
         QCOMPARE(modo, "N");
         QCOMPARE(celda(lvG, 0, 3), "N editado");
         QCOMPARE(celda(lvG, 0, 1), "-");
         // The modified group (not the first) is the selection afterwards, with its roster.
         lvG->setCurrentIndex(lvG->model()->index(1, 0));
-        pulsar(m, "LblModificarGrupo");
+        pulsar(m, n::kModificarGrupo);
         QCOMPARE(modo, "M");
         QCOMPARE(celda(lvG, 1, 3), "M editado");
         QCOMPARE(m.grupoSeleccionado()->codigo, g1);
         QCOMPARE(lvE->model()->rowCount(), 1);
         QCOMPARE(contar(db, "SELECT count(*) FROM Grupos"), 2);
 
-        pulsar(m, "LblEliminarGrupo");
-        pulsar(m, "LblEliminarGrupo");
+        pulsar(m, n::kEliminarGrupo);
+        pulsar(m, n::kEliminarGrupo);
         QCOMPARE(lvG->model()->rowCount(), 0);
         QCOMPARE(lvE->model()->rowCount(), 0); // no stale roster
         QCOMPARE(contar(db, "SELECT count(*) FROM Personas"), 1);
         d.limpiar();
-        pulsar(m, "LblEliminarGrupo"); // nothing left: not even asked
+        pulsar(m, n::kEliminarGrupo); // nothing left: not even asked
         QVERIFY(d.mensajes.isEmpty());
     }
 };

@@ -1,12 +1,15 @@
 // The keypad assignment window against a receiver played by the test.
+#include "Catalogo.h"
 #include "DialogosDePrueba.h"
 #include "EntornoPrueba.h"
 #include "ReceptorFalso.h"
-#include "app/Globales.h"
+#include "Ventanas.h"
+#include "app/Claves.h"
 #include "app/Ini.h"
-#include "app/Seleccion.h"
+#include "groups/Seleccion.h"
 #include "keypads/ProtocoloReceptor.h"
 #include "keypads/ventanas/FrmAddControles.h"
+#include "keypads/ventanas/NombresFrmAddControles.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -15,14 +18,16 @@
 #include <QTableView>
 #include <QtTest>
 
+namespace n = nombres::frmAddControles;
+
 namespace {
 
 class SeleccionPrueba : public Seleccion {
 public:
-    std::optional<GrupoSeleccionado> grupo;
-    std::optional<GrupoSeleccionado> grupoSeleccionado() const override { return grupo; }
+    std::optional<Grupo> grupo;
+    std::optional<Grupo> grupoSeleccionado() const override { return grupo; }
     std::optional<qint32> examenSeleccionado() const override { return std::nullopt; }
-    QList<EvaluadoListado> evaluados() const override { return {}; }
+    QList<Evaluado> evaluados() const override { return {}; }
 };
 
 using Guardados = QList<std::pair<qint32, int>>;
@@ -40,36 +45,27 @@ struct Sala {
                       {"Ana Ruiz", QVariant()}, {"Luis O'Brien", 0}, {"Marta Paz", 7}}) {
         De1& de1 = entorno.de1();
         Transaccion t(de1); // one commit: the catalog file syncs once
-        const QString alta("INSERT INTO GruposPersonas (Grupo, Persona, Remoto) VALUES (?, ?, ?)");
-        const qint64 otro = de1.insertar("Grupos", {{"Descripcion", "Otro"}}, "CodigoGrupo");
-        const qint64 grupo = de1.insertar("Grupos", {{"Descripcion", "Tarde"}}, "CodigoGrupo");
+        const qint32 otro = catalogo::grupo(de1, "C0", "Otro", 0);
+        const qint32 grupo = catalogo::grupo(de1, "C1", "Tarde", 0);
         for (const auto& [nombre, remoto] : miembros) {
-            personas << qint32(de1.insertar(
-                "Personas", {{"NombrePersona", nombre}, {"Documento", 100 + personas.size()}},
-                "CodigoPersona"));
-            de1.ejecutar(alta, {grupo, personas.last(), remoto});
+            personas << catalogo::nuevaPersona(de1, nombre, QString::number(100 + personas.size()));
+            catalogo::miembro(de1, grupo, personas.last(), remoto);
         }
-        de1.ejecutar(alta, {otro, personas.first(), 5}); // another group's member stays put
+        catalogo::miembro(de1, otro, personas.first(), 5); // another group's member stays put
         t.confirmar();
-        seleccion.grupo = GrupoSeleccionado{qint32(grupo), "C1", "", "Tarde", ""};
+        seleccion.grupo = Grupo{grupo, "C1", QDate(), "Tarde", ""};
     }
     void abrir() {
         ventana = std::make_unique<FrmAddControles>(entorno.de1(), seleccion, receptor);
         ventana->protocolo().fijarPausa(2);
         ventana->show();
     }
-    template <class T = QPushButton> T* c(const char* nombre) {
-        return ventana->findChild<T*>(QString::fromLatin1(nombre));
+    template <class T = QPushButton> T* c(const QString& nombre) {
+        return hijo<T>(*ventana, nombre);
     }
-    void clic(const char* boton) { QTest::mouseClick(c(boton), Qt::LeftButton); }
-    QString texto(const char* etiqueta) { return c<QLabel>(etiqueta)->text(); }
-    QStringList columna(int col) {
-        const QAbstractItemModel* m = c<QTableView>("LvEvaluados")->model();
-        QStringList r;
-        for (int i = 0; i < m->rowCount(); ++i)
-            r << m->index(i, col).data().toString();
-        return r;
-    }
+    void clic(const QString& boton) { pulsar(*ventana, boton); }
+    QString texto(const QString& etiqueta) { return c<QLabel>(etiqueta)->text(); }
+    QStringList columna(int col) { return ::columna(c<QTableView>(n::kEvaluados), col); }
     // Each member with its keypad, in key order.
     Guardados con(const QList<int>& remotos) {
         Guardados r;
@@ -89,15 +85,15 @@ struct Sala {
     }
     // Search, keypad found, sequence out, receiver confirms; one search at a time.
     void asignar(int fila) {
-        c<QTableView>("LvEvaluados")->selectRow(fila);
-        clic("CmdAgregar");
-        QVERIFY(!c("CmdAgregar")->isEnabled());
-        QCOMPARE(texto("lblEstado2"), QStringLiteral("Buscando Remoto..."));
+        c<QTableView>(n::kEvaluados)->selectRow(fila);
+        clic(n::kBuscarControl);
+        QVERIFY(!c(n::kBuscarControl)->isEnabled());
+        QCOMPARE(texto(n::kEstadoBusqueda), QStringLiteral("Buscando Remoto..."));
         receptor.estado(10);
         QTRY_VERIFY(receptor.escritos.size() >= 4);
         receptor.estado(2);
-        QTRY_COMPARE(texto("lblEstado2"), QStringLiteral("Datos enviados exitosamente"));
-        QVERIFY(c("CmdAgregar")->isEnabled());
+        QTRY_COMPARE(texto(n::kEstadoBusqueda), QStringLiteral("Datos enviados exitosamente"));
+        QVERIFY(c(n::kBuscarControl)->isEnabled());
     }
 };
 
@@ -109,40 +105,40 @@ private Q_SLOTS:
     void asignaYGuardaAlAceptar() {
         Sala s;
         s.abrir();
-        QCOMPARE(s.texto("LblGrupo"), QStringLiteral("Grupo Tarde"));
+        QCOMPARE(s.texto(n::kGrupo), QStringLiteral("Grupo Tarde"));
         QCOMPARE(s.columna(0), (QStringList{"Ana Ruiz", "Luis O'Brien", "Marta Paz"}));
-        QCOMPARE(s.c<QComboBox>("ComboFiltro")->currentText(), QStringLiteral("Documento"));
-        QCOMPARE(s.receptor.dueno, Globales::DuenoReceptor);
-        QCOMPARE(s.texto("lblEstado"), QStringLiteral("Dispositivo conectado"));
+        QCOMPARE(s.c<QComboBox>(n::kCampoFiltro)->currentText(), QStringLiteral("Documento"));
+        QVERIFY(s.receptor.abierto);
+        QCOMPARE(s.texto(n::kEnlace), QStringLiteral("Dispositivo conectado"));
         const Guardados antes = s.guardados();
         s.asignar(1);
         QCOMPARE(s.receptor.escritos.at(1), reporte({0, 0, 0x52, 4})); // second row: keypad 4
         QCOMPARE(s.columna(2), (QStringList{"no asignado", "4", "7"}));
         QCOMPARE(s.guardados(), antes); // nothing stored before "Aceptar"
-        s.clic("Command1");
+        s.clic(n::kAceptar);
         QCOMPARE(s.ventana->result(), int(QDialog::Accepted));
         QCOMPARE(s.guardados(), s.con({0, 4, 7}));
-        QCOMPARE(s.entorno.de1().valor("SELECT COUNT(*) FROM GruposPersonas").toInt(), 4);
-        QCOMPARE(s.receptor.dueno + Globales::DuenoReceptor, 0); // link closed, owner cleared
+        QCOMPARE(catalogo::filas(s.entorno.de1(), "GruposPersonas"), 4);
+        QVERIFY(!s.receptor.abierto);
     }
 
     void errorYDesenchufe() {
         Sala s;
         s.receptor.presente = false;
         s.abrir();
-        QCOMPARE(s.texto("lblEstado"), QStringLiteral("Dispositivo desconectado"));
+        QCOMPARE(s.texto(n::kEnlace), QStringLiteral("Dispositivo desconectado"));
         s.receptor.enchufar(true);
-        QCOMPARE(s.texto("lblEstado"), QStringLiteral("Dispositivo conectado"));
-        s.clic("CmdAgregar");
+        QCOMPARE(s.texto(n::kEnlace), QStringLiteral("Dispositivo conectado"));
+        s.clic(n::kBuscarControl);
         s.receptor.estado(5);
-        QTRY_COMPARE(s.texto("lblEstado2"), QStringLiteral("Valo no permitido"));
+        QTRY_COMPARE(s.texto(n::kEstadoBusqueda), QStringLiteral("Valo no permitido"));
         QCOMPARE(s.columna(2), (QStringList{"no asignado", "no asignado", "7"}));
         // Unplugging ends the search the receiver forgot; plugging back allows a new one.
-        s.clic("CmdAgregar");
+        s.clic(n::kBuscarControl);
         s.receptor.enchufar(false);
-        QVERIFY(!s.c("CmdAgregar")->isEnabled());
+        QVERIFY(!s.c(n::kBuscarControl)->isEnabled());
         s.receptor.enchufar(true);
-        QVERIFY(s.c("CmdAgregar")->isEnabled());
+        QVERIFY(s.c(n::kBuscarControl)->isEnabled());
         QVERIFY(s.dialogos.mensajes.isEmpty());
     }
 
@@ -157,17 +153,19 @@ private Q_SLOTS:
             QStringLiteral("CREATE TRIGGER falla BEFORE UPDATE ON GruposPersonas WHEN "
                            "NEW.Persona = %1 BEGIN SELECT RAISE(ABORT, 'disco lleno'); END")
                 .arg(s.personas[2]));
-        s.clic("Command1"); // a failed store leaves the window open and nothing half-written
+        s.clic(n::kAceptar); // a failed store leaves the window open and nothing half-written
         QVERIFY(s.ventana->isVisible());
+        QVERIFY(
+            s.dialogos.ultimo().startsWith("No se pudieron guardar los controles asignados.\n\n"));
         QVERIFY(s.dialogos.ultimo().contains(QStringLiteral("disco lleno")));
         QCOMPARE(s.guardados(), antes);
         de1.ejecutar(QStringLiteral("DROP TRIGGER falla"));
-        s.clic("CmdCancelar");
+        s.clic(n::kCancelar);
         QCOMPARE(s.guardados(), antes);
         s.abrir();
-        s.clic("Command2");
+        s.clic(n::kLimpiar);
         QCOMPARE(s.columna(2), QStringList(3, "no asignado"));
-        s.clic("Command1");
+        s.clic(n::kAceptar);
         QCOMPARE(s.guardados(), s.con({0, 0, 0}));
     }
 
@@ -178,14 +176,12 @@ private Q_SLOTS:
         De1& de1 = s.entorno.de1();
         const qint64 primera =
             de1.valor("SELECT min(CodigoGrupoPersona) FROM GruposPersonas").toLongLong();
-        const qint32 nueva =
-            qint32(de1.insertar("Personas", {{"NombrePersona", "Nora Gil"}}, "CodigoPersona"));
-        de1.ejecutar("INSERT INTO GruposPersonas (Grupo, Persona, Remoto) VALUES (?, ?, 9)",
-                     {s.seleccion.grupo->codigo, nueva});
+        const qint32 nueva = catalogo::nuevaPersona(de1, "Nora Gil");
+        catalogo::miembro(de1, s.seleccion.grupo->codigo, nueva, 9);
         de1.ejecutar("DELETE FROM GruposPersonas WHERE Grupo = ? AND Persona = ?",
                      {s.seleccion.grupo->codigo, s.personas[1]});
         s.asignar(0);
-        s.clic("Command1");
+        s.clic(n::kAceptar);
         QCOMPARE(s.guardados(), (Guardados{{s.personas[0], 3}, {s.personas[2], 7}, {nueva, 9}}));
         // The members' own rows were changed, not rewritten.
         QCOMPARE(de1.valor("SELECT min(CodigoGrupoPersona) FROM GruposPersonas").toLongLong(),
@@ -194,9 +190,9 @@ private Q_SLOTS:
 
     void filtroConservaLosOcultos() {
         Sala s({{"Ana Ruiz", 4}, {"Luis O'Brien", 0}, {"Rosa 100% D'Angelo_x", 0}});
-        EscribirIni("Tavelmo", "Filtro", "0");
+        EscribirIni(claves::kFiltro, "0");
         s.abrir();
-        auto* txt = s.c<QLineEdit>("TxtFiltro");
+        auto* txt = s.c<QLineEdit>(n::kFiltro);
         for (const char* t : {"d'angelo", "100%", "o_x"}) { // quotes and wildcards are literal
             txt->setText(QString::fromLatin1(t));
             QCOMPARE(s.columna(0), QStringList{"Rosa 100% D'Angelo_x"});
@@ -207,21 +203,28 @@ private Q_SLOTS:
         txt->setText(QStringLiteral("   "));
         QCOMPARE(s.columna(2), (QStringList{"4", "no asignado", "5"}));
         txt->setText(QStringLiteral("Rosa"));
-        s.clic("Command1");
+        s.clic(n::kAceptar);
         QCOMPARE(s.guardados(), s.con({4, 0, 5}));
     }
 
+    void filtroGuardado_data() {
+        QTest::addColumn<QString>("guardado");
+        QTest::addColumn<int>("indice");
+        QTest::newRow("nombre") << "0" << 0;
+        QTest::newRow("fuera de la lista: documento") << "5" << 1;
+        QTest::newRow("negativo: documento") << "-1" << 1;
+        QTest::newRow("texto: nombre") << "x" << 0;
+    }
     void filtroGuardado() {
-        for (const auto& [guardado, indice] :
-             QList<std::pair<QString, int>>{{"0", 0}, {"5", 1}, {"-1", 1}, {"x", 0}}) {
-            Sala s;
-            EscribirIni("Tavelmo", "Filtro", guardado);
-            s.abrir();
-            QCOMPARE(s.c<QComboBox>("ComboFiltro")->currentIndex(), indice);
-            s.c<QComboBox>("ComboFiltro")->setCurrentIndex(1 - indice);
-            s.clic("ImgSalir");
-            QCOMPARE(LeerIni("Tavelmo", "Filtro"), QString::number(1 - indice));
-        }
+        QFETCH(QString, guardado);
+        QFETCH(int, indice);
+        Sala s;
+        EscribirIni(claves::kFiltro, guardado);
+        s.abrir();
+        QCOMPARE(s.c<QComboBox>(n::kCampoFiltro)->currentIndex(), indice);
+        s.c<QComboBox>(n::kCampoFiltro)->setCurrentIndex(1 - indice);
+        s.clic(n::kSalir);
+        QCOMPARE(LeerIni(claves::kFiltro), QString::number(1 - indice));
     }
 
     void sinMiembrosLeidosNoSeGuardaNada() {
@@ -229,8 +232,8 @@ private Q_SLOTS:
         s.entorno.de1().ejecutar(QStringLiteral("ALTER TABLE Personas RENAME TO Otras"));
         s.abrir();
         QCOMPARE(s.dialogos.mensajes.size(), 1);
-        QVERIFY(!s.c("Command1")->isEnabled()); // an empty list would empty the group
-        s.clic("Command1");
+        QVERIFY(!s.c(n::kAceptar)->isEnabled()); // nothing read, nothing to store
+        s.clic(n::kAceptar);
         QCOMPARE(s.guardados().size(), 3);
     }
 };

@@ -1,28 +1,11 @@
 // The receiver's command protocol: reports sent, statuses handled, numbers given.
 #include "ReceptorFalso.h"
+#include "Tiempo.h"
 #include "keypads/ProtocoloReceptor.h"
-#include "keypads/Temporizador.h"
 
 #include <QtTest>
 
 namespace {
-
-// Time stepped by hand: each step runs the one pending call.
-class TemporizadorManual : public Temporizador {
-public:
-    void programar(int ms, std::function<void()> a) override {
-        esperas.insert(ms);
-        accion = std::move(a);
-    }
-    void cancelar() override { accion = nullptr; }
-    bool pendiente() const override { return bool(accion); }
-    void avanzar(int pasos = 1) {
-        for (int i = 0; i < pasos && accion; ++i)
-            std::exchange(accion, nullptr)();
-    }
-    QSet<int> esperas;
-    std::function<void()> accion;
-};
 
 using Pares = QList<std::pair<int, int>>;
 

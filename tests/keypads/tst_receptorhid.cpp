@@ -22,7 +22,7 @@ struct Enlace {
     QSignalSpy cambios{&rx, &Receptor::cambiado};
 
     bool abrir() {
-        rx.abrir(1);
+        rx.abrir();
         return enchufes.wait(3000) && rx.conectado();
     }
     int siguienteEstado() {
@@ -37,7 +37,7 @@ struct Enlace {
             return {};
         const QByteArray r = leidos.takeFirst().at(0).toByteArray();
         QList<double> ms;
-        for (int i = 0; i < quint8(r[1]); ++i)
+        for (qsizetype i = 0; i < quint8(r[1]); ++i)
             ms << qFromLittleEndian<quint32>(r.constData() + 2 + 4 * i) / 1000.0;
         return ms;
     }
@@ -100,9 +100,9 @@ private Q_SLOTS:
         constexpr int kLote = 250, kLotes = 4;
         for (int l = 0; l < kLotes; ++l)
             QVERIFY(e.rx.escribir(reporte({0, 0x7E, 'K', kLote})));
-        QTRY_COMPARE_WITH_TIMEOUT(e.leidos.count(), kLote * kLotes, 20000);
-        for (int i = 0; i < e.leidos.count(); ++i) {
-            const int n = i % kLote;
+        QTRY_COMPARE_WITH_TIMEOUT(e.leidos.count(), qsizetype{kLote} * kLotes, 20000);
+        for (qsizetype i = 0; i < e.leidos.count(); ++i) {
+            const auto n = static_cast<int>(i % kLote);
             QByteArray esperado = reporte({0, 0, '1' + n % 9}); // report ID put back in front
             esperado[54] = char(n & 0xFF);
             esperado[55] = char(n >> 8);
@@ -113,7 +113,7 @@ private Q_SLOTS:
     void desenchufarYVolverAEnchufar() {
         Enlace e;
         QVERIFY(e.abrir());
-        const int cambiosAntes = e.cambios.count();
+        const qsizetype cambiosAntes = e.cambios.count();
         QElapsedTimer reloj;
         QVERIFY(e.rx.escribir(reporte({0, 0x7E, 'U'})));
         reloj.start();

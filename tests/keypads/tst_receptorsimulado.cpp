@@ -2,7 +2,7 @@
 // its keypad panel, when the settings ask for it.
 #include "EntornoPrueba.h"
 #include "ReceptorFalso.h"
-#include "app/Ini.h"
+#include "app/Claves.h"
 #include "keypads/FabricaReceptor.h"
 #include "keypads/ReceptorSimulado.h"
 #include "keypads/ventanas/PanelControles.h"
@@ -30,7 +30,7 @@ struct Banco {
     Banco() {
         rx.fijarDemoraBusqueda(20);
         rx.fijarDemoraConfirmacion(5);
-        rx.abrir(1);
+        rx.abrir();
     }
     // Waits for the next status report and returns its status byte.
     int siguienteEstado() {
@@ -127,12 +127,12 @@ private Q_SLOTS:
 
     void fabricaEligeElSimuladoConSuPanel() {
         EntornoPrueba e(false);
-        QVERIFY(EscribirIni("Control", "Receptor", "Simulado"));
+        QVERIFY(EscribirIni(claves::kReceptor, "Simulado"));
         acompanarReceptorSimuladoConPanel();
         auto* rx = qobject_cast<ReceptorSimulado*>(&receptorCompartido());
         QVERIFY(rx);
         QCOMPARE(&receptorCompartido(), rx); // made once
-        rx->abrir(2);
+        rx->abrir();
         QVERIFY(panelReceptorCompartido() && panelReceptorCompartido()->isVisible());
         rx->cerrar();
         QVERIFY(!panelReceptorCompartido()->isVisible());

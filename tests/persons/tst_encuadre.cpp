@@ -1,5 +1,6 @@
 // Framing: the frame's arithmetic, and both framing windows driven by held keys,
 // held buttons and the mouse.
+#include "Ventanas.h"
 #include "persons/Encuadre.h"
 #include "persons/ventanas/FrmEncuadre.h"
 
@@ -19,13 +20,6 @@ QImage patron(int ancho, int alto) {
         for (int x = 0; x < ancho; ++x)
             img.setPixel(x, y, qRgb(x % 256, y % 256, (x / 256) * 16 + (y / 256)));
     return img;
-}
-
-template <typename T = QWidget> T* control(QWidget* w, const char* nombre) {
-    T* c = w->findChild<T*>(QString::fromLatin1(nombre));
-    if (!c)
-        qFatal("no control %s", nombre);
-    return c;
 }
 
 void tecla(QWidget* w, QEvent::Type tipo, Qt::Key k, bool repeticion = false) {
@@ -100,25 +94,25 @@ private Q_SLOTS:
         FrmEncuadre f(patron(600, 450), Encuadre::Tipo::Foto);
         f.show();
         QVERIFY(QTest::qWaitForWindowExposed(&f));
-        auto* ancho = control<QLabel>(&f, "L3");
+        auto* ancho = hijo<QLabel>(&f, QStringLiteral("L3"));
         QCOMPARE(ancho->text(), QStringLiteral(" Ancho: "));
-        QVERIFY(control(&f, "S_0")->isVisible());
+        QVERIFY(hijo(&f, QStringLiteral("S_0"))->isVisible());
 
         // Page Down held shrinks until the frame is under 50 twips; the handles
         // hide meanwhile. Auto-repeat neither restarts nor stops it.
-        QWidget* foco = control(&f, "Command1");
+        QWidget* foco = hijo(&f, QStringLiteral("Command1"));
         foco->setFocus();
         tecla(foco, QEvent::KeyPress, Qt::Key_PageDown);
-        QVERIFY(!control(&f, "S_0")->isVisible());
+        QVERIFY(!hijo(&f, QStringLiteral("S_0"))->isVisible());
         tecla(foco, QEvent::KeyRelease, Qt::Key_PageDown, true);
         tecla(foco, QEvent::KeyPress, Qt::Key_PageDown, true);
         QTRY_COMPARE_WITH_TIMEOUT(f.encuadre().marco().width(), 48.0, 10000);
         QCOMPARE(ancho->text(), QStringLiteral(" Ancho: 48"));
         tecla(foco, QEvent::KeyRelease, Qt::Key_PageDown);
-        QVERIFY(control(&f, "S_0")->isVisible());
+        QVERIFY(hijo(&f, QStringLiteral("S_0"))->isVisible());
 
         // Releasing the key stops the move wherever it is.
-        control<QCheckBox>(&f, "Check1")->setChecked(true);
+        hijo<QCheckBox>(&f, QStringLiteral("Check1"))->setChecked(true);
         tecla(foco, QEvent::KeyPress, Qt::Key_Down);
         QTRY_VERIFY(f.encuadre().marco().top() > 2100);
         tecla(foco, QEvent::KeyRelease, Qt::Key_Down);
@@ -127,7 +121,7 @@ private Q_SLOTS:
         QCOMPARE(f.encuadre().marco().top(), arriba);
 
         // Grow button held with the mouse, until the picture's left side stops it.
-        auto* crecer = control<QPushButton>(&f, "CExp_0");
+        auto* crecer = hijo<QPushButton>(&f, QStringLiteral("CExp_0"));
         QTest::mousePress(crecer, Qt::LeftButton);
         QTRY_VERIFY_WITH_TIMEOUT(f.encuadre().marco().left() < 5, 10000);
         const QRectF tope = f.encuadre().marco();
@@ -142,26 +136,26 @@ private Q_SLOTS:
         FrmEncuadre f(img, Encuadre::Tipo::Foto);
         f.show();
         QVERIFY(QTest::qWaitForWindowExposed(&f));
-        auto* mapa = control(&f, "picMap");
+        auto* mapa = hijo(&f, QStringLiteral("picMap"));
         // Pick the frame at (30, 30) px and drop its corner 40, 25 px further.
         QTest::mousePress(mapa, Qt::LeftButton, {}, QPoint(30, 30));
-        QVERIFY(!control(&f, "S_4")->isVisible());
+        QVERIFY(!hijo(&f, QStringLiteral("S_4"))->isVisible());
         QMouseEvent mover(QEvent::MouseMove, QPointF(70, 55), mapa->mapToGlobal(QPointF(70, 55)),
                           Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(mapa, &mover);
         QCOMPARE(mapa->cursor().shape(), Qt::SizeAllCursor);
         QTest::mouseRelease(mapa, Qt::LeftButton, {}, QPoint(70, 55));
         QCOMPARE(f.encuadre().marco(), QRectF(600, 375, 4000, 4000));
-        QCOMPARE(control<QLabel>(&f, "L1")->text(), QStringLiteral(" Coord. X: 600"));
-        QVERIFY(control(&f, "S_4")->isVisible());
+        QCOMPARE(hijo<QLabel>(&f, QStringLiteral("L1"))->text(), QStringLiteral(" Coord. X: 600"));
+        QVERIFY(hijo(&f, QStringLiteral("S_4"))->isVisible());
 
         // The bars shift the picture in the viewport, ten twips a unit.
-        auto* vs2 = control<QScrollBar>(&f, "Vs2");
+        auto* vs2 = hijo<QScrollBar>(&f, QStringLiteral("Vs2"));
         QVERIFY(vs2->minimum() < 0 && vs2->maximum() == 50);
         vs2->setValue(-30);
         QCOMPARE(mapa->pos().x(), -20);
 
-        QTest::mouseClick(control(&f, "Command1"), Qt::LeftButton);
+        QTest::mouseClick(hijo(&f, QStringLiteral("Command1")), Qt::LeftButton);
         QVERIFY(f.resultado());
         QCOMPARE(*f.resultado(), img.copy(40, 25, 267, 267));
     }
@@ -172,12 +166,12 @@ private Q_SLOTS:
         f.show();
         QCOMPARE(f.objectName(), QStringLiteral("FrmEncuadreF"));
         QCOMPARE(f.windowTitle(), QStringLiteral("Firma"));
-        QVERIFY(control(&f, "S8")->isVisible());
+        QVERIFY(hijo(&f, QStringLiteral("S8"))->isVisible());
         QCOMPARE(f.encuadre().marco(), QRectF(0, 0, 3500, 2000));
         QTest::keyPress(&f, Qt::Key_Right);
         QTRY_VERIFY(f.encuadre().marco().left() >= 20);
         QTest::keyRelease(&f, Qt::Key_Right);
-        QTest::mouseClick(control(&f, "Command2"), Qt::LeftButton);
+        QTest::mouseClick(hijo(&f, QStringLiteral("Command2")), Qt::LeftButton);
         QVERIFY(!f.resultado());
         QVERIFY(!f.isVisible());
     }

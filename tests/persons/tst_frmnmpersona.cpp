@@ -1,28 +1,38 @@
 // The person editor driven as the operator does, on a temporary catalog.
-#include "ApoyoCaptura.h"
+#include "Catalogo.h"
 #include "DialogosDePrueba.h"
 #include "EntornoPrueba.h"
-#include "app/Globales.h"
+#include "Ventanas.h"
+#include "app/Claves.h"
 #include "app/Ini.h"
 #include "data/Configuracion.h"
 #include "persons/AlmacenImagenes.h"
+#include "persons/CapturaHuella.h"
+#include "persons/LectorHuellasSimulado.h"
 #include "persons/ventanas/FrmNMPersona.h"
+#include "persons/ventanas/FrmPad.h"
 #include "persons/ventanas/FrmWebcam.h"
+#include "persons/ventanas/NombresFrmNMPersona.h"
+#include "persons/ventanas/ObtenerFirma.h"
 #include "persons/ventanas/ObtenerFoto.h"
+#include "persons/ventanas/ObtenerHuella.h"
 #include "persons/ventanas/VistaCamara.h"
 
 #include <QComboBox>
 #include <QDateEdit>
 #include <QDir>
 #include <QImage>
+#include <QImageReader>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QSqlQuery>
 #include <QtTest>
 #include <functional>
 
 using almacen::TipoImagen;
+namespace n = nombres::frmNMPersona;
 
 namespace {
 
@@ -39,9 +49,9 @@ struct Editor {
     std::unique_ptr<FrmNMPersona> f;
 
     // `catalogoNuevo`: the catalog as the program creates it, nothing added.
-    explicit Editor(const std::function<void(De1&)>& antes = {}, bool catalogoNuevo = false)
+    explicit Editor(const std::function<void(De1&)>& antes = {}, bool catalogoNuevo = false,
+                    ModoEdicion modo = ModoEdicion::PersonaDelGrupo)
         : e(true, catalogoNuevo) {
-        Globales::ModoEdicion = "Z";
         for (const char* d : {"Pasaporte", "Cédula de identidad"})
             if (!catalogoNuevo)
                 e.de1().insertar("Documentos", {{"DescripcionDocumento", QString::fromUtf8(d)}},
@@ -53,30 +63,23 @@ struct Editor {
                                  "CodigoCiudad");
         if (antes)
             antes(e.de1());
-        f = std::make_unique<FrmNMPersona>(e.de1());
+        f = std::make_unique<FrmNMPersona>(e.de1(), modo);
         f->show();
     }
-    template <typename T = QWidget> T* c(const char* nombre) {
-        T* w = f->findChild<T*>(QString::fromLatin1(nombre));
-        if (!w)
-            qFatal("no control %s", nombre);
-        return w;
-    }
+    template <typename T = QWidget> T* c(const QString& nombre) { return hijo<T>(*f, nombre); }
     // Every field the checks ask for.
     void llenar() {
-        c<QComboBox>("ComboDocumento")->setCurrentIndex(0);
-        c<QLineEdit>("TxtDocumento")->setText(" 12.345.678 ");
-        c<QLineEdit>("TxtNombre")->setText("gonzalez  perez maria");
-        c<QComboBox>("ComboSexo")->setCurrentIndex(1);
-        c<QComboBox>("ComboSangre")->setCurrentIndex(7);
-        c<QDateEdit>("DtNac")->setDate(QDate(1985, 2, 28));
-        c<QComboBox>("ComboCiudad")->setCurrentIndex(1);
-        c<QLineEdit>("TxtDomicilio")->setText("pasaje el roble 45");
+        c<QComboBox>(n::kTipoDocumento)->setCurrentIndex(0);
+        c<QLineEdit>(n::kDocumento)->setText(" 12.345.678 ");
+        c<QLineEdit>(n::kNombre)->setText("gonzalez  perez maria");
+        c<QComboBox>(n::kSexo)->setCurrentIndex(1);
+        c<QComboBox>(n::kSangre)->setCurrentIndex(7);
+        c<QDateEdit>(n::kNacimiento)->setDate(QDate(1985, 2, 28));
+        c<QComboBox>(n::kCiudad)->setCurrentIndex(1);
+        c<QLineEdit>(n::kDomicilio)->setText("pasaje el roble 45");
     }
-    void aceptar() { c<QPushButton>("CmdAceptar")->click(); }
-    int cuenta(const char* tabla) {
-        return e.de1().valor(QStringLiteral("SELECT count(*) FROM ") + tabla).toInt();
-    }
+    void aceptar() { pulsar(*f, n::kAceptar); }
+    int cuenta(const char* tabla) { return catalogo::filas(e.de1(), QString::fromLatin1(tabla)); }
 };
 
 } // namespace
@@ -85,24 +88,38 @@ class TestFrmNMPersona : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     void abreConSusValoresIniciales() {
-        Editor ed([](De1&) { crearImagen(TipoImagen::Foto); }); // left from an earlier capture
+        // Left from an earlier capture, the signature's source too.
+        Editor ed([](De1&) {
+            crearImagen(TipoImagen::Foto);
+            QVERIFY(QImage(20, 10, QImage::Format_RGB32).save(almacen::fuenteFirma(), "BMP"));
+        });
         QVERIFY(!QFile::exists(almacen::archivoTrabajo(TipoImagen::Foto)));
-        auto* docs = ed.c<QComboBox>("ComboDocumento");
+        QVERIFY(!QFile::exists(almacen::fuenteFirma()));
+        auto* docs = ed.c<QComboBox>(n::kTipoDocumento);
         QCOMPARE(docs->currentIndex(), -1);
         QCOMPARE(docs->itemData(0).toInt(), 2); // "Cédula de identidad", in name order
-        QCOMPARE(ed.c<QComboBox>("ComboCiudad")->itemText(0), QStringLiteral("Santiago"));
-        ed.c<QDateEdit>("DtNac")->setDate(QDate::currentDate().addDays(-6575));
-        QCOMPARE(ed.c<QLabel>("LblEdad")->text(), QStringLiteral("18 años de edad."));
+        QCOMPARE(ed.c<QComboBox>(n::kCiudad)->itemText(0), QStringLiteral("Santiago"));
+        ed.c<QDateEdit>(n::kNacimiento)->setDate(QDate::currentDate().addDays(-6575));
+        QCOMPARE(ed.c<QLabel>(n::kEdad)->text(), QStringLiteral("18 años de edad."));
 
         // Started from a group; new cities not enabled; no capture window installed.
-        for (const char* n : {"ChkNuevaCarpeta", "LblCheck", "ImgCheck", "CmdNCiudad", "LblFoto",
-                              "Lblfirma", "LblHuella"})
-            QVERIFY2(!ed.c(n)->isVisible(), n);
+        for (const QString& oculto :
+             {n::kNuevaCarpeta, n::kRotuloNuevaCarpeta, n::kImagenNuevaCarpeta, n::kNuevaCiudad,
+              n::kObtenerFoto, n::kObtenerFirma, n::kObtenerHuella})
+            QVERIFY2(!ed.c(oculto)->isVisible(), qPrintable(oculto));
         QVERIFY(ed.dlg.mensajes.isEmpty());
+
+        // Tab walks the form as it reads; every input is named by its label.
+        QCOMPARE(ordenTabulacion(*ed.f),
+                 (QStringList{n::kSalir, n::kTipoDocumento, n::kDocumento, n::kNombre, n::kSexo,
+                              n::kEstadoCivil, n::kNacimiento, n::kSangre, n::kAnteojos,
+                              n::kDomicilio, n::kCiudad, n::kOcupacion, n::kTelefono, n::kCelular,
+                              n::kEmail, n::kAceptar, n::kCancelar}));
+        QVERIFY(rotulosAccesibles(*ed.f));
 
         // Entering a "Sin datos" box selects its first 40 characters, by click too.
         QApplication::setActiveWindow(ed.f.get());
-        auto* mail = ed.c<QLineEdit>("TxtEmail");
+        auto* mail = ed.c<QLineEdit>(n::kEmail);
         mail->setText(QString(50, u'x'));
         QTest::mouseClick(mail, Qt::LeftButton, {}, QPoint(mail->width() - 4, 5));
         QTRY_COMPARE(mail->selectedText(), QString(40, u'x'));
@@ -110,24 +127,24 @@ private Q_SLOTS:
 
     void configuracionDeChileYNuevaCiudad() {
         Editor ed([](De1& db) {
-            EscribirIni("Control", "ChkCifras", "1");
-            EscribirIni("Control", "TxtCifras", "12");
-            EscribirIni("Control", "Pais", "Chile");
-            GuardarConfiguracion(db, "ChkNCiudades", "1");
+            EscribirIni(claves::kChkCifras, "1");
+            EscribirIni(claves::kTxtCifras, "12");
+            EscribirIni(claves::kPais, "Chile");
+            GuardarConfiguracion(db, ajustes::kNuevasCiudades, "1");
         });
-        QCOMPARE(ed.c<QLabel>("Label4_5")->text(), QStringLiteral("Municipalidad / Comuna"));
-        QTest::keyClicks(ed.c("TxtDocumento"), "1234567890123");
-        QCOMPARE(ed.c<QLineEdit>("TxtDocumento")->text(), QStringLiteral("123456789"));
+        QCOMPARE(ed.c<QLabel>(n::kRotuloCiudad)->text(), QStringLiteral("Municipalidad / Comuna"));
+        QTest::keyClicks(ed.c(n::kDocumento), "1234567890123");
+        QCOMPARE(ed.c<QLineEdit>(n::kDocumento)->text(), QStringLiteral("123456789"));
 
         // A city already listed is selected, not added again.
-        auto* combo = ed.c<QComboBox>("ComboCiudad");
+        auto* combo = ed.c<QComboBox>(n::kCiudad);
         ed.dlg.siguienteEntrada(QStringLiteral("  talca "));
-        ed.c<QPushButton>("CmdNCiudad")->click();
+        pulsar(*ed.f, n::kNuevaCiudad);
         QCOMPARE(combo->currentText(), QStringLiteral("Talca"));
         QCOMPARE(ed.cuenta("Ciudades"), 3);
         for (const char* nombre : {"la serena", "LA SERENA"}) {
             ed.dlg.siguienteEntrada(QString::fromLatin1(nombre));
-            ed.c<QPushButton>("CmdNCiudad")->click();
+            pulsar(*ed.f, n::kNuevaCiudad);
         }
         QCOMPARE(ed.cuenta("Ciudades"), 4);
         QCOMPARE(combo->currentText(), QStringLiteral("La Serena"));
@@ -139,7 +156,7 @@ private Q_SLOTS:
     void guardaLaPersonaYSusImagenes() {
         Editor ed;
         ed.llenar();
-        ed.c<QLineEdit>("TxtTelefono")->setText("2 2345 6789");
+        ed.c<QLineEdit>(n::kTelefono)->setText("2 2345 6789");
         crearImagen(TipoImagen::Foto); // captures accepted
         crearImagen(TipoImagen::Huella);
 
@@ -172,13 +189,13 @@ private Q_SLOTS:
         // A new office's catalog: its own document types, and cities added from here.
         Editor ed({}, true);
         ed.llenar();
-        auto* docs = ed.c<QComboBox>("ComboDocumento");
+        auto* docs = ed.c<QComboBox>(n::kTipoDocumento);
         QCOMPARE(docs->count(), int(tiposDocumentoIniciales().size()));
         docs->setCurrentIndex(docs->findText(QStringLiteral("Pasaporte")));
-        QCOMPARE(ed.c<QComboBox>("ComboCiudad")->count(), 0);
-        QVERIFY(ed.c("CmdNCiudad")->isVisible());
+        QCOMPARE(ed.c<QComboBox>(n::kCiudad)->count(), 0);
+        QVERIFY(ed.c(n::kNuevaCiudad)->isVisible());
         ed.dlg.siguienteEntrada(QStringLiteral("temuco"));
-        ed.c<QPushButton>("CmdNCiudad")->click();
+        pulsar(*ed.f, n::kNuevaCiudad);
         ed.aceptar();
         QVERIFY2(ed.dlg.mensajes.isEmpty(), qPrintable(ed.dlg.ultimo()));
         QCOMPARE(ed.cuenta("Personas"), 1);
@@ -191,21 +208,21 @@ private Q_SLOTS:
     }
 
     void validacionMuestraMensajeYEnfoca() {
-        Editor ed([](De1& db) { GuardarConfiguracion(db, "ChkEFoto", "1"); });
+        Editor ed([](De1& db) { GuardarConfiguracion(db, ajustes::kExigeFoto, "1"); });
         QApplication::setActiveWindow(ed.f.get());
         ed.aceptar();
         QCOMPARE(ed.dlg.ultimo(), QStringLiteral("Debe seleccionar el tipo de documento."));
-        QTRY_VERIFY(ed.c("ComboDocumento")->hasFocus());
+        QTRY_VERIFY(ed.c(n::kTipoDocumento)->hasFocus());
 
         ed.llenar();
-        ed.c<QLineEdit>("TxtNombre")->setText("   ");
+        ed.c<QLineEdit>(n::kNombre)->setText("   ");
         ed.aceptar();
         QCOMPARE(ed.dlg.ultimo(), QStringLiteral("Debe ingresar el nombre de la persona"));
-        QTRY_VERIFY(ed.c("TxtNombre")->hasFocus());
+        QTRY_VERIFY(ed.c(n::kNombre)->hasFocus());
         // The trimmed document is shown back; the input stays.
-        QCOMPARE(ed.c<QLineEdit>("TxtDocumento")->text(), QStringLiteral("12.345.678"));
+        QCOMPARE(ed.c<QLineEdit>(n::kDocumento)->text(), QStringLiteral("12.345.678"));
 
-        ed.c<QLineEdit>("TxtNombre")->setText("Ana");
+        ed.c<QLineEdit>(n::kNombre)->setText("Ana");
         ed.aceptar();
         QCOMPARE(ed.dlg.ultimo(), QStringLiteral("Debe ingresar la fotografía de la  persona."));
         QVERIFY(ed.f->isVisible());
@@ -222,9 +239,12 @@ private Q_SLOTS:
         ed.e.de1().ejecutar("ALTER TABLE Personas RENAME TO Otra");
         ed.aceptar();
         QCOMPARE(ed.dlg.mensajes.last().icono, Dialogos::Icono::Critico);
+        // What failed first, then the driver's text.
+        QVERIFY2(ed.dlg.ultimo().startsWith("No se pudo guardar la persona.\n\n"),
+                 qPrintable(ed.dlg.ultimo()));
         QVERIFY2(ed.dlg.ultimo().contains("Personas"), qPrintable(ed.dlg.ultimo()));
         QVERIFY(ed.f->isVisible());
-        QCOMPARE(ed.c<QLineEdit>("TxtNombre")->text(), QStringLiteral("Gonzalez  Perez Maria"));
+        QCOMPARE(ed.c<QLineEdit>(n::kNombre)->text(), QStringLiteral("Gonzalez  Perez Maria"));
 
         ed.e.de1().ejecutar("ALTER TABLE Otra RENAME TO Personas");
         ed.dlg.limpiar();
@@ -241,30 +261,30 @@ private Q_SLOTS:
 
     void fotografiaObligatoriaTomadaConLaCamara() {
         Editor ed([](De1& db) {
-            GuardarConfiguracion(db, "ChkEFoto", "1");
-            EscribirIni("Control", "Camara", "Simulada");
+            GuardarConfiguracion(db, ajustes::kExigeFoto, "1");
+            EscribirIni(claves::kCamara, "Simulada");
             instalarCapturaFoto();
         });
         FrmNMPersona::instalarCaptura(TipoImagen::Foto, {});
         qputenv("Tmp", QFile::encodeName(ed.e.ruta("")));
         ed.llenar();
-        auto* enlace = ed.c<QPushButton>("LblFoto");
+        auto* enlace = ed.c<QPushButton>(n::kObtenerFoto);
         QVERIFY(enlace->isVisible());
 
         QImage aceptada;
         alAbrirModal<ObtenerFoto>([&aceptada, &ed](ObtenerFoto* o) {
             alAbrirModal<FrmWebcam>([](FrmWebcam* w) {
                 QTRY_VERIFY(w->vista()->cuadrosPintados() >= 2);
-                hijo<QPushButton>(w, "Command1")->click();
+                hijo<QPushButton>(w, QStringLiteral("Command1"))->click();
                 QTRY_VERIFY(!w->isVisible());
             });
-            hijo<QPushButton>(o, "Command8")->click();
+            hijo<QPushButton>(o, QStringLiteral("Command8"))->click();
             QVERIFY2(o->edicion().tieneFoto(), qPrintable(ed.dlg.ultimo()));
             aceptada = o->edicion().paraCaja();
-            hijo<QPushButton>(o, "Command4")->click();
+            hijo<QPushButton>(o, QStringLiteral("Command4"))->click();
         });
         enlace->click();
-        QVERIFY(!ed.c<QLabel>("ImgFoto")->pixmap().isNull());
+        QVERIFY(!ed.c<QLabel>(n::kFoto)->pixmap().isNull());
 
         ed.aceptar();
         QVERIFY2(ed.dlg.mensajes.isEmpty(), qPrintable(ed.dlg.ultimo()));
@@ -279,6 +299,93 @@ private Q_SLOTS:
         QVERIFY(qAbs(qGray(imagen.pixel(130, 130)) - qGray(aceptada.pixel(130, 130))) < 12);
     }
 
+    void lasTresImagenesObligatoriasCapturadas() {
+        Editor ed([](De1& db) {
+            for (const char* clave : {"ChkEFoto", "ChkEFirma", "ChkEHuella"})
+                GuardarConfiguracion(db, QString::fromLatin1(clave), "1");
+            EscribirIni("Control", "Camara", "Simulada");
+            instalarCapturaFoto();
+            instalarCapturaFirma();
+            instalarCapturaHuella();
+        });
+        for (TipoImagen t : {TipoImagen::Foto, TipoImagen::Firma, TipoImagen::Huella})
+            FrmNMPersona::instalarCaptura(t, {});
+        LectorHuellasSimulado lector;
+        fijarLectorHuellasCompartido(&lector);
+        const auto restaurar = qScopeGuard([] { fijarLectorHuellasCompartido(nullptr); });
+        qputenv("Tmp", QFile::encodeName(ed.e.ruta("")));
+        ed.llenar();
+
+        alAbrirModal<ObtenerFoto>([](ObtenerFoto* o) {
+            alAbrirModal<FrmWebcam>([](FrmWebcam* w) {
+                QTRY_VERIFY(w->vista()->cuadrosPintados() >= 2);
+                QTest::mouseClick(hijo(w, "Command1"), Qt::LeftButton);
+                QTRY_VERIFY(!w->isVisible());
+            });
+            QTest::mouseClick(hijo(o, "Command8"), Qt::LeftButton);
+            QTest::mouseClick(hijo(o, "Command4"), Qt::LeftButton);
+        });
+        QTest::mouseClick(ed.c("LblFoto"), Qt::LeftButton);
+        ed.aceptar();
+        QCOMPARE(ed.dlg.ultimo(), QStringLiteral("Debe ingresar la firma de la  persona."));
+
+        // The pad opens with the signature window and the examinee signs. The
+        // window is answered once the pad's own loop has returned.
+        QImage firma;
+        alAbrirModal<FrmPad>([](FrmPad* pad) {
+            QVERIFY(QTest::qWaitForWindowExposed(pad));
+            CajaFirma* caja = &pad->caja();
+            QTest::mousePress(caja, Qt::LeftButton, {}, QPoint(30, 80));
+            for (int x = 70; x < 400; x += 30)
+                QTest::mouseMove(caja, QPoint(x, 80 + (x / 30 % 3) * 25));
+            QTest::mouseRelease(caja, Qt::LeftButton, {}, QPoint(400, 60));
+            QTest::mouseClick(hijo(pad, "Command3"), Qt::LeftButton);
+        });
+        const auto ventanaFirma = [] {
+            return qobject_cast<ObtenerFirma*>(QApplication::activeModalWidget());
+        };
+        cuando([&] { return ventanaFirma() && ventanaFirma()->edicion().tieneFirma(); },
+               [&] {
+                   firma = ventanaFirma()->edicion().paraCaja();
+                   QTest::mouseClick(hijo(ventanaFirma(), "Command4"), Qt::LeftButton);
+               });
+        QTest::mouseClick(ed.c("Lblfirma"), Qt::LeftButton);
+        QVERIFY(!ed.c<QLabel>("ImgFirma")->pixmap().isNull());
+
+        alAbrirModal<ObtenerHuella>([&lector](ObtenerHuella* h) {
+            CapturaHuella::Tiempos rapidos;
+            rapidos.parpadeosLentos = rapidos.parpadeosRapidos = 1;
+            h->captura().fijarTiempos(rapidos);
+            QTRY_VERIFY(lector.esperando());
+            lector.ponerDedo();
+            QTRY_VERIFY(!h->isVisible());
+        });
+        QTest::mouseClick(ed.c("LblHuella"), Qt::LeftButton);
+
+        ed.dlg.limpiar();
+        ed.aceptar();
+        QVERIFY2(ed.dlg.mensajes.isEmpty(), qPrintable(ed.dlg.ultimo()));
+        QCOMPARE(ed.f->result(), int(QDialog::Accepted));
+        // Each stored file is its accepted working file, byte for byte...
+        const qint64 codigo = ed.f->codigoGuardado();
+        for (TipoImagen t : {TipoImagen::Foto, TipoImagen::Firma, TipoImagen::Huella}) {
+            QFile trabajo(almacen::archivoTrabajo(t));
+            QFile guardada(almacen::rutaGuardada(t, codigo));
+            QVERIFY(trabajo.open(QIODevice::ReadOnly) && guardada.open(QIODevice::ReadOnly));
+            QCOMPARE(guardada.readAll(), trabajo.readAll());
+        }
+        // ...and the signature is the picture its window showed.
+        QImageReader lectorFirma(almacen::rutaGuardada(TipoImagen::Firma, codigo));
+        lectorFirma.setDecideFormatFromContent(true);
+        const QImage guardada = lectorFirma.read();
+        QCOMPARE(guardada.size(), firma.size());
+        long diferencia = 0;
+        for (int y = 0; y < guardada.height(); ++y)
+            for (int x = 0; x < guardada.width(); ++x)
+                diferencia += qAbs(qGray(guardada.pixel(x, y)) - qGray(firma.pixel(x, y)));
+        QVERIFY(diferencia / (guardada.width() * guardada.height()) < 4);
+    }
+
     void capturaInstaladaMuestraSuImagen() {
         bool habiaHuella = true;
         FrmNMPersona::instalarCaptura(TipoImagen::Huella, [&](QWidget*) {
@@ -288,9 +395,9 @@ private Q_SLOTS:
         Editor ed;
         FrmNMPersona::instalarCaptura(TipoImagen::Huella, {});
         crearImagen(TipoImagen::Huella); // an earlier attempt's fingerprint
-        ed.c<QPushButton>("LblHuella")->click();
+        pulsar(*ed.f, n::kObtenerHuella);
         QVERIFY(!habiaHuella);
-        QVERIFY(!ed.c<QLabel>("ImgHuella")->pixmap().isNull());
+        QVERIFY(!ed.c<QLabel>(n::kHuella)->pixmap().isNull());
     }
 };
 

@@ -1,5 +1,6 @@
 // The signature pad driven by synthetic mouse, pen and touch input.
 #include "EntornoPrueba.h"
+#include "Ventanas.h"
 #include "app/Ini.h"
 #include "persons/AlmacenImagenes.h"
 #include "persons/ventanas/FrmPad.h"

@@ -1,9 +1,10 @@
 // The photograph window and its webcam windows, driven as the operator does,
 // with the simulated camera and SANE's test backend (or a scanner the test
 // drives for the cases a real backend cannot be made to show on cue).
-#include "ApoyoCaptura.h"
 #include "DialogosDePrueba.h"
 #include "EntornoPrueba.h"
+#include "Ventanas.h"
+#include "app/Claves.h"
 #include "app/Ini.h"
 #include "persons/AlmacenImagenes.h"
 #include "persons/CamaraSimulada.h"
@@ -48,7 +49,7 @@ struct Ventana {
     Ventana() {
         qputenv("Tmp", QFile::encodeName(e.ruta("tmp")));
         QDir().mkpath(e.ruta("tmp"));
-        EscribirIni("Control", "Camara", "Simulada");
+        EscribirIni(claves::kCamara, "Simulada");
     }
     void abrir() {
         f = std::make_unique<ObtenerFoto>();
@@ -63,7 +64,7 @@ struct Ventana {
             if (antes)
                 antes(w);
             if (w->isVisible())
-                hijo<QPushButton>(w, "Command1")->click();
+                hijo<QPushButton>(w, QStringLiteral("Command1"))->click();
             QTRY_VERIFY(!w->isVisible());
         });
         c<QPushButton>("Command8")->click();
@@ -173,7 +174,7 @@ private Q_SLOTS:
 
         // Cancelled: nothing changes.
         const QImage antes = v.f->edicion().original();
-        v.webcam([](FrmWebcam* w) { hijo<QPushButton>(w, "Command2")->click(); });
+        v.webcam([](FrmWebcam* w) { hijo<QPushButton>(w, QStringLiteral("Command2"))->click(); });
         QCOMPARE(v.f->edicion().original(), antes);
     }
 
@@ -182,7 +183,7 @@ private Q_SLOTS:
         v.abrir();
         v.webcam([&](FrmWebcam* w) {
             QCOMPARE(w->windowTitle(), QStringLiteral("Obtener Fotografía"));
-            QCOMPARE(hijo<QLabel>(w, "LblDispositivo")->text(),
+            QCOMPARE(hijo<QLabel>(w, QStringLiteral("LblDispositivo"))->text(),
                      QStringLiteral("Cámara simulada 1"));
             for (const char* sin :
                  {"mnuPropiedades", "mnuDisplay", "mnuCompresion", "mnuAllocate", "mnuStart"})
@@ -190,7 +191,7 @@ private Q_SLOTS:
 
             // "&Formato" offers the camera's formats; the picture follows the choice.
             v.dlg.siguienteEleccion(1);
-            hijo<QAction>(w, "mnuFormato")->trigger();
+            hijo<QAction>(w, QStringLiteral("mnuFormato"))->trigger();
             QCOMPARE(v.dlg.opcionesElegidas.last().at(1),
                      QStringLiteral("320 x 240, 30 cuadros por segundo"));
             QTRY_COMPARE(w->vista()->tamanoVideo(), QSize(320, 240));
@@ -198,14 +199,14 @@ private Q_SLOTS:
             // "Select" switches the live picture to the other camera.
             alAbrirModal<FrmSelectCam>([](FrmSelectCam* s) {
                 QCOMPARE(s->windowTitle(), QStringLiteral("Video Source"));
-                auto* lista = hijo<QComboBox>(s, "cmboSource");
+                auto* lista = hijo<QComboBox>(s, QStringLiteral("cmboSource"));
                 QCOMPARE(lista->currentText(), QStringLiteral("Cámara simulada 1"));
                 lista->setCurrentIndex(1);
-                hijo<QPushButton>(s, "cmdSelect")->click();
+                hijo<QPushButton>(s, QStringLiteral("cmdSelect"))->click();
             });
-            hijo<QAction>(w, "mnuSeleccionar")->trigger();
+            hijo<QAction>(w, QStringLiteral("mnuSeleccionar"))->trigger();
             QCOMPARE(w->camara().actual(), QByteArray("simulada-2"));
-            QCOMPARE(hijo<QLabel>(w, "LblDispositivo")->text(),
+            QCOMPARE(hijo<QLabel>(w, QStringLiteral("LblDispositivo"))->text(),
                      QStringLiteral("Cámara simulada 2"));
             w->vista()->reiniciarCuenta();
             QTRY_VERIFY(w->vista()->cuadrosPintados() >= 2);
@@ -226,14 +227,14 @@ private Q_SLOTS:
         v.abrir();
         v.webcam([&](FrmWebcam* w) {
             auto& camara = static_cast<CamaraSimulada&>(w->camara());
-            hijo<QPushButton>(w, "Command1")->click(); // capture asked...
-            camara.desconectar();                      // ...and the camera goes
+            hijo<QPushButton>(w, QStringLiteral("Command1"))->click(); // capture asked...
+            camara.desconectar();                                      // ...and the camera goes
             QVERIFY2(v.dlg.ultimo().contains("se desconectó"), qPrintable(v.dlg.ultimo()));
             QVERIFY(!hijo(w, "Command1")->isEnabled());
             QTest::qWait(50);
             QVERIFY(w->isVisible()); // the half-taken picture was not saved
             QCOMPARE(v.dlg.mensajes.size(), 1);
-            hijo<QPushButton>(w, "Command2")->click();
+            hijo<QPushButton>(w, QStringLiteral("Command2"))->click();
         });
         QVERIFY(!v.f->edicion().tieneFoto());
         QVERIFY(v.c<QLineEdit>("Text1")->text().isEmpty());
@@ -274,7 +275,7 @@ private Q_SLOTS:
         alAbrirModal<FrmEncuadre>([](FrmEncuadre* f) {
             QVERIFY(f->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
             QCOMPARE(f->encuadre().imagenTwips(), QSizeF(480 * 15, 640 * 15)); // turned too
-            hijo<QPushButton>(f, "Command1")->click();
+            hijo<QPushButton>(f, QStringLiteral("Command1"))->click();
         });
         v.c<QPushButton>("Command3")->click();
         QCOMPARE(v.f->edicion().original(), v.f->edicion().fuente().copy(0, 0, 267, 267));

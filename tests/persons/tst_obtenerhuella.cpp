@@ -2,7 +2,8 @@
 // socket stands in for the finger), and the person editor with the simulated one.
 #include "DialogosDePrueba.h"
 #include "EntornoPrueba.h"
-#include "app/Globales.h"
+#include "Ventanas.h"
+#include "app/Claves.h"
 #include "data/Configuracion.h"
 #include "persons/AlmacenImagenes.h"
 #include "persons/CapturaHuella.h"
@@ -74,13 +75,6 @@ QString archivo() {
     return almacen::archivoTrabajo(TipoImagen::Huella);
 }
 
-template <typename T = QWidget> T* control(QWidget* v, const char* nombre) {
-    T* w = v->findChild<T*>(QString::fromLatin1(nombre));
-    if (!w)
-        qFatal("no control %s", nombre);
-    return w;
-}
-
 CapturaHuella::Tiempos rapidos(int intentos = 2) {
     CapturaHuella::Tiempos t;
     t.intentos = intentos;
@@ -89,12 +83,13 @@ CapturaHuella::Tiempos rapidos(int intentos = 2) {
 }
 
 void verificarError(ObtenerHuella& v) {
-    auto* titulo = control<QLabel>(&v, "LblTitulo");
+    auto* titulo = hijo<QLabel>(&v, QStringLiteral("LblTitulo"));
     QTRY_COMPARE(titulo->text(), QStringLiteral("Error al inicilalizar el lector."));
     QCOMPARE(titulo->palette().color(QPalette::WindowText), QColor(255, 0, 0));
-    QVERIFY(control<QLabel>(&v, "LblDescripcion")->text().startsWith(u"Asegúrese de que"));
-    QVERIFY(control(&v, "Image1")->isVisible());
-    QVERIFY(!control(&v, "PicHuella")->isVisible());
+    QVERIFY(
+        hijo<QLabel>(&v, QStringLiteral("LblDescripcion"))->text().startsWith(u"Asegúrese de que"));
+    QVERIFY(hijo(&v, QStringLiteral("Image1"))->isVisible());
+    QVERIFY(!hijo(&v, QStringLiteral("PicHuella"))->isVisible());
 }
 
 } // namespace
@@ -134,8 +129,9 @@ private Q_SLOTS:
         const QImage huella = huellaSintetica();
         dedo.enviar(huella);
 
-        QTRY_COMPARE(control<QLabel>(&v, "LblTitulo")->text(), QStringLiteral("Procesando huella"));
-        QVERIFY(!control(&v, "Command1")->isEnabled());
+        QTRY_COMPARE(hijo<QLabel>(&v, QStringLiteral("LblTitulo"))->text(),
+                     QStringLiteral("Procesando huella"));
+        QVERIFY(!hijo(&v, QStringLiteral("Command1"))->isEnabled());
         QVERIFY(QFileInfo::exists(archivo()));
         QTest::keyClick(&v, Qt::Key_Escape); // the file is written: no way back
         QVERIFY(v.isVisible());
@@ -146,7 +142,7 @@ private Q_SLOTS:
         const QImage guardada(archivo());
         QCOMPARE(guardada.size(), ObtenerHuella::kCaja);
         QCOMPARE(guardada, dibujarHuella(huella, ObtenerHuella::kCaja));
-        QCOMPARE(control<QLabel>(&v, "PicHuella")->pixmap().toImage(), guardada);
+        QCOMPARE(hijo<QLabel>(&v, QStringLiteral("PicHuella"))->pixmap().toImage(), guardada);
 
         // The lamp only ever changed between red and dark red.
         QVERIFY(lampara.count() >= qsizetype(2) * (intento - 1));
@@ -169,7 +165,7 @@ private Q_SLOTS:
             QTRY_COMPARE(v.captura().intento(), 2);
             QElapsedTimer reloj;
             reloj.start();
-            QTest::mouseClick(control(&v, "Command1"), Qt::LeftButton);
+            QTest::mouseClick(hijo(&v, QStringLiteral("Command1")), Qt::LeftButton);
             QTRY_VERIFY_WITH_TIMEOUT(!v.isVisible(), 50);
             QVERIFY(reloj.elapsed() < 50);
             QCOMPARE(v.result(), int(QDialog::Rejected));
@@ -281,7 +277,6 @@ private Q_SLOTS:
         LectorHuellasSimulado simulado;
         fijarLectorHuellasCompartido(&simulado);
         instalarCapturaHuella();
-        Globales::ModoEdicion = QStringLiteral("Z");
         e.de1().insertar(QStringLiteral("Documentos"),
                          {{QStringLiteral("DescripcionDocumento"), QStringLiteral("Pasaporte")}},
                          QStringLiteral("CodigoDocumento"));
@@ -289,20 +284,20 @@ private Q_SLOTS:
                          {{QStringLiteral("DescripcionCiudad"), QStringLiteral("Talca")},
                           {QStringLiteral("Provincia"), 3}},
                          QStringLiteral("CodigoCiudad"));
-        GuardarConfiguracion(e.de1(), QStringLiteral("ChkEHuella"), QStringLiteral("1"));
+        GuardarConfiguracion(e.de1(), ajustes::kExigeHuella, QStringLiteral("1"));
 
-        FrmNMPersona f(e.de1());
+        FrmNMPersona f(e.de1(), ModoEdicion::PersonaDelGrupo);
         f.show();
         QVERIFY(QTest::qWaitForWindowExposed(&f));
-        control<QComboBox>(&f, "ComboDocumento")->setCurrentIndex(0);
-        control<QLineEdit>(&f, "TxtDocumento")->setText(QStringLiteral("12345678"));
-        control<QLineEdit>(&f, "TxtNombre")->setText(QStringLiteral("Rojas Maria"));
-        control<QComboBox>(&f, "ComboSexo")->setCurrentIndex(1);
-        control<QComboBox>(&f, "ComboSangre")->setCurrentIndex(1);
-        control<QComboBox>(&f, "ComboCiudad")->setCurrentIndex(0);
-        auto* enlace = control<QPushButton>(&f, "LblHuella");
+        hijo<QComboBox>(&f, QStringLiteral("ComboDocumento"))->setCurrentIndex(0);
+        hijo<QLineEdit>(&f, QStringLiteral("TxtDocumento"))->setText(QStringLiteral("12345678"));
+        hijo<QLineEdit>(&f, QStringLiteral("TxtNombre"))->setText(QStringLiteral("Rojas Maria"));
+        hijo<QComboBox>(&f, QStringLiteral("ComboSexo"))->setCurrentIndex(1);
+        hijo<QComboBox>(&f, QStringLiteral("ComboSangre"))->setCurrentIndex(1);
+        hijo<QComboBox>(&f, QStringLiteral("ComboCiudad"))->setCurrentIndex(0);
+        auto* enlace = hijo<QPushButton>(&f, QStringLiteral("LblHuella"));
         QVERIFY(enlace->isVisible());
-        auto* aceptar = control<QPushButton>(&f, "CmdAceptar");
+        auto* aceptar = hijo<QPushButton>(&f, QStringLiteral("CmdAceptar"));
         QTest::mouseClick(aceptar, Qt::LeftButton);
         QCOMPARE(dlg.ultimo(),
                  QStringLiteral("Debe ingresar las huellas digitales de la  persona."));
@@ -313,11 +308,11 @@ private Q_SLOTS:
             QWidget* v = QApplication::activeModalWidget();
             QVERIFY(qobject_cast<ObtenerHuella*>(v));
             QTRY_VERIFY(simulado.esperando());
-            QTest::mouseClick(control(v, "Command1"), Qt::LeftButton);
+            QTest::mouseClick(hijo(v, QStringLiteral("Command1")), Qt::LeftButton);
         });
         QTest::mouseClick(enlace, Qt::LeftButton);
         QVERIFY(!QFileInfo::exists(archivo()));
-        QVERIFY(control<QLabel>(&f, "ImgHuella")->pixmap().isNull());
+        QVERIFY(hijo<QLabel>(&f, QStringLiteral("ImgHuella"))->pixmap().isNull());
 
         QTimer::singleShot(0, [&] {
             auto* v = qobject_cast<ObtenerHuella*>(QApplication::activeModalWidget());
@@ -328,7 +323,7 @@ private Q_SLOTS:
         });
         QTest::mouseClick(enlace, Qt::LeftButton);
         QVERIFY(QFileInfo::exists(archivo()));
-        QVERIFY(!control<QLabel>(&f, "ImgHuella")->pixmap().isNull());
+        QVERIFY(!hijo<QLabel>(&f, QStringLiteral("ImgHuella"))->pixmap().isNull());
 
         dlg.limpiar();
         QTest::mouseClick(aceptar, Qt::LeftButton);

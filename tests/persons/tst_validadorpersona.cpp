@@ -1,5 +1,6 @@
 // A new person's checks, the office's rules for them, his age and his row.
 #include "EntornoPrueba.h"
+#include "app/Claves.h"
 #include "app/Ini.h"
 #include "data/Configuracion.h"
 #include "persons/AlmacenImagenes.h"
@@ -80,15 +81,15 @@ private Q_SLOTS:
         EntornoPrueba e;
         const auto largo = [&] { return ConfiguracionPersona::leer(e.de1()).largoDocumento(); };
         QCOMPARE(largo(), 20); // the column's width
-        EscribirIni("Control", "ChkCifras", "1");
-        EscribirIni("Control", "TxtCifras", "0"); // a count of nothing leaves the box usable
+        EscribirIni(claves::kChkCifras, "1");
+        EscribirIni(claves::kTxtCifras, "0"); // a count of nothing leaves the box usable
         QCOMPARE(largo(), 20);
-        EscribirIni("Control", "TxtCifras", "8");
+        EscribirIni(claves::kTxtCifras, "8");
         QCOMPARE(largo(), 8);
 
-        GuardarConfiguracion(e.de1(), "ChkEFoto", "2");  // only 1 makes it compulsory
-        GuardarConfiguracion(e.de1(), "ChkEFirma", "2"); // any non-zero value does
-        GuardarConfiguracion(e.de1(), "ChkEHuella", "0");
+        GuardarConfiguracion(e.de1(), ajustes::kExigeFoto, "2");  // only 1 makes it compulsory
+        GuardarConfiguracion(e.de1(), ajustes::kExigeFirma, "2"); // any non-zero value does
+        GuardarConfiguracion(e.de1(), ajustes::kExigeHuella, "0");
         const ConfiguracionPersona c = ConfiguracionPersona::leer(e.de1());
         QVERIFY(!c.exigeFoto && c.exigeFirma && !c.exigeHuella);
     }
@@ -98,6 +99,10 @@ private Q_SLOTS:
         QCOMPARE(persona::edad(hoy.addDays(-6574), hoy), 17);
         QCOMPARE(persona::edad(hoy.addDays(-6575), hoy), 18);
         QCOMPARE(persona::textoEdad(QDate(1992, 3, 1), hoy), QStringLiteral("34 años de edad."));
+        // No birth date, no age (not a count of days from nowhere).
+        QCOMPARE(persona::edad(QDate(), hoy), std::nullopt);
+        QCOMPARE(persona::edad(QDate(2026, 2, 30), hoy), std::nullopt);
+        QCOMPARE(persona::textoEdad(QDate(), hoy), QStringLiteral("0 años de edad."));
     }
 };
 

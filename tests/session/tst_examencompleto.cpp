@@ -1,135 +1,162 @@
-// A whole examination from the main window: keypads paired through the simulated
-// receiver, the exam answered on its keypad panel, results and answer log stored.
-#include "ApoyoSesion.h"
+// A whole examination from the main window as an operator runs it with the
+// simulated receiver: the keypad window and the session run modally, the keypad
+// panel beside them takes real mouse and keyboard input through the window
+// system, and the results, the operator's code and the answer log are stored.
+#include "Catalogo.h"
 #include "DialogosDePrueba.h"
 #include "EntornoPrueba.h"
-#include "app/Globales.h"
+#include "PuestoPrueba.h"
+#include "Ventanas.h"
+#include "app/Claves.h"
 #include "app/Ini.h"
 #include "groups/ventanas/MenuPrincipal.h"
+#include "groups/ventanas/NombresMenuPrincipal.h"
 #include "keypads/FabricaReceptor.h"
 #include "keypads/ProtocoloReceptor.h"
 #include "keypads/ReceptorSimulado.h"
 #include "keypads/ventanas/FrmAddControles.h"
+#include "keypads/ventanas/NombresFrmAddControles.h"
+#include "keypads/ventanas/NombresPanelControles.h"
 #include "keypads/ventanas/PanelControles.h"
-#include "session/SesionExamen.h"
-#include "session/ventanas/FrmInteligencia.h"
+#include "keypads/ventanas/PanelSimulado.h"
 #include "session/ventanas/FrmResultados.h"
+#include "session/ventanas/NombresFrmInteligencia.h"
+#include "session/ventanas/NombresFrmResultados.h"
 
-#include <QAbstractItemView>
+#include <QCheckBox>
 #include <QLabel>
-#include <QPushButton>
+#include <QScreen>
+#include <QSpinBox>
 #include <QSqlQuery>
 #include <QTableView>
-#include <QtTest>
+
+namespace controles = nombres::frmAddControles;
+namespace teclado = nombres::panelControles;
+
+namespace {
+
+// A left click on `w` delivered to its window as the window system delivers one.
+void clic(QWidget* w, QPoint punto) {
+    QWidget* ventana = w->window();
+    QTest::mouseClick(ventana->windowHandle(), Qt::LeftButton, {}, w->mapTo(ventana, punto));
+}
+void clic(QWidget* w) {
+    clic(w, w->rect().center());
+}
+
+// The panel is on screen beside the window, within its screen, never under it,
+// with the keypads of the roster.
+void comprobarPanel(QDialog* ventana) {
+    PanelControles* panel = panelReceptorCompartido();
+    QVERIFY(panel && panel->isVisible());
+    const QRect pantalla = ventana->screen()->availableGeometry();
+    QTRY_VERIFY(!panel->frameGeometry().intersects(ventana->frameGeometry()));
+    QVERIFY(pantalla.contains(panel->frameGeometry()));
+    QVERIFY(pantalla.contains(ventana->frameGeometry()));
+    QCOMPARE(panel->posiciones(), QList<int>({0, 1, 2}));
+    QVERIFY(!panel->findChild<QLabel*>(teclado::kSinControles));
+}
+
+} // namespace
 
 class TestExamenCompleto : public QObject {
     Q_OBJECT
-
-    static void pulsar(QWidget& w, const QString& nombre) {
-        auto* b = w.findChild<QPushButton*>(nombre);
-        QVERIFY2(b, qPrintable(nombre));
-        QVERIFY2(b->isEnabled(), qPrintable(nombre));
-        b->click();
-    }
-
-    static void asignarControles(FrmAddControles& ventana) {
-        ventana.protocolo().fijarPausa(2);
-        ventana.show();
-        auto* lista = ventana.findChild<QAbstractItemView*>("LvEvaluados");
-        auto* estado = ventana.findChild<QLabel*>("lblEstado2");
-        auto* buscar = ventana.findChild<QPushButton*>("CmdAgregar");
-        for (int fila = 0; fila < 3; ++fila) {
-            lista->setCurrentIndex(lista->model()->index(fila, 0));
-            QTRY_VERIFY(buscar->isEnabled());
-            buscar->click();
-            QTRY_COMPARE(estado->text(), QStringLiteral("Datos enviados exitosamente"));
-        }
-        pulsar(ventana, "Command1");
-    }
-
-    // Each examinee's key per question (0 = none); the panel's keypads follow the
-    // numbered ones.
-    static void rendirExamen(FrmInteligencia& ventana, ReceptorSimulado& receptor,
-                             const QList<QList<char>>& teclas) {
-        RelojDePrueba reloj;
-        PanelControles panel(receptor);
-        ventana.usarReloj(reloj);
-        ventana.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&ventana));
-        QCOMPARE(Globales::DuenoReceptor, qint16(2));
-        QTest::keyClick(&ventana, Qt::Key_Space);
-        int esperadas = 0;
-        for (int q = 0; q < 3; ++q) {
-            QCOMPARE(ventana.sesion().preguntaActual(), q);
-            for (int k = 0; k < 3; ++k) {
-                const char t = teclas.at(k).at(q);
-                if (!t)
-                    continue;
-                pulsar(panel, QStringLiteral("Control%1Tecla%2").arg(k).arg(t));
-                ++esperadas;
-            }
-            QTRY_COMPARE(ventana.sesion().teclasRecibidas(), esperadas);
-            if (q == 0) // the title names the last key received
-                QCOMPARE(ventana.findChild<QLabel*>("LblTitulo")->text(),
-                         QStringLiteral("Control2Pregunta0Tecla%1").arg(teclas.at(2).at(0)));
-            reloj.avanzar(16001);
-            ventana.sesion().espera().actualizar();
-        }
-        QTRY_VERIFY(!ventana.isVisible());
-    }
-
 private Q_SLOTS:
     void deLaAsignacionAlRegistro() {
         EntornoPrueba e;
         DialogosDePrueba dialogos;
+        QVERIFY(EscribirIni(claves::kReceptor, "Simulado"));
         De1& db = e.de1();
-        crearExamen(db, 1, preguntasSimples(3)); // correct answers 1, 2, 3
-        const qint64 responsable =
-            db.insertar("Responsables", {{"NombreResponsable", "Operador"}}, "CodigoResponsable");
-        const qint64 grupo = db.insertar("Grupos",
-                                         {{"NroCurso", "C-1"},
-                                          {"Responsable", responsable},
-                                          {"Descripcion", "Sala de prueba"},
-                                          {"Fecha", db.dialecto().fecha(QDate::currentDate())}},
-                                         "CodigoGrupo");
+        catalogo::examen(db, 1, catalogo::preguntasSimples(3)); // correct answers 1, 2, 3
+        const qint32 grupo = catalogo::grupo(
+            db, "C-1", "Sala", catalogo::responsable(db, "Operador"), QDate::currentDate());
+        // Keypads numbered in an earlier run: the receiver of this one knows none.
         QList<qint32> personas;
         for (int i = 0; i < 3; ++i) {
-            personas << crearPersona(db, QDate(1990, 1, 1),
-                                     QStringLiteral("Evaluado %1").arg(i + 1));
-            db.insertar("GruposPersonas", {{"Grupo", grupo}, {"Persona", personas.last()}},
-                        "CodigoGrupoPersona");
+            personas << catalogo::nuevaPersona(db, QStringLiteral("Evaluado %1").arg(i + 1), "",
+                                               QDate(1990, 1, 1));
+            catalogo::miembro(db, grupo, personas.last(), 3 + i);
         }
 
-        ReceptorSimulado receptor;
-        receptor.fijarDemoraBusqueda(5);
-        receptor.fijarDemoraConfirmacion(5);
-        fijarReceptorCompartido(&receptor);
-
-        MenuPrincipal menu(db);
-        bool examinado = false;
-        menu.abrirModal = [&](QDialog& ventana) {
-            if (auto* controles = qobject_cast<FrmAddControles*>(&ventana))
-                asignarControles(*controles);
-            else if (auto* sesion = qobject_cast<FrmInteligencia*>(&ventana)) {
-                rendirExamen(*sesion, receptor, {{'1', '2', '3'}, {'1', 0, 0}, {'2', '2', '3'}});
-                examinado = true;
-            }
-        };
+        MenuPrincipal menu(db, 41);
+        acompanarReceptorSimuladoConPanel(&menu);
+        auto* rx = qobject_cast<ReceptorSimulado*>(&receptorCompartido());
+        QVERIFY(rx);
+        QVERIFY(rx->programados().isEmpty());
+        rx->fijarDemoraBusqueda(5);
+        rx->fijarDemoraConfirmacion(5);
+        QSignalSpy leidos(rx, &Receptor::leido);
         menu.show();
-        pulsar(menu, "Image4");
-        QSqlQuery remotos =
-            db.ejecutar("SELECT Remoto FROM GruposPersonas ORDER BY CodigoGrupoPersona");
-        for (int esperado : {3, 4, 5}) {
-            QVERIFY(remotos.next());
-            QCOMPARE(remotos.value(0).toInt(), esperado);
-        }
-        pulsar(menu, "Image6");
-        QVERIFY(examinado);
-        fijarReceptorCompartido(nullptr);
+        QVERIFY(QTest::qWaitForWindowExposed(&menu));
+
+        DentroDe asignacion("FrmAddControles", [&](QDialog* ventana) {
+            comprobarPanel(ventana);
+            PanelControles* panel = panelReceptorCompartido();
+            auto* enlace = hijo<QLabel>(*ventana, controles::kEnlace);
+            auto* enchufado = hijo<QCheckBox>(*panel, teclado::kEnchufado);
+            clic(enchufado, QPoint(8, enchufado->height() / 2));
+            QTRY_COMPARE(enlace->text(), QStringLiteral("Dispositivo desconectado"));
+            clic(enchufado, QPoint(8, enchufado->height() / 2));
+            QTRY_COMPARE(enlace->text(), QStringLiteral("Dispositivo conectado"));
+            clic(hijo<QPushButton>(*panel, teclado::tecla(1, 3)));
+            QTRY_COMPARE(leidos.count(), 1);
+            QCOMPARE(leidos.at(0).at(0).toByteArray().at(3), '3');
+            // "Controles:" by keyboard: one keypad, then the assigned ones again.
+            clic(hijo<QSpinBox>(*panel, teclado::kCantidad));
+            QTest::keyClick(panel->windowHandle(), Qt::Key_Up);
+            QTRY_COMPARE(panel->posiciones(), QList<int>({0}));
+            QTest::keyClick(panel->windowHandle(), Qt::Key_Down);
+            QTRY_COMPARE(panel->posiciones(), QList<int>({0, 1, 2}));
+
+            // Every examinee gets his keypad anew, then "Aceptar".
+            qobject_cast<FrmAddControles*>(ventana)->protocolo().fijarPausa(2);
+            auto* lista = hijo<QTableView>(*ventana, controles::kEvaluados);
+            auto* estado = hijo<QLabel>(*ventana, controles::kEstadoBusqueda);
+            auto* buscar = hijo<QPushButton>(*ventana, controles::kBuscarControl);
+            for (int fila = 0; fila < 3; ++fila) {
+                lista->selectRow(fila);
+                QTRY_VERIFY(buscar->isEnabled());
+                clic(buscar);
+                QTRY_COMPARE(estado->text(), QStringLiteral("Datos enviados exitosamente"));
+            }
+            clic(hijo<QPushButton>(*ventana, controles::kAceptar));
+        });
+        clic(hijo<QPushButton>(menu, nombres::menuPrincipal::kAsignarControles));
+        QVERIFY(asignacion.hecho);
+        QVERIFY(!panelReceptorCompartido()->isVisible());
+        QCOMPARE(menu.evaluados().at(2).remoto, 5);
+
+        // Each examinee's key per question (0 = none).
+        const QList<QList<char>> teclas = {{'1', '2', '3'}, {'1', 0, 0}, {'2', '2', '3'}};
+        DentroDe sesion("FrmInteligencia", [&](QDialog* ventana) {
+            comprobarPanel(ventana);
+            PanelControles* panel = panelReceptorCompartido();
+            auto* titulo = hijo<QLabel>(*ventana, nombres::frmInteligencia::kTitulo);
+            QTest::keyClick(ventana->windowHandle(), Qt::Key_Space);
+            QTRY_COMPARE(titulo->text(), QStringLiteral("FASE DE EXAMEN"));
+            for (int q = 0; q < 3; ++q) {
+                for (int k = 0; k < 3; ++k) {
+                    const char t = teclas.at(k).at(q);
+                    if (!t)
+                        continue;
+                    clic(hijo<QPushButton>(*panel, teclado::tecla(k, t - '0')));
+                    // The title names the last key received.
+                    QTRY_COMPARE(titulo->text(),
+                                 QStringLiteral("Control%1Pregunta%2Tecla%3").arg(k).arg(q).arg(t));
+                }
+                QTest::qWait(1100); // Space ends a question once its first second is over
+                QTest::keyClick(ventana->windowHandle(), Qt::Key_Space);
+            }
+            QTRY_VERIFY(!ventana->isVisible()); // stored, it closes by itself
+        });
+        clic(hijo<QPushButton>(menu, nombres::menuPrincipal::kIniciarExamen));
+        QVERIFY(sesion.hecho);
+        QVERIFY(!panelReceptorCompartido()->isVisible());
+        QVERIFY(dialogos.mensajes.isEmpty());
 
         QSqlQuery r = db.ejecutar(
-            "SELECT c.Persona, c.Resultado, c.NumeroCarpetaCons, s.Valor, s.Percentil "
-            "FROM Carpetas c JOIN DetalleExamenes d ON d.Carpeta = c.CodigoCarpeta "
+            "SELECT c.Persona, c.Resultado, c.NumeroCarpetaCons, s.Valor, s.Percentil, "
+            "d.Responsable FROM Carpetas c JOIN DetalleExamenes d ON d.Carpeta = c.CodigoCarpeta "
             "JOIN Resultados s ON s.DetalleExamen = d.CodigoDetalleExamen ORDER BY c.Persona");
         const QList<QVariantList> esperado = {{personas[0], "Aprobado", 3, 0},
                                               {personas[1], "Reprobado", 1, 2},
@@ -141,6 +168,7 @@ private Q_SLOTS:
             QCOMPARE(r.value(1).toString(), fila[1].toString());
             QCOMPARE(r.value(3).toInt(), fila[2].toInt());
             QCOMPARE(r.value(4).toInt(), fila[3].toInt());
+            QCOMPARE(r.value(5).toInt(), 41); // the operator code from the command line
             numeros << r.value(2).toString();
         }
         QVERIFY(!r.next());
@@ -151,19 +179,19 @@ private Q_SLOTS:
         QCOMPARE(LeerIni("Evaluado3", "Pregunta1"), QStringLiteral("2"));
 
         // Every key kept with the results, and the results shown over the main window.
-        QCOMPARE(contar(db, "RespuestasSesion"), 9);
+        QCOMPARE(catalogo::filas(db, "RespuestasSesion"), 9);
         auto* resultados = menu.findChild<FrmResultados*>();
         QVERIFY(resultados);
         QTRY_VERIFY(resultados->isVisible());
         QVERIFY(resultados->isModal());
-        auto* tabla = resultados->findChild<QTableView*>("LvResultados");
+        auto* tabla = hijo<QTableView>(*resultados, nombres::frmResultados::kResultados);
         QCOMPARE(tabla->model()->rowCount(), 3);
-        QCOMPARE(tabla->model()->index(1, 6).data().toString(), QStringLiteral("Reprobado"));
-        QCOMPARE(tabla->model()->index(2, 0).data().toString(), QStringLiteral("5"));
-        resultados->findChild<QPushButton*>("CmdCerrar")->click();
+        QCOMPARE(celda(tabla, 1, 6), QStringLiteral("Reprobado"));
+        QCOMPARE(celda(tabla, 2, 0), QStringLiteral("5"));
+        clic(hijo<QPushButton>(*resultados, nombres::frmResultados::kCerrar));
         QTRY_VERIFY(!menu.findChild<FrmResultados*>());
     }
 };
 
-QTEST_MAIN(TestExamenCompleto)
+TAVELMO_MAIN_PUESTO(TestExamenCompleto)
 #include "tst_examencompleto.moc"

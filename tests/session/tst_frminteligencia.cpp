@@ -1,18 +1,25 @@
 // The session window driven like the operator does, with keys coming from a receiver the test
 // drives.
-#include "ApoyoSesion.h"
+#include "Catalogo.h"
 #include "DialogosDePrueba.h"
 #include "EntornoPrueba.h"
+#include "ReceptorFalso.h"
+#include "Tiempo.h"
+#include "Ventanas.h"
+#include "app/Claves.h"
 #include "app/Ini.h"
 #include "app/Rutas.h"
 #include "data/Configuracion.h"
 #include "session/SesionExamen.h"
 #include "session/ventanas/FrmInteligencia.h"
+#include "session/ventanas/NombresFrmInteligencia.h"
 
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
 #include <QtTest>
+
+namespace n = nombres::frmInteligencia;
 
 class TestFrmInteligencia : public QObject {
     Q_OBJECT
@@ -24,28 +31,29 @@ class TestFrmInteligencia : public QObject {
         DialogosDePrueba dialogos;
         ReceptorFalso receptor;
         RelojDePrueba reloj;
-        QList<EvaluadoListado> lista;
+        QList<Evaluado> lista;
         std::unique_ptr<FrmInteligencia> w;
 
         explicit Sala(int evaluados = 3, bool marca = false) {
             QFile archivoMarca(rutas::local(rutas::archivoMarca()));
             if (marca)
                 archivoMarca.open(QIODevice::WriteOnly);
-            crearExamen(e.de1(), 1, preguntasSimples(3));
-            GuardarConfiguracion(e.de1(), "TxtNroExamenCons", "41");
+            catalogo::examen(e.de1(), 1, catalogo::preguntasSimples(3));
+            GuardarConfiguracion(e.de1(), ajustes::kContadorCarpetas, "41");
             for (int i = 0; i < evaluados; ++i) {
                 const QString nombre = QStringLiteral("Evaluado %1").arg(i + 1);
-                lista.append({crearPersona(e.de1(), QDate(1990, 1, 1), nombre), nombre, "", "1"});
+                lista.append({0, catalogo::nuevaPersona(e.de1(), nombre, "", QDate(1990, 1, 1)),
+                              nombre, "", 3 + i});
             }
-            w = std::make_unique<FrmInteligencia>(e.de1(), *this, receptor);
+            w = std::make_unique<FrmInteligencia>(e.de1(), *this, receptor, 0);
             w->usarReloj(reloj);
             w->show();
         }
-        std::optional<GrupoSeleccionado> grupoSeleccionado() const override {
-            return GrupoSeleccionado{1, "C-1", "", "Grupo", ""};
+        std::optional<Grupo> grupoSeleccionado() const override {
+            return Grupo{1, "C-1", QDate(), "Grupo", ""};
         }
         std::optional<qint32> examenSeleccionado() const override { return 1; }
-        QList<EvaluadoListado> evaluados() const override { return lista; }
+        QList<Evaluado> evaluados() const override { return lista; }
     };
 
 private Q_SLOTS:
@@ -57,10 +65,10 @@ private Q_SLOTS:
         QTest::keyClick(s.w.get(), Qt::Key_Escape);
         QVERIFY(s.w->isVisible());
         s.dialogos.siguienteRespuesta(Dialogos::Respuesta::Si);
-        s.w->findChild<QPushButton*>("Command4")->click();
+        pulsar(*s.w, n::kVolver);
         QCOMPARE(s.dialogos.mensajes.size(), 2);
         QVERIFY(!s.w->isVisible());
-        QCOMPARE(contar(s.e.de1(), "Carpetas"), 0);
+        QCOMPARE(catalogo::filas(s.e.de1(), "Carpetas"), 0);
         QCOMPARE(LeerIni("Evaluado1", "Pregunta1"), QStringLiteral("ERROR"));
         QVERIFY(!s.receptor.abierto);
     }
@@ -76,8 +84,8 @@ private Q_SLOTS:
 
     void marcaOcultaAlFabricante() {
         Sala s(3, true);
-        QVERIFY(!s.w->findChild<QLabel*>("Label2")->isVisible());
-        QVERIFY(s.w->findChild<QLabel*>("Label3")->isVisible());
+        QVERIFY(!hijo<QLabel>(*s.w, n::kFabricante)->isVisible());
+        QVERIFY(hijo<QLabel>(*s.w, n::kCuestionario)->isVisible());
     }
 
     void alTerminarMuestraLosResultados() {
@@ -123,10 +131,10 @@ private Q_SLOTS:
         QCOMPARE(s.dialogos.mensajes.size(), 2);
         QVERIFY(s.dialogos.ultimo().contains("Evaluado 1"));
         QVERIFY(s.dialogos.ultimo().contains("DetalleExamenes"));
-        QCOMPARE(contar(s.e.de1(), "Carpetas"), 0);
-        QCOMPARE(LeerConfiguracion(s.e.de1(), "TxtNroExamenCons"), QStringLiteral("41"));
+        QCOMPARE(catalogo::filas(s.e.de1(), "Carpetas"), 0);
+        QCOMPARE(LeerConfiguracion(s.e.de1(), ajustes::kContadorCarpetas), QStringLiteral("41"));
         QCOMPARE(LeerIni("Evaluado1", "Pregunta3"), QString()); // the log is written all the same
-        QCOMPARE(contar(s.e.de1(), "SesionesExamen"), 0);
+        QCOMPARE(catalogo::filas(s.e.de1(), "SesionesExamen"), 0);
     }
 };
 

@@ -2,13 +2,19 @@
 // with its sorting, filter and summary; the preview, printing and saving of the
 // reports; the exports; the item statistics; and how the main window and the
 // session window reach it.
-#include "ApoyoResultados.h"
+#include "Catalogo.h"
 #include "DialogosDePrueba.h"
 #include "EntornoPrueba.h"
+#include "SesionGuardada.h"
+#include "Ventanas.h"
 #include "groups/ventanas/MenuPrincipal.h"
+#include "groups/ventanas/NombresMenuPrincipal.h"
 #include "session/ventanas/FrmEstadisticas.h"
 #include "session/ventanas/FrmResultados.h"
 #include "session/ventanas/FrmVistaPrevia.h"
+#include "session/ventanas/NombresFrmEstadisticas.h"
+#include "session/ventanas/NombresFrmResultados.h"
+#include "session/ventanas/NombresFrmVistaPrevia.h"
 
 #include <QChart>
 #include <QChartView>
@@ -18,29 +24,18 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QProcess>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QTableView>
-#include <QtTest>
+
+namespace r = nombres::frmResultados;
+namespace vp = nombres::frmVistaPrevia;
+namespace es = nombres::frmEstadisticas;
 
 namespace {
 
 const QDate kDia(2026, 12, 6);
 const QStringList kTeclas = {"12313", "12313", "12113", "11313", "12 13",
                              "11113", "13213", "2 313", "11113", "    3"};
-
-void clic(QWidget& ventana, const char* nombre) {
-    auto* b = ventana.findChild<QPushButton*>(nombre);
-    QVERIFY2(b && b->isEnabled(), nombre);
-    QTest::mouseClick(b, Qt::LeftButton);
-}
-
-QStringList columna(QTableView* t, int c) {
-    QStringList r;
-    for (int i = 0; i < t->model()->rowCount(); ++i)
-        r << t->model()->index(i, c).data().toString();
-    return r;
-}
 
 QString textoPdf(const QString& ruta) {
     QProcess p;
@@ -64,11 +59,11 @@ private Q_SLOTS:
         FrmResultados v(db, a.grupo);
         v.show();
         QVERIFY(QTest::qWaitForWindowExposed(&v));
-        auto* combo = v.findChild<QComboBox*>("ComboExaminaciones");
+        auto* combo = hijo<QComboBox>(v, r::kExaminaciones);
         QCOMPARE(combo->count(), 2); // newest first
         QVERIFY(combo->itemText(0).contains("Teórico de conducción (2 evaluados, 1 aprobados)"));
-        auto* tabla = v.findChild<QTableView*>("LvResultados");
-        auto* resumen = v.findChild<QLabel*>("LblResumen");
+        auto* tabla = hijo<QTableView>(v, r::kResultados);
+        auto* resumen = hijo<QLabel>(v, r::kResumen);
         QCOMPARE(tabla->model()->rowCount(), 2);
         QCOMPARE(resumen->text(), QStringLiteral("Aprobados: 1 de 2 (50,00 %)"));
 
@@ -87,15 +82,15 @@ private Q_SLOTS:
         QCOMPARE(asc.first(), QStringLiteral("0,00 %"));
         QCOMPARE(asc.last(), QStringLiteral("80,00 %"));
 
-        QComboBox* veredicto = v.findChild<QComboBox*>("ComboVeredicto");
+        QComboBox* veredicto = hijo<QComboBox>(v, r::kVeredicto);
         veredicto->setCurrentIndex(2);
         QCOMPARE(tabla->model()->rowCount(), 5);
         const QStringList veredictos = columna(tabla, 6);
         QCOMPARE(QSet<QString>(veredictos.cbegin(), veredictos.cend()), QSet<QString>{"Reprobado"});
         veredicto->setCurrentIndex(0);
-        QTest::keyClicks(v.findChild<QLineEdit*>("TxtFiltro"), "evaluado 1");
+        QTest::keyClicks(hijo<QLineEdit>(v, r::kFiltro), "evaluado 1");
         QCOMPARE(tabla->model()->rowCount(), 2); // 1 and 10
-        QTest::keyClicks(v.findChild<QLineEdit*>("TxtFiltro"), "0");
+        QTest::keyClicks(hijo<QLineEdit>(v, r::kFiltro), "0");
         QCOMPARE(columna(tabla, 1), QStringList{"Evaluado 10"});
     }
 
@@ -108,7 +103,7 @@ private Q_SLOTS:
         FrmResultados v(db, s.grupo, s.sesion);
         v.show();
         QVERIFY(QTest::qWaitForWindowExposed(&v));
-        auto* tabla = v.findChild<QTableView*>("LvResultados");
+        auto* tabla = hijo<QTableView>(v, r::kResultados);
         tabla->setCurrentIndex(tabla->model()->index(0, 1));
 
         int previas = 0;
@@ -120,37 +115,37 @@ private Q_SLOTS:
             QVERIFY(vista->paginas() >= 1);
             if (previas == 1) {
                 // Letter, then printed into a file and saved.
-                vista->findChild<QComboBox*>("ComboPapel")->setCurrentIndex(1);
+                hijo<QComboBox>(vista, vp::kPapel)->setCurrentIndex(1);
                 QCOMPARE(vista->papel(), informes::Papel::Carta);
                 d.siguienteImpresion(e.ruta("impreso.pdf"));
-                clic(*vista, "CmdImprimir");
+                pulsar(*vista, vp::kImprimir);
                 d.siguienteGuardar(e.ruta("evaluado.pdf"));
-                clic(*vista, "CmdGuardarPdf");
+                pulsar(*vista, vp::kGuardarPdf);
             } else {
                 d.siguienteGuardar(e.ruta("grupo.pdf"));
-                clic(*vista, "CmdGuardarPdf");
+                pulsar(*vista, vp::kGuardarPdf);
             }
-            clic(*vista, "CmdCerrar");
+            pulsar(*vista, vp::kCerrar);
         };
-        clic(v, "CmdInformeEvaluado");
+        pulsar(v, r::kInformeEvaluado);
         QCOMPARE(d.propuestos.last(), QStringLiteral("Informe Íñigo Ñúñez Peña 1000.pdf"));
         QVERIFY(textoPdf(e.ruta("evaluado.pdf")).contains("Íñigo Ñúñez Peña"));
         QVERIFY(textoPdf(e.ruta("impreso.pdf")).contains("Íñigo Ñúñez Peña"));
         QCOMPARE(d.dialogosImpresion, 1);
-        clic(v, "CmdInformeGrupo");
+        pulsar(v, r::kInformeGrupo);
         QCOMPARE(previas, 2);
         QVERIFY(textoPdf(e.ruta("grupo.pdf")).contains("Aprobados: 5 de 10"));
 
         d.siguienteGuardar(e.ruta("r.csv"));
-        clic(v, "CmdExportarCsv");
+        pulsar(v, r::kExportarCsv);
         QVERIFY(d.ultimo().startsWith("Se exportaron los resultados"));
         QVERIFY(QFile::exists(e.ruta("r.csv")));
         d.siguienteGuardar(e.ruta("r.xlsx"));
-        clic(v, "CmdExportarExcel");
+        pulsar(v, r::kExportarExcel);
         QVERIFY(QFile(e.ruta("r.xlsx")).size() > 1000);
         d.siguienteGuardar(QString()); // cancelled: nothing written, nothing said
         d.limpiar();
-        clic(v, "CmdExportarCsv");
+        pulsar(v, r::kExportarCsv);
         QVERIFY(d.mensajes.isEmpty());
     }
 
@@ -167,22 +162,22 @@ private Q_SLOTS:
             QVERIFY(est);
             abierta = true;
             est->show();
-            auto* tabla = est->findChild<QTableView*>("LvPreguntas");
+            auto* tabla = hijo<QTableView>(est, es::kPreguntas);
             QCOMPARE(tabla->model()->rowCount(), 5);
             QCOMPARE(tabla->model()->index(4, 4).data().toString(), QStringLiteral("Nadie acertó"));
             QCOMPARE(tabla->model()->index(1, 3).data().toString(), QStringLiteral("1,00"));
             tabla->setCurrentIndex(tabla->model()->index(4, 0));
-            QChart* grafico = est->findChild<QChartView*>("GraficoTeclas")->chart();
+            QChart* grafico = hijo<QChartView>(est, es::kGrafico)->chart();
             QVERIFY(grafico->title().startsWith("Pregunta 5"));
             QCOMPARE(grafico->series().size(), 1);
             // Every examination of the exam in the period.
-            QTest::mouseClick(est->findChild<QRadioButton*>("OptPeriodo"), Qt::LeftButton);
-            clic(*est, "CmdCalcular");
+            QTest::mouseClick(hijo<QRadioButton>(est, es::kPeriodo), Qt::LeftButton);
+            pulsar(*est, es::kCalcular);
             QCOMPARE(est->estadisticas().evaluados, 11);
-            QVERIFY(est->findChild<QLabel*>("LblResumen")->text().startsWith("11 evaluados"));
+            QVERIFY(hijo<QLabel>(est, es::kResumen)->text().startsWith("11 evaluados"));
         };
         v.show();
-        clic(v, "CmdEstadisticas");
+        pulsar(v, r::kEstadisticas);
         QVERIFY(abierta);
         Q_UNUSED(b);
     }
@@ -192,12 +187,8 @@ private Q_SLOTS:
         DialogosDePrueba d;
         De1& db = e.de1();
         const SesionPrueba s = guardarSesionPrueba(db, {"123"}, "123", kDia);
-        db.insertar("Grupos",
-                    {{"NroCurso", "C-2"},
-                     {"Responsable", Globales::ResponsableActual},
-                     {"Descripcion", "Sin exámenes"}},
-                    "CodigoGrupo");
-        MenuPrincipal menu(db);
+        catalogo::grupo(db, "C-2", "Sin exámenes", s.responsable, kDia.addDays(1));
+        MenuPrincipal menu(db, s.responsable);
         QList<qint64> mostradas;
         menu.abrirModal = [&](QDialog& ventana) {
             auto* r = qobject_cast<FrmResultados*>(&ventana);
@@ -205,11 +196,11 @@ private Q_SLOTS:
             mostradas << r->examinacion()->sesion;
         };
         menu.show();
-        clic(menu, "CmdResultados"); // the newest group has none
+        pulsar(menu, nombres::menuPrincipal::kResultados); // the newest group has none
         QCOMPARE(d.ultimo(), QStringLiteral("El grupo no tiene exámenes registrados."));
-        auto* grupos = menu.findChild<QAbstractItemView*>("LvGrupos");
+        auto* grupos = hijo<QAbstractItemView>(menu, nombres::menuPrincipal::kGrupos);
         grupos->setCurrentIndex(grupos->model()->index(1, 0));
-        clic(menu, "CmdResultados");
+        pulsar(menu, nombres::menuPrincipal::kResultados);
         QCOMPARE(mostradas, QList<qint64>{s.sesion});
     }
 };

@@ -1,8 +1,8 @@
 // Reports and exports of a stored examination, read back by other programs:
 // the PDFs with poppler's tools, the CSV with Python's csv module and the XLSX
 // with openpyxl.
-#include "ApoyoResultados.h"
 #include "EntornoPrueba.h"
+#include "SesionGuardada.h"
 #include "persons/AlmacenImagenes.h"
 #include "session/ExportacionResultados.h"
 #include "session/InformesExamen.h"

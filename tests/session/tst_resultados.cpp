@@ -1,8 +1,12 @@
 // The sessions' own record: every key stored with the result rows, read back as
 // results and item statistics, whatever happened to the exam or the person since.
-#include "ApoyoResultados.h"
+#include "Catalogo.h"
 #include "EntornoPrueba.h"
+#include "SesionGuardada.h"
 #include "session/Calificacion.h"
+#include "session/MatrizRespuestas.h"
+#include "session/PreguntasExamen.h"
+#include "session/RegistroResultados.h"
 #include "session/ResultadosExamen.h"
 
 #include <QtTest>
@@ -25,14 +29,16 @@ private Q_SLOTS:
         const SesionPrueba s =
             guardarSesionPrueba(db, kTeclas, kCorrectas, kDia, {"José Pérez", "Ana Ñandú"});
         QVERIFY(s.sesion > 0);
-        QCOMPARE(contar(db, "RespuestasSesion"), 50);
-        QCOMPARE(contar(db, "DetalleExamenes"), 10);
+        QCOMPARE(catalogo::filas(db, "RespuestasSesion"), 50);
+        QCOMPARE(catalogo::filas(db, "DetalleExamenes"), 10);
 
         const std::optional<Examinacion> x = resultados::cargar(db, s.sesion);
         QVERIFY(x);
         QCOMPARE(x->descripcionExamen, QStringLiteral("Teórico de conducción"));
         QCOMPARE(x->descripcionGrupo, QStringLiteral("Mañana"));
         QCOMPARE(x->fecha.date(), kDia);
+        QCOMPARE(x->responsable, s.responsable);
+        QCOMPARE(x->nombreResponsable, QStringLiteral("Operadora Núñez"));
         QCOMPARE(x->preguntas.size(), 5);
         QCOMPARE(x->preguntas.at(2).correcta, 3);
         QCOMPARE(x->preguntas.at(2).texto, QStringLiteral("Pregunta 3"));
@@ -103,7 +109,7 @@ private Q_SLOTS:
         EntornoPrueba e;
         De1& db = e.de1();
         SesionPrueba s = guardarSesionPrueba(db, {"11", "22", "12"}, "12", kDia);
-        QCOMPARE(contar(db, "SesionesExamen"), 1);
+        QCOMPARE(catalogo::filas(db, "SesionesExamen"), 1);
         db.ejecutar("DELETE FROM EvaluadosSesion");
         db.ejecutar("DELETE FROM RespuestasSesion");
         db.ejecutar("DELETE FROM SesionesExamen");
@@ -118,28 +124,29 @@ private Q_SLOTS:
         m.fijar(1, 0, u'1');
         SesionRegistrada registrada;
         registrada.grupo = s.grupo;
-        const int antes = contar(db, "DetalleExamenes");
-        ResultadoGuardado r =
-            GuardarSesion(db, s.examen, s.personas, preguntas, m, kDia, std::nullopt, &registrada);
+        const int antes = catalogo::filas(db, "DetalleExamenes");
+        ResultadoGuardado r = GuardarSesion(db, s.examen, s.responsable, s.personas, preguntas, m,
+                                            kDia, std::nullopt, &registrada);
         QCOMPARE(r.fallidos, QList<int>{1});
         QVERIFY(r.errorBD.contains("disco lleno"));
-        QCOMPARE(contar(db, "DetalleExamenes"), antes + 2);
+        QCOMPARE(catalogo::filas(db, "DetalleExamenes"), antes + 2);
         QVERIFY(registrada.codigo);
         db.ejecutar("DROP TRIGGER falla");
-        r = GuardarSesion(db, s.examen, s.personas, preguntas, m, kDia, QList<int>{1}, &registrada);
+        r = GuardarSesion(db, s.examen, s.responsable, s.personas, preguntas, m, kDia,
+                          QList<int>{1}, &registrada);
         QVERIFY(r.fallidos.isEmpty());
         QCOMPARE(r.sesion, registrada.codigo);
-        QCOMPARE(contar(db, "SesionesExamen"), 1);
+        QCOMPARE(catalogo::filas(db, "SesionesExamen"), 1);
         const std::optional<Examinacion> x = resultados::cargar(db, *registrada.codigo);
         QCOMPARE(x->evaluados.size(), 3);
         QCOMPARE(x->evaluados.at(1).tecla(1), QStringLiteral("1"));
 
         // Nobody stored: no examination is recorded.
-        r = GuardarSesion(db, s.examen, {s.personas.first() + 500}, preguntas,
+        r = GuardarSesion(db, s.examen, s.responsable, {s.personas.first() + 500}, preguntas,
                           MatrizRespuestas(1, 2), kDia);
         QCOMPARE(r.sinPersona, QList<int>{0});
         QVERIFY(!r.sesion);
-        QCOMPARE(contar(db, "SesionesExamen"), 1);
+        QCOMPARE(catalogo::filas(db, "SesionesExamen"), 1);
     }
 
     void estadisticasDeUnaExaminacion() {
@@ -218,7 +225,6 @@ private Q_SLOTS:
         QCOMPARE(resultados::textoFecha(QDate(2026, 12, 6)),
                  QStringLiteral("6 de diciembre de 2026"));
         QCOMPARE(resultados::textoPorcentaje(200.0 / 3), QStringLiteral("66,67 %"));
-        QCOMPARE(resultados::textoControl(0), QStringLiteral("no asignado"));
         QLocale::setDefault(antes);
         QCOMPARE(Dialecto::leerFechaHora(QStringLiteral("2026-12-06 09:30:00")),
                  QDateTime(QDate(2026, 12, 6), QTime(9, 30)));

@@ -1,7 +1,10 @@
 // The session without its window: the wait on a question, keys from answer reports into the
 // matrix, scoring, and the result records.
-#include "ApoyoSesion.h"
+#include "Catalogo.h"
 #include "EntornoPrueba.h"
+#include "ReceptorFalso.h"
+#include "Tiempo.h"
+#include "app/Claves.h"
 #include "data/Configuracion.h"
 #include "session/Calificacion.h"
 #include "session/EsperaPregunta.h"
@@ -17,6 +20,7 @@
 #include <limits>
 
 static const QDate kHoy(2026, 12, 6);
+static constexpr qint32 kResponsable = 7;
 
 class TestSesion : public QObject {
     Q_OBJECT
@@ -75,11 +79,12 @@ private Q_SLOTS:
 
     void teclasALaPreguntaEnPantalla() {
         EntornoPrueba e;
-        QList<PreguntaPrueba> p = preguntasSimples(3);
+        QList<catalogo::PreguntaPrueba> p = catalogo::preguntasSimples(3);
         p[1].ensayo = 1; // a trial question is not asked
         p[2].tiempo = QStringLiteral("12 segundos");
-        crearExamen(e.de1(), 7, p);
-        crearExamen(e.de1(), 8, preguntasSimples(5)); // another exam's questions stay out
+        catalogo::examen(e.de1(), 7, p);
+        catalogo::examen(e.de1(), 8,
+                         catalogo::preguntasSimples(5)); // another exam's questions stay out
         RelojDePrueba reloj;
         ReceptorFalso receptor;
         SesionExamen s(e.de1(), reloj);
@@ -141,8 +146,8 @@ private Q_SLOTS:
         QTest::addColumn<QString>("contador");
         QTest::addColumn<QString>("numero");
         QTest::addColumn<QString>("guardado");
-        QTest::addColumn<int>("dias"); // old on the day, by the 365.25-day rule
-        QTest::addColumn<int>("edad");
+        QTest::addColumn<int>("dias"); // old on the day, by the 365.25-day rule; -1 no date
+        QTest::addColumn<int>("edad"); // -1: none stored
         QTest::newRow("con prefijo") << "T"
                                      << "41"
                                      << "T00000042"
@@ -151,6 +156,10 @@ private Q_SLOTS:
                                       << "123456789"
                                       << "23456790"
                                       << "123456790" << 6575 << 18;
+        QTest::newRow("sin fecha de nacimiento") << ""
+                                                 << "0"
+                                                 << "00000001"
+                                                 << "1" << -1 << -1;
     }
     void unaCarpetaYUnNumeroPorDia() {
         QFETCH(QString, prefijo);
@@ -161,44 +170,49 @@ private Q_SLOTS:
         QFETCH(int, edad);
         EntornoPrueba e;
         De1& db = e.de1();
-        GuardarConfiguracion(db, "PrefijoExamenCons", prefijo);
-        GuardarConfiguracion(db, "TxtNroExamenCons", contador);
-        const qint32 persona = crearPersona(db, kHoy.addDays(-dias));
-        QVERIFY(RegistroResultados(db, kHoy).guardar(persona, 3,
-                                                     Calificar({}, MatrizRespuestas(1, 0), 0)));
+        GuardarConfiguracion(db, ajustes::kPrefijoCarpeta, prefijo);
+        GuardarConfiguracion(db, ajustes::kContadorCarpetas, contador);
+        const qint32 persona =
+            catalogo::nuevaPersona(db, "Persona", "", dias < 0 ? QDate() : kHoy.addDays(-dias));
+        QVERIFY(RegistroResultados(db, kResponsable, kHoy)
+                    .guardar(persona, 3, Calificar({}, MatrizRespuestas(1, 0), 0)));
         // The same day again, after the date format changed: the same folder and number.
         db.ejecutar("UPDATE Carpetas SET DescripcionCarpeta = 'Teorico 2026-12-06'");
-        QVERIFY(RegistroResultados(db, kHoy).guardar(persona, 4,
-                                                     Calificar({}, MatrizRespuestas(1, 0), 0)));
-        QCOMPARE(contar(db, "Carpetas"), 1);
-        QCOMPARE(contar(db, "DetalleExamenes"), 2);
+        QVERIFY(RegistroResultados(db, kResponsable, kHoy)
+                    .guardar(persona, 4, Calificar({}, MatrizRespuestas(1, 0), 0)));
+        QCOMPARE(catalogo::filas(db, "Carpetas"), 1);
+        QCOMPARE(catalogo::filas(db, "DetalleExamenes"), 2);
         QCOMPARE(db.valor("SELECT NumeroCarpetaCons FROM Carpetas").toString(), numero);
-        QCOMPARE(LeerConfiguracion(db, "TxtNroExamenCons"), guardado);
-        QCOMPARE(db.valor("SELECT EdadCarpeta FROM Carpetas").toInt(), edad);
+        QCOMPARE(LeerConfiguracion(db, ajustes::kContadorCarpetas), guardado);
+        const QVariant edadGuardada = db.valor("SELECT EdadCarpeta FROM Carpetas");
+        QCOMPARE(edadGuardada.isNull() ? -1 : edadGuardada.toInt(), edad);
+        // The operator's code goes with each examination.
+        QCOMPARE(catalogo::contar(db, "SELECT min(Responsable) FROM DetalleExamenes"),
+                 kResponsable);
     }
 
     void personaInexistenteYErrorNoEscribenNada() {
         EntornoPrueba e;
-        GuardarConfiguracion(e.de1(), "TxtNroExamenCons", "5");
-        const qint32 persona = crearPersona(e.de1(), QDate(1980, 1, 1));
+        GuardarConfiguracion(e.de1(), ajustes::kContadorCarpetas, "5");
+        const qint32 persona = catalogo::nuevaPersona(e.de1(), "Persona", "", QDate(1980, 1, 1));
         ObtenerCodigoItem(e.de1(), "Porcentaje de Respuestas");
         e.de1().ejecutar("DROP TABLE Resultados"); // the last of an examinee's three rows fails
         PreguntaExamen p;
         p.respuestas = {{1, "a", true}};
-        const ResultadoGuardado g =
-            GuardarSesion(e.de1(), 1, {persona + 100, persona}, {p}, MatrizRespuestas(2, 1), kHoy);
+        const ResultadoGuardado g = GuardarSesion(
+            e.de1(), 1, kResponsable, {persona + 100, persona}, {p}, MatrizRespuestas(2, 1), kHoy);
         QCOMPARE(g.sinPersona, QList<int>{0});
         QCOMPARE(g.fallidos, QList<int>{1});
-        QCOMPARE(contar(e.de1(), "Carpetas"), 0);
-        QCOMPARE(LeerConfiguracion(e.de1(), "TxtNroExamenCons"), QStringLiteral("5"));
+        QCOMPARE(catalogo::filas(e.de1(), "Carpetas"), 0);
+        QCOMPARE(LeerConfiguracion(e.de1(), ajustes::kContadorCarpetas), QStringLiteral("5"));
     }
 
     void dosPuestosNuncaTomanElMismoNumero() {
         EntornoPrueba e;
-        GuardarConfiguracion(e.de1(), "TxtNroExamenCons", "0");
+        GuardarConfiguracion(e.de1(), ajustes::kContadorCarpetas, "0");
         QList<qint32> personas;
         for (int i = 0; i < 60; ++i)
-            personas << crearPersona(e.de1(), QDate(1980, 1, 1));
+            personas << catalogo::nuevaPersona(e.de1(), "Persona", "", QDate(1980, 1, 1));
         std::atomic<int> fallas = 0;
         // Each workstation is its own connection to the catalog, in its own thread.
         auto puesto = [&](int desde) {
@@ -207,8 +221,8 @@ private Q_SLOTS:
                 db.abrir(EntornoPrueba::conexion(archivo));
                 for (int i = desde; i < personas.size(); i += 2) {
                     try {
-                        RegistroResultados(db, kHoy).guardar(
-                            personas.at(i), 1, Calificar({}, MatrizRespuestas(1, 0), 0));
+                        RegistroResultados(db, kResponsable, kHoy)
+                            .guardar(personas.at(i), 1, Calificar({}, MatrizRespuestas(1, 0), 0));
                     } catch (const ErrorBD&) {
                         ++fallas;
                     }
@@ -222,16 +236,17 @@ private Q_SLOTS:
         QCOMPARE(fallas.load(), 0);
         QCOMPARE(e.de1().valor("SELECT count(DISTINCT NumeroCarpetaCons) FROM Carpetas").toInt(),
                  60);
-        QCOMPARE(LeerConfiguracion(e.de1(), "TxtNroExamenCons"), QStringLiteral("60"));
+        QCOMPARE(LeerConfiguracion(e.de1(), ajustes::kContadorCarpetas), QStringLiteral("60"));
     }
 
     void dosPuestosAgreganUnSoloItem() {
         // Two workstations store their first results on a catalog without the result
         // item while a third holds the folder counter: both start at the same moment.
         EntornoPrueba e;
-        GuardarConfiguracion(e.de1(), "TxtNroExamenCons", "0");
-        const QList<qint32> personas = {crearPersona(e.de1(), QDate(1980, 1, 1)),
-                                        crearPersona(e.de1(), QDate(1981, 1, 1))};
+        GuardarConfiguracion(e.de1(), ajustes::kContadorCarpetas, "0");
+        const QList<qint32> personas = {
+            catalogo::nuevaPersona(e.de1(), "Persona", "", QDate(1980, 1, 1)),
+            catalogo::nuevaPersona(e.de1(), "Persona", "", QDate(1981, 1, 1))};
         std::latch salida(3);
         std::atomic<int> fallas = 0;
         auto puesto = [&](int k) {
@@ -240,8 +255,8 @@ private Q_SLOTS:
                 db.abrir(EntornoPrueba::conexion(e.archivoCatalogo()));
                 salida.arrive_and_wait();
                 try {
-                    RegistroResultados(db, kHoy).guardar(personas.at(k), 1,
-                                                         Calificar({}, MatrizRespuestas(1, 0), 0));
+                    RegistroResultados(db, kResponsable, kHoy)
+                        .guardar(personas.at(k), 1, Calificar({}, MatrizRespuestas(1, 0), 0));
                 } catch (const ErrorBD&) {
                     ++fallas;
                 }
@@ -251,7 +266,7 @@ private Q_SLOTS:
         {
             Transaccion tercero(e.de1());
             e.de1().ejecutar("UPDATE Configuracion SET Valor = Valor WHERE Item = ?",
-                             {RegistroResultados::kContador});
+                             {ajustes::kContadorCarpetas});
             a->start();
             b->start();
             salida.arrive_and_wait();

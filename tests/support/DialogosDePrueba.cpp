@@ -16,9 +16,10 @@ std::optional<QString> DialogosDePrueba::entrada(QWidget*, const QString& indica
     return entradas.isEmpty() ? std::nullopt : entradas.dequeue();
 }
 
-QString DialogosDePrueba::abrirArchivo(QWidget*, const QString&, const QString&,
+QString DialogosDePrueba::abrirArchivo(QWidget*, const QString&, const QString& carpeta,
                                        const QString& filtro) {
     filtrosArchivo.append(filtro);
+    carpetasArchivo.append(carpeta);
     return archivos.isEmpty() ? QString() : archivos.dequeue();
 }
 

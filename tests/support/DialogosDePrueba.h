@@ -23,7 +23,7 @@ public:
     // first button (Aceptar or Sí).
     void siguienteRespuesta(Respuesta r) { respuestas.enqueue(r); }
     // Answers for the next input boxes; std::nullopt cancels.
-    void siguienteEntrada(std::optional<QString> e) { entradas.enqueue(e); }
+    void siguienteEntrada(const std::optional<QString>& e) { entradas.enqueue(e); }
     // Answers for the next file dialogs; empty text cancels.
     void siguienteArchivo(const QString& ruta) { archivos.enqueue(ruta); }
     // Answers for the next save dialogs; empty text cancels.
@@ -54,6 +54,7 @@ public:
     QList<Mensaje> mensajes;
     QStringList indicaciones; // prompts of the input boxes shown
     QStringList filtrosArchivo;
+    QStringList carpetasArchivo; // the folder each file dialog opened in
     QQueue<Respuesta> respuestas;
     QQueue<std::optional<QString>> entradas;
     QQueue<QString> archivos;

@@ -47,13 +47,10 @@ EntornoPrueba::EntornoPrueba(bool catalogo, bool filasIniciales) {
         } catch (const ErrorBD& e) {
             qFatal("No se pudo preparar el catálogo de prueba: %s", qPrintable(e.texto()));
         }
-        De1::fijarCompartida(de1_.get());
     }
 }
 
 EntornoPrueba::~EntornoPrueba() {
-    if (de1_)
-        De1::fijarCompartida(nullptr);
     de1_.reset();
     rutas::fijarCarpetaPrograma(QString());
     rutas::fijarCarpetaPlantillas(QString());

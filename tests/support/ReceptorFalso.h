@@ -15,16 +15,18 @@ inline QByteArray reporte(std::initializer_list<int> bytes) {
     return r;
 }
 
+// An answer report: teclas[p] for keypad position p (0 = none).
+inline QByteArray reporteRespuestas(const QList<char>& teclas) {
+    QByteArray r(Receptor::kLargoReporte, '\0');
+    for (int p = 0; p < teclas.size(); ++p)
+        r[p + 2] = teclas.at(p);
+    return r;
+}
+
 class ReceptorFalso : public Receptor {
 public:
-    void abrir(qint16 d) override {
-        dueno = d;
-        abierto = true;
-    }
-    void cerrar() override {
-        dueno = 0;
-        abierto = false;
-    }
+    void abrir() override { abierto = true; }
+    void cerrar() override { abierto = false; }
     bool escribir(const QByteArray& r) override {
         escritos.append(r);
         return presente;
@@ -39,6 +41,5 @@ public:
 
     QList<QByteArray> escritos;
     bool presente = true;
-    qint16 dueno = 0; // 0 while closed
     bool abierto = false;
 };

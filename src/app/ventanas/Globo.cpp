@@ -47,7 +47,7 @@ Globo::Globo(QWidget* control, const QString& titulo, const QString& texto, cons
 }
 
 Globo* MostrarGlobo(QWidget* control, const QString& titulo, const QString& texto,
-                    const QIcon& icono, int /*numero*/) {
+                    const QIcon& icono) {
     if (gGlobo)
         gGlobo->close();
     gGlobo = new Globo(control, titulo, texto, icono, kDuracionMs);

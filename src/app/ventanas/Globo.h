@@ -27,10 +27,9 @@ private:
     QTimer temporizador_;
 };
 
-// Shows a balloon at the control for five seconds, replacing any earlier one. The
-// number is kept for callers that pass one; it does not change the balloon.
+// Shows a balloon at the control for five seconds, replacing any earlier one.
 Globo* MostrarGlobo(QWidget* control, const QString& titulo, const QString& texto,
-                    const QIcon& icono = {}, int numero = 0);
+                    const QIcon& icono = {});
 // The balloon on screen, if any.
 Globo* globoActual();
 

@@ -1,6 +1,6 @@
 #include "app/ventanas/Inicio.h"
 
-#include "app/Globales.h"
+#include "app/Aplicacion.h"
 #include "app/PrimerArranque.h"
 #include "app/Rutas.h"
 

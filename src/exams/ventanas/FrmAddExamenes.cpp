@@ -1,162 +1,28 @@
 #include "exams/ventanas/FrmAddExamenes.h"
 
-#include "app/Globales.h"
+#include "app/Aplicacion.h"
 #include "app/Rutas.h"
-#include "app/ventanas/Accesibles.h"
 #include "app/ventanas/Dialogos.h"
 #include "data/De1.h"
+#include "data/ventanas/ErroresBD.h"
+#include "exams/ModelosExamen.h"
 #include "exams/RepositorioExamenes.h"
+#include "ui_FrmAddExamenes.h"
 
-#include <QAbstractTableModel>
-#include <QCheckBox>
 #include <QFileInfo>
-#include <QGridLayout>
-#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QImageReader>
-#include <QLabel>
-#include <QLineEdit>
 #include <QPixmap>
 #include <QPushButton>
-#include <QTreeView>
-#include <QVBoxLayout>
 
 using R = EdicionExamen::Resultado;
 
-// The question list: the questions kept, in the order they were added.
-class ModeloPreguntas : public QAbstractTableModel {
-public:
-    explicit ModeloPreguntas(const EdicionExamen& e, QObject* padre)
-        : QAbstractTableModel(padre), e_(e) {}
-    void recargar() {
-        beginResetModel();
-        filas_ = e_.preguntasListadas();
-        endResetModel();
-    }
-    int rowCount(const QModelIndex& p = {}) const override {
-        return p.isValid() ? 0 : int(filas_.size());
-    }
-    int columnCount(const QModelIndex& p = {}) const override { return p.isValid() ? 0 : 1; }
-    QVariant data(const QModelIndex& i, int rol) const override {
-        if (!i.isValid() || i.row() >= filas_.size())
-            return {};
-        const EdicionExamen::Pregunta& p = e_.preguntas().at(filas_.at(i.row()));
-        switch (rol) {
-        case Qt::DisplayRole:
-            return p.texto;
-        case Qt::UserRole:
-            return p.clave;
-        case Qt::UserRole + 1:
-            return p.etiqueta();
-        default:
-            return {};
-        }
-    }
-    QVariant headerData(int s, Qt::Orientation o, int rol) const override {
-        if (o == Qt::Horizontal && rol == Qt::DisplayRole && s == 0)
-            return QStringLiteral("Pregunta");
-        return {};
-    }
-    int fila(const QString& clave) const {
-        for (int i = 0; i < filas_.size(); ++i)
-            if (e_.preguntas().at(filas_.at(i)).clave == clave)
-                return i;
-        return -1;
-    }
-
-private:
-    const EdicionExamen& e_;
-    QList<int> filas_;
-};
-
-// The answer list: the kept answers of the selected question, "Si"/"No" beside.
-class ModeloRespuestas : public QAbstractTableModel {
-public:
-    explicit ModeloRespuestas(const EdicionExamen& e, QObject* padre)
-        : QAbstractTableModel(padre), e_(e) {}
-    void recargar() {
-        beginResetModel();
-        filas_ = e_.respuestasListadas();
-        endResetModel();
-    }
-    int rowCount(const QModelIndex& p = {}) const override {
-        return p.isValid() ? 0 : int(filas_.size());
-    }
-    int columnCount(const QModelIndex& p = {}) const override { return p.isValid() ? 0 : 2; }
-    QVariant data(const QModelIndex& i, int rol) const override {
-        if (!i.isValid() || i.row() >= filas_.size())
-            return {};
-        const EdicionExamen::Respuesta& r = e_.respuestas().at(filas_.at(i.row()));
-        switch (rol) {
-        case Qt::DisplayRole:
-            if (i.column() == 0)
-                return r.texto;
-            return r.correcta ? QStringLiteral("Si") : QStringLiteral("No");
-        case Qt::UserRole:
-            return r.clave;
-        case Qt::UserRole + 1:
-            return r.etiqueta();
-        default:
-            return {};
-        }
-    }
-    QVariant headerData(int s, Qt::Orientation o, int rol) const override {
-        if (o != Qt::Horizontal || rol != Qt::DisplayRole)
-            return {};
-        if (s == 0)
-            return QStringLiteral("Respuesta");
-        if (s == 1)
-            return QStringLiteral("Correcta");
-        return {};
-    }
-    int fila(const QString& clave) const {
-        for (int i = 0; i < filas_.size(); ++i)
-            if (e_.respuestas().at(filas_.at(i)).clave == clave)
-                return i;
-        return -1;
-    }
-
-private:
-    const EdicionExamen& e_;
-    QList<int> filas_;
-};
-
-namespace {
-
-QPushButton* boton(const QString& texto, const QString& nombre, QWidget* padre) {
-    auto* b = new QPushButton(texto, padre);
-    b->setObjectName(nombre);
-    b->setAutoDefault(false);
-    return b;
-}
-
-QLineEdit* campo(const QString& nombre, QWidget* padre) {
-    auto* t = new QLineEdit(padre);
-    t->setObjectName(nombre);
-    return t;
-}
-
-QTreeView* lista(const QString& nombre, QWidget* padre) {
-    auto* v = new QTreeView(padre);
-    v->setObjectName(nombre);
-    v->setRootIsDecorated(false);
-    v->setItemsExpandable(false);
-    v->setUniformRowHeights(true);
-    v->setSelectionMode(QAbstractItemView::SingleSelection);
-    v->setSelectionBehavior(QAbstractItemView::SelectRows);
-    v->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    return v;
-}
-
-} // namespace
-
-FrmAddExamenes::FrmAddExamenes(De1& de1, int modo, std::optional<qint32> codigoExamen,
+FrmAddExamenes::FrmAddExamenes(De1& de1, ModoExamen modo, std::optional<qint32> codigoExamen,
                                QWidget* parent)
-    : QDialog(parent), de1_(de1), modo_(modo), codigoExamen_(codigoExamen) {
-    setObjectName(QStringLiteral("FrmAddExamenes"));
-    setWindowTitle(QStringLiteral("Agregar examenes"));
+    : QDialog(parent), ui_(std::make_unique<Ui::FrmAddExamenes>()), de1_(de1),
+      codigoExamen_(codigoExamen) {
     construir();
-    if (modo_ == 2 && codigoExamen_)
+    if (modo == ModoExamen::Modificar && codigoExamen_)
         cargar();
     else
         codigoExamen_.reset(); // a new exam gets its code when it is stored
@@ -167,122 +33,54 @@ FrmAddExamenes::FrmAddExamenes(De1& de1, int modo, std::optional<qint32> codigoE
 FrmAddExamenes::~FrmAddExamenes() = default;
 
 void FrmAddExamenes::construir() {
-    auto* lblDescripcion = new QLabel(QStringLiteral("Descripcion del examen:"), this);
-    txtDescripcion_ = campo(QStringLiteral("TxtDescripcion"), this);
-    rotular(lblDescripcion, txtDescripcion_);
-
+    ui_->setupUi(this);
     modeloPreguntas_ = new ModeloPreguntas(edicion_, this);
-    lvPreguntas_ = lista(QStringLiteral("LvPreguntas"), this);
-    lvPreguntas_->setModel(modeloPreguntas_);
-    lvPreguntas_->setAccessibleName(QStringLiteral("Preguntas"));
-    auto* lblPregunta = new QLabel(QStringLiteral("Pregunta:"), this);
-    txtPregunta_ = campo(QStringLiteral("txtPregunta"), this);
-    rotular(lblPregunta, txtPregunta_);
-    auto* command1 = boton(QStringLiteral("Añadir a la lista"), QStringLiteral("Command1"), this);
-    auto* command2 = boton(QStringLiteral("Corregir"), QStringLiteral("Command2"), this);
-    auto* command3 = boton(QStringLiteral("Quitar"), QStringLiteral("Command3"), this);
-
-    picFoto_ = new QLabel(this);
-    picFoto_->setObjectName(QStringLiteral("picFoto"));
-    picFoto_->setAccessibleName(QStringLiteral("Imagen de la pregunta"));
-    picFoto_->setFrameShape(QFrame::Box);
-    picFoto_->setAlignment(Qt::AlignCenter);
-    const int borde = 2 * picFoto_->frameWidth();
-    picFoto_->setFixedSize(EdicionExamen::kLadoFoto + borde, EdicionExamen::kLadoFoto + borde);
-    command7_ = boton(QStringLiteral("Imagen..."), QStringLiteral("Command7"), this);
-    command7_->setAccessibleName(QStringLiteral("Elegir la imagen de la pregunta"));
-
+    ui_->LvPreguntas->setModel(modeloPreguntas_);
     modeloRespuestas_ = new ModeloRespuestas(edicion_, this);
-    lvRespuestas_ = lista(QStringLiteral("LvRespuestas"), this);
-    lvRespuestas_->setModel(modeloRespuestas_);
-    lvRespuestas_->setAccessibleName(QStringLiteral("Respuestas"));
-    lvRespuestas_->header()->setStretchLastSection(false);
-    lvRespuestas_->header()->setSectionResizeMode(0, QHeaderView::Stretch);
-    auto* lblRespuesta = new QLabel(QStringLiteral("Respuesta:"), this);
-    txtRespuesta_ = campo(QStringLiteral("txtRespuesta"), this);
-    rotular(lblRespuesta, txtRespuesta_);
-    check1_ = new QCheckBox(QStringLiteral("Correcta"), this);
-    check1_->setObjectName(QStringLiteral("Check1"));
-    auto* command6 = boton(QStringLiteral("Añadir a la lista"), QStringLiteral("Command6"), this);
-    auto* command5 = boton(QStringLiteral("Corregir"), QStringLiteral("Command5"), this);
-    auto* command4 = boton(QStringLiteral("Quitar"), QStringLiteral("Command4"), this);
+    ui_->LvRespuestas->setModel(modeloRespuestas_);
+    ui_->LvRespuestas->header()->setStretchLastSection(false);
+    ui_->LvRespuestas->header()->setSectionResizeMode(0, QHeaderView::Stretch);
+    // The square as stored, inside the box's frame.
+    const int borde = 2 * ui_->picFoto->frameWidth();
+    ui_->picFoto->setFixedSize(EdicionExamen::kLadoFoto + borde, EdicionExamen::kLadoFoto + borde);
 
-    cmdAceptar_ = boton(QStringLiteral("Aceptar"), QStringLiteral("CmdAceptar"), this);
-    auto* cmdCancelar = boton(QStringLiteral("Cancelar"), QStringLiteral("CmdCancelar"), this);
-
-    auto* botonesPregunta = new QHBoxLayout;
-    botonesPregunta->addWidget(command1);
-    botonesPregunta->addWidget(command2);
-    botonesPregunta->addWidget(command3);
-    auto* botonesRespuesta = new QHBoxLayout;
-    botonesRespuesta->addWidget(check1_);
-    botonesRespuesta->addStretch();
-    botonesRespuesta->addWidget(command6);
-    botonesRespuesta->addWidget(command5);
-    botonesRespuesta->addWidget(command4);
-    auto* foto = new QVBoxLayout;
-    foto->addWidget(picFoto_);
-    foto->addWidget(command7_);
-    foto->addStretch();
-
-    auto* grilla = new QGridLayout;
-    grilla->addWidget(lvPreguntas_, 0, 0, 1, 2);
-    grilla->addLayout(foto, 0, 2, 3, 1);
-    grilla->addWidget(lblPregunta, 1, 0);
-    grilla->addWidget(txtPregunta_, 1, 1);
-    grilla->addLayout(botonesPregunta, 2, 1);
-    grilla->addWidget(lvRespuestas_, 3, 0, 1, 3);
-    grilla->addWidget(lblRespuesta, 4, 0);
-    grilla->addWidget(txtRespuesta_, 4, 1, 1, 2);
-    grilla->addLayout(botonesRespuesta, 5, 1, 1, 2);
-
-    auto* cierre = new QHBoxLayout;
-    cierre->addStretch();
-    cierre->addWidget(cmdAceptar_);
-    cierre->addWidget(cmdCancelar);
-
-    auto* descripcion = new QHBoxLayout;
-    descripcion->addWidget(lblDescripcion);
-    descripcion->addWidget(txtDescripcion_, 1);
-
-    auto* raiz = new QVBoxLayout(this);
-    raiz->addLayout(descripcion);
-    raiz->addLayout(grilla, 1);
-    raiz->addLayout(cierre);
-    resize(640, 560);
-
-    connect(lvPreguntas_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+    connect(ui_->LvPreguntas->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& actual) { preguntaElegida(actual); });
-    connect(lvPreguntas_, &QAbstractItemView::clicked, this,
+    connect(ui_->LvPreguntas, &QAbstractItemView::clicked, this,
             [this](const QModelIndex& i) { preguntaElegida(i); });
-    connect(lvRespuestas_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+    connect(ui_->LvRespuestas->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& actual) { respuestaElegida(actual); });
-    connect(lvRespuestas_, &QAbstractItemView::clicked, this,
+    connect(ui_->LvRespuestas, &QAbstractItemView::clicked, this,
             [this](const QModelIndex& i) { respuestaElegida(i); });
-    connect(command1, &QPushButton::clicked, this, &FrmAddExamenes::agregarPregunta);
-    connect(command2, &QPushButton::clicked, this, &FrmAddExamenes::corregirPregunta);
-    connect(command3, &QPushButton::clicked, this, &FrmAddExamenes::quitarPregunta);
-    connect(command6, &QPushButton::clicked, this, &FrmAddExamenes::agregarRespuesta);
-    connect(command5, &QPushButton::clicked, this, &FrmAddExamenes::corregirRespuesta);
-    connect(command4, &QPushButton::clicked, this, &FrmAddExamenes::quitarRespuesta);
-    connect(command7_, &QPushButton::clicked, this, &FrmAddExamenes::elegirFoto);
-    connect(cmdAceptar_, &QPushButton::clicked, this, &FrmAddExamenes::aceptar);
-    connect(cmdCancelar, &QPushButton::clicked, this, &QDialog::reject);
+    connect(ui_->cmdAgregarPregunta, &QPushButton::clicked, this, &FrmAddExamenes::agregarPregunta);
+    connect(ui_->cmdCorregirPregunta, &QPushButton::clicked, this,
+            &FrmAddExamenes::corregirPregunta);
+    connect(ui_->cmdQuitarPregunta, &QPushButton::clicked, this, &FrmAddExamenes::quitarPregunta);
+    connect(ui_->cmdAgregarRespuesta, &QPushButton::clicked, this,
+            &FrmAddExamenes::agregarRespuesta);
+    connect(ui_->cmdCorregirRespuesta, &QPushButton::clicked, this,
+            &FrmAddExamenes::corregirRespuesta);
+    connect(ui_->cmdQuitarRespuesta, &QPushButton::clicked, this, &FrmAddExamenes::quitarRespuesta);
+    connect(ui_->cmdImagen, &QPushButton::clicked, this, &FrmAddExamenes::elegirFoto);
+    connect(ui_->CmdAceptar, &QPushButton::clicked, this, &FrmAddExamenes::aceptar);
+    connect(ui_->CmdCancelar, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 void FrmAddExamenes::cargar() {
-    try {
-        if (!RepositorioExamenes(de1_).cargar(*codigoExamen_, edicion_))
-            edicion_ = EdicionExamen(); // no such exam: start empty
-    } catch (const ErrorBD& e) {
+    const bool leido = intentarBD(
+        this, QStringLiteral("No se pudo leer el examen."),
+        [this] {
+            if (!RepositorioExamenes(de1_).cargar(*codigoExamen_, edicion_))
+                edicion_ = EdicionExamen(); // no such exam: start empty
+        },
+        kTituloAplicacion);
+    if (!leido) {
         edicion_ = EdicionExamen();
         // Storing over an exam that could not be read would lose its questions.
-        cmdAceptar_->setEnabled(false);
-        Dialogos::actual().mensaje(this, QStringLiteral("No se pudo leer el examen:\n") + e.texto(),
-                                   Dialogos::Icono::Critico, kTituloAplicacion);
+        ui_->CmdAceptar->setEnabled(false);
         return;
     }
-    txtDescripcion_->setText(edicion_.descripcion);
+    ui_->TxtDescripcion->setText(edicion_.descripcion);
 }
 
 void FrmAddExamenes::preguntaElegida(const QModelIndex& actual) {
@@ -296,18 +94,18 @@ void FrmAddExamenes::respuestaElegida(const QModelIndex& actual) {
     if (sincronizando_ || !actual.isValid())
         return;
     if (edicion_.seleccionarRespuesta(actual.data(Qt::UserRole).toString()))
-        txtRespuesta_->setText(edicion_.respuestaSeleccionada()->texto);
+        ui_->txtRespuesta->setText(edicion_.respuestaSeleccionada()->texto);
 }
 
 void FrmAddExamenes::mostrarPregunta() {
     const EdicionExamen::Pregunta* p = edicion_.preguntaSeleccionada();
     if (p) {
-        txtPregunta_->setText(p->texto);
-        picFoto_->setPixmap(QPixmap::fromImage(EdicionExamen::cuadrado(p->foto)));
+        ui_->txtPregunta->setText(p->texto);
+        ui_->picFoto->setPixmap(QPixmap::fromImage(EdicionExamen::cuadrado(p->foto)));
     } else {
-        picFoto_->clear();
+        ui_->picFoto->clear();
     }
-    command7_->setEnabled(p != nullptr);
+    ui_->cmdImagen->setEnabled(p != nullptr);
     refrescarRespuestas();
 }
 
@@ -316,8 +114,8 @@ void FrmAddExamenes::refrescarPreguntas() {
     modeloPreguntas_->recargar();
     if (const auto* p = edicion_.preguntaSeleccionada()) {
         const QModelIndex i = modeloPreguntas_->index(modeloPreguntas_->fila(p->clave), 0);
-        lvPreguntas_->setCurrentIndex(i);
-        lvPreguntas_->scrollTo(i);
+        ui_->LvPreguntas->setCurrentIndex(i);
+        ui_->LvPreguntas->scrollTo(i);
     }
     sincronizando_ = false;
 }
@@ -327,8 +125,8 @@ void FrmAddExamenes::refrescarRespuestas() {
     modeloRespuestas_->recargar();
     if (const auto* r = edicion_.respuestaSeleccionada()) {
         const QModelIndex i = modeloRespuestas_->index(modeloRespuestas_->fila(r->clave), 0);
-        lvRespuestas_->setCurrentIndex(i);
-        lvRespuestas_->scrollTo(i);
+        ui_->LvRespuestas->setCurrentIndex(i);
+        ui_->LvRespuestas->scrollTo(i);
     }
     sincronizando_ = false;
 }
@@ -369,8 +167,8 @@ bool FrmAddExamenes::avisar(R r, const QString& titulo, bool esPregunta, bool qu
 }
 
 void FrmAddExamenes::agregarPregunta() {
-    if (avisar(edicion_.agregarPregunta(txtPregunta_->text()), QStringLiteral("Nueva Pregunta"),
-               true, false, txtPregunta_))
+    if (avisar(edicion_.agregarPregunta(ui_->txtPregunta->text()), QStringLiteral("Nueva Pregunta"),
+               true, false, ui_->txtPregunta))
         return;
     refrescarPreguntas();
     mostrarPregunta();
@@ -378,7 +176,8 @@ void FrmAddExamenes::agregarPregunta() {
 
 void FrmAddExamenes::corregirPregunta() {
     const QString titulo = QStringLiteral("Modificar Pregunta");
-    if (avisar(edicion_.corregirPregunta(txtPregunta_->text()), titulo, true, false, txtPregunta_))
+    if (avisar(edicion_.corregirPregunta(ui_->txtPregunta->text()), titulo, true, false,
+               ui_->txtPregunta))
         return;
     refrescarPreguntas();
     Dialogos::actual().mensaje(this, QStringLiteral("Pregunta modificada exitosamente"),
@@ -400,16 +199,16 @@ void FrmAddExamenes::quitarPregunta() {
 }
 
 void FrmAddExamenes::agregarRespuesta() {
-    if (avisar(edicion_.agregarRespuesta(txtRespuesta_->text(), check1_->isChecked()),
-               QStringLiteral("Nueva Respuesta"), false, false, txtRespuesta_))
+    if (avisar(edicion_.agregarRespuesta(ui_->txtRespuesta->text(), ui_->chkCorrecta->isChecked()),
+               QStringLiteral("Nueva Respuesta"), false, false, ui_->txtRespuesta))
         return;
     refrescarRespuestas();
 }
 
 void FrmAddExamenes::corregirRespuesta() {
     const QString titulo = QStringLiteral("Modificar Respuesta");
-    if (avisar(edicion_.corregirRespuesta(txtRespuesta_->text(), check1_->isChecked()), titulo,
-               false, false, txtRespuesta_))
+    if (avisar(edicion_.corregirRespuesta(ui_->txtRespuesta->text(), ui_->chkCorrecta->isChecked()),
+               titulo, false, false, ui_->txtRespuesta))
         return;
     refrescarRespuestas();
     Dialogos::actual().mensaje(this, QStringLiteral("Respuesta modificada exitosamente"),
@@ -427,7 +226,7 @@ void FrmAddExamenes::quitarRespuesta() {
         return;
     edicion_.quitarRespuesta();
     if (const auto* r = edicion_.respuestaSeleccionada())
-        txtRespuesta_->setText(r->texto);
+        ui_->txtRespuesta->setText(r->texto);
     refrescarRespuestas();
 }
 
@@ -453,12 +252,12 @@ void FrmAddExamenes::elegirFoto() {
 }
 
 void FrmAddExamenes::aceptar() {
-    const QString descripcion = txtDescripcion_->text();
+    const QString descripcion = ui_->TxtDescripcion->text();
     if (descripcion.trimmed().isEmpty()) {
         Dialogos::actual().mensaje(this,
                                    QStringLiteral("ERROR: Debe ingresar la descripcion del examen"),
                                    Dialogos::Icono::Critico, kTituloAplicacion);
-        txtDescripcion_->setFocus();
+        ui_->TxtDescripcion->setFocus();
         return;
     }
     QString aviso;
@@ -485,21 +284,18 @@ void FrmAddExamenes::aceptar() {
         return;
 
     edicion_.descripcion = descripcion;
-    try {
-        const RepositorioExamenes::Resultado r =
-            RepositorioExamenes(de1_).guardar(edicion_, codigoExamen_);
-        if (r.estado == RepositorioExamenes::Estado::DescripcionDuplicada) {
-            Dialogos::actual().mensaje(this, QStringLiteral("La descripcion del examen ya existe"),
-                                       Dialogos::Icono::Ninguno, kTituloAplicacion);
-            txtDescripcion_->setFocus();
-            return;
-        }
-        codigoGuardado_ = r.codigoExamen;
-    } catch (const ErrorBD& e) {
-        Dialogos::actual().mensaje(this,
-                                   QStringLiteral("No se pudo guardar el examen:\n") + e.texto(),
-                                   Dialogos::Icono::Critico, kTituloAplicacion);
+    RepositorioExamenes::Resultado r;
+    if (!intentarBD(
+            this, QStringLiteral("No se pudo guardar el examen."),
+            [&] { r = RepositorioExamenes(de1_).guardar(edicion_, codigoExamen_); },
+            kTituloAplicacion))
+        return;
+    if (r.estado == RepositorioExamenes::Estado::DescripcionDuplicada) {
+        Dialogos::actual().mensaje(this, QStringLiteral("La descripcion del examen ya existe"),
+                                   Dialogos::Icono::Ninguno, kTituloAplicacion);
+        ui_->TxtDescripcion->setFocus();
         return;
     }
+    codigoGuardado_ = r.codigoExamen;
     accept();
 }

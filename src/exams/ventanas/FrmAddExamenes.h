@@ -1,26 +1,29 @@
 #pragma once
-// The exam editor: mode 1 creates an exam, mode 2 modifies the given one. All
-// editing happens in memory (EdicionExamen); "Aceptar" stores it in one go.
+// The exam editor: creates an exam or modifies the given one. All editing
+// happens in memory (EdicionExamen); "Aceptar" stores it in one go.
 
 #include "exams/EdicionExamen.h"
 
 #include <QDialog>
 #include <optional>
 
+#include <memory>
+
 class De1;
-class QCheckBox;
-class QLabel;
-class QLineEdit;
 class QModelIndex;
-class QPushButton;
-class QTreeView;
 class ModeloPreguntas;
 class ModeloRespuestas;
+namespace Ui {
+class FrmAddExamenes;
+}
+
+// The office's exam editor modes 1 and 2.
+enum class ModoExamen { Nuevo = 1, Modificar = 2 };
 
 class FrmAddExamenes : public QDialog {
     Q_OBJECT
 public:
-    FrmAddExamenes(De1& de1, int modo, std::optional<qint32> codigoExamen,
+    FrmAddExamenes(De1& de1, ModoExamen modo, std::optional<qint32> codigoExamen,
                    QWidget* parent = nullptr);
     ~FrmAddExamenes() override;
 
@@ -53,8 +56,8 @@ private:
     bool avisar(EdicionExamen::Resultado r, const QString& titulo, bool esPregunta, bool quitar,
                 QWidget* campo);
 
+    std::unique_ptr<Ui::FrmAddExamenes> ui_; // the controls, laid out in FrmAddExamenes.ui
     De1& de1_;
-    int modo_;
     std::optional<qint32> codigoExamen_;
     std::optional<qint32> codigoGuardado_;
     EdicionExamen edicion_;
@@ -62,13 +65,4 @@ private:
 
     ModeloPreguntas* modeloPreguntas_ = nullptr;
     ModeloRespuestas* modeloRespuestas_ = nullptr;
-    QLineEdit* txtDescripcion_ = nullptr;
-    QTreeView* lvPreguntas_ = nullptr;
-    QLineEdit* txtPregunta_ = nullptr;
-    QLabel* picFoto_ = nullptr;
-    QPushButton* command7_ = nullptr;
-    QTreeView* lvRespuestas_ = nullptr;
-    QLineEdit* txtRespuesta_ = nullptr;
-    QCheckBox* check1_ = nullptr;
-    QPushButton* cmdAceptar_ = nullptr;
 };

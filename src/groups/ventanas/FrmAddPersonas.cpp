@@ -1,14 +1,15 @@
 #include "groups/ventanas/FrmAddPersonas.h"
 
-#include "app/Globales.h"
-#include "app/Ini.h"
+#include "app/Claves.h"
 #include "app/ventanas/Accesibles.h"
 #include "app/ventanas/Dialogos.h"
 #include "app/ventanas/Globo.h"
 #include "data/De1.h"
-#include "groups/DatosGrupos.h"
+#include "data/ventanas/ErroresBD.h"
 #include "groups/Planilla.h"
+#include "groups/RepositorioMiembros.h"
 #include "groups/ventanas/FrmImportarPadron.h"
+#include "groups/ventanas/NombresFrmAddPersonas.h"
 #include "persons/AlmacenImagenes.h"
 #include "persons/ventanas/FrmNMPersona.h"
 
@@ -24,10 +25,11 @@
 #include <QTreeView>
 #include <QVBoxLayout>
 
+namespace n = nombres::frmAddPersonas;
+
 namespace {
 
-const QString kSeccion = QStringLiteral("Tavelmo");
-const QString kClaveFiltro = QStringLiteral("Filtro");
+const QString kNoSeLeyeronPersonas = QStringLiteral("No se pudieron leer las personas.");
 
 QTreeView* lista(QAbstractItemModel* modelo, const QString& nombre, const QString& accesible,
                  QWidget* padre) {
@@ -47,71 +49,62 @@ QTreeView* lista(QAbstractItemModel* modelo, const QString& nombre, const QStrin
     return v;
 }
 
-// The stored field: missing or anything but 0 and 1 means "Documento".
-int filtroGuardado() {
-    const QString v = LeerIni(kSeccion, kClaveFiltro).trimmed();
-    return v == QStringLiteral("0") ? 0 : 1;
-}
-
 } // namespace
 
-FrmAddPersonas::FrmAddPersonas(De1& de1, const GrupoSeleccionado& grupo, QWidget* parent)
+FrmAddPersonas::FrmAddPersonas(De1& de1, const Grupo& grupo, QWidget* parent)
     : QDialog(parent), de1_(de1), grupo_(grupo), personas_(de1, this), miembros_(this) {
-    setObjectName(QStringLiteral("FrmAddPersonas"));
+    setObjectName(n::kVentana);
     setWindowTitle(QStringLiteral("Agregar personas al grupo"));
     resize(900, 560);
     abrirModal = [](QDialog& d) { d.exec(); };
 
     auto* lblGrupo = new QLabel(QStringLiteral("Grupo ") + grupo.descripcion, this);
-    lblGrupo->setObjectName(QStringLiteral("LblGrupo"));
+    lblGrupo->setObjectName(n::kGrupo);
     QFont f = lblGrupo->font();
     f.setBold(true);
     lblGrupo->setFont(f);
 
     auto* lblBuscar = new QLabel(QStringLiteral("Buscar"), this);
     txtFiltro_ = new QLineEdit(this);
-    txtFiltro_->setObjectName(QStringLiteral("TxtFiltro"));
+    txtFiltro_->setObjectName(n::kFiltro);
     rotular(lblBuscar, txtFiltro_);
     comboFiltro_ = new QComboBox(this);
-    comboFiltro_->setObjectName(QStringLiteral("ComboFiltro"));
+    comboFiltro_->setObjectName(n::kCampoFiltro);
     comboFiltro_->addItems({QStringLiteral("Nombre"), QStringLiteral("Documento")});
     comboFiltro_->setAccessibleName(QStringLiteral("Buscar por"));
 
-    lvPersonas_ = lista(&personas_, QStringLiteral("LvPersonas"), QStringLiteral("Personas"), this);
-    lvEvaluados_ =
-        lista(&miembros_, QStringLiteral("LvEvaluados"), QStringLiteral("Evaluados"), this);
+    lvPersonas_ = lista(&personas_, n::kPersonas, QStringLiteral("Personas"), this);
+    lvEvaluados_ = lista(&miembros_, n::kEvaluados, QStringLiteral("Evaluados"), this);
 
     imgFoto_ = new QLabel(this);
-    imgFoto_->setObjectName(QStringLiteral("ImgFoto"));
+    imgFoto_->setObjectName(n::kFoto);
     imgFoto_->setAccessibleName(QStringLiteral("Fotografía"));
     imgFoto_->setFixedSize(150, 180);
     imgFoto_->setFrameShape(QFrame::StyledPanel);
     imgFoto_->setAlignment(Qt::AlignCenter);
 
     cmdAgregar_ = new QPushButton(style()->standardIcon(QStyle::SP_ArrowRight), QString(), this);
-    cmdAgregar_->setObjectName(QStringLiteral("CmdAgregar"));
+    cmdAgregar_->setObjectName(n::kAgregar);
     cmdAgregar_->setAccessibleName(QStringLiteral("Agregar al grupo"));
     cmdAgregar_->setToolTip(QStringLiteral("Agregar al grupo"));
     cmdQuitar_ = new QPushButton(style()->standardIcon(QStyle::SP_ArrowLeft), QString(), this);
-    cmdQuitar_->setObjectName(QStringLiteral("CmdQuitar"));
+    cmdQuitar_->setObjectName(n::kQuitar);
     cmdQuitar_->setAccessibleName(QStringLiteral("Quitar del grupo"));
     cmdQuitar_->setToolTip(QStringLiteral("Quitar del grupo"));
 
-    auto* cmdAceptar = new QPushButton(QStringLiteral("Aceptar"), this);
-    cmdAceptar->setObjectName(QStringLiteral("CmdAceptar"));
+    cmdAceptar_ = new QPushButton(QStringLiteral("Aceptar"), this);
+    cmdAceptar_->setObjectName(n::kAceptar);
     auto* cmdCancelar = new QPushButton(QStringLiteral("Cancelar"), this);
-    cmdCancelar->setObjectName(QStringLiteral("CmdCancelar"));
-    QPushButton* imgSalir =
-        botonImagen(style()->standardIcon(QStyle::SP_DialogCloseButton), QStringLiteral("Cancelar"),
-                    QStringLiteral("ImgSalir"), this);
+    cmdCancelar->setObjectName(n::kCancelar);
+    QPushButton* imgSalir = botonImagen(style()->standardIcon(QStyle::SP_DialogCloseButton),
+                                        QStringLiteral("Cancelar"), n::kSalir, this);
     imgSalir->setIconSize(QSize(24, 24));
-    QPushButton* lblNueva =
-        botonEnlace(QStringLiteral("Nueva persona"), QStringLiteral("LblNuevaPersona"), this);
+    QPushButton* lblNueva = botonEnlace(QStringLiteral("Nueva persona"), n::kNuevaPersona, this);
     QPushButton* cmdImportar =
-        botonEnlace(QStringLiteral("Importar padrón..."), QStringLiteral("CmdImportar"), this);
+        botonEnlace(QStringLiteral("Importar padrón..."), n::kImportar, this);
 
     picFondo_ = new QLabel(this);
-    picFondo_->setObjectName(QStringLiteral("PicFondo"));
+    picFondo_->setObjectName(n::kFondo);
     picFondo_->hide();
 
     // Layout: persons | add/remove | members, the photograph under the persons.
@@ -147,7 +140,7 @@ FrmAddPersonas::FrmAddPersonas(De1& de1, const GrupoSeleccionado& grupo, QWidget
     rejilla->addLayout(derecha, 2, 2);
     auto* botones = new QHBoxLayout;
     botones->addStretch(1);
-    botones->addWidget(cmdAceptar);
+    botones->addWidget(cmdAceptar_);
     botones->addWidget(cmdCancelar);
     rejilla->addLayout(botones, 3, 0, 1, 3);
     rejilla->setColumnStretch(0, 1);
@@ -157,47 +150,50 @@ FrmAddPersonas::FrmAddPersonas(De1& de1, const GrupoSeleccionado& grupo, QWidget
     connect(comboFiltro_, &QComboBox::currentIndexChanged, this, [this] { filtrar(); });
     connect(lvPersonas_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& i) { mostrarFoto(i); });
-    connect(&personas_, &ModeloPersonasFiltrado::errorBD, this, &FrmAddPersonas::errorBD);
+    connect(&personas_, &ModeloPersonasFiltrado::errorBD, this,
+            [this](const ErrorBD& e) { avisarErrorBD(this, kNoSeLeyeronPersonas, e); });
     connect(cmdAgregar_, &QPushButton::clicked, this, &FrmAddPersonas::agregar);
     connect(cmdQuitar_, &QPushButton::clicked, this, &FrmAddPersonas::quitar);
     connect(lblNueva, &QPushButton::clicked, this, &FrmAddPersonas::nuevaPersona);
     connect(cmdImportar, &QPushButton::clicked, this, &FrmAddPersonas::importarPadron);
-    connect(cmdAceptar, &QPushButton::clicked, this, &FrmAddPersonas::aceptar);
+    connect(cmdAceptar_, &QPushButton::clicked, this, &FrmAddPersonas::aceptar);
     connect(cmdCancelar, &QPushButton::clicked, this, &QDialog::reject);
     connect(imgSalir, &QPushButton::clicked, this, &QDialog::reject);
 
     // Load: the stored filter field fills the persons list, then the members.
     {
         const QSignalBlocker b(comboFiltro_);
-        comboFiltro_->setCurrentIndex(filtroGuardado());
+        comboFiltro_->setCurrentIndex(claves::campoFiltro());
     }
     filtrar();
-    try {
-        miembros_.fijar(grupos::miembros(de1_, grupo_.codigo));
-        if (miembros_.rowCount() > 0)
-            lvEvaluados_->setCurrentIndex(miembros_.index(0, 0));
-    } catch (const ErrorBD& e) {
-        errorBD(e.texto());
-    }
+    const bool leidos =
+        intentarBD(this, QStringLiteral("No se pudieron leer los evaluados del grupo."), [this] {
+            QList<PersonaListada> miembros;
+            for (const Evaluado& e : RepositorioMiembros(de1_).evaluados(grupo_.codigo))
+                miembros.append({e.codigoPersona, e.nombre, e.documento});
+            miembros_.fijar(std::move(miembros));
+        });
+    // Storing a roster that could not be read would drop the group's members.
+    cmdAceptar_->setEnabled(leidos);
+    if (miembros_.rowCount() > 0)
+        lvEvaluados_->setCurrentIndex(miembros_.index(0, 0));
     actualizarBotones();
 }
 
 FrmAddPersonas::~FrmAddPersonas() {
     if (!cerrado_)
-        EscribirIni(kSeccion, kClaveFiltro, QString::number(comboFiltro_->currentIndex()));
+        guardarCampoFiltro();
 }
 
-void FrmAddPersonas::errorBD(const QString& texto) {
-    Dialogos::actual().mensaje(this, QStringLiteral("Error de la base de datos:\n\n%1").arg(texto),
-                               Dialogos::Icono::Critico);
+void FrmAddPersonas::guardarCampoFiltro() {
+    EscribirIni(claves::kFiltro, QString::number(comboFiltro_->currentIndex()));
 }
 
 void FrmAddPersonas::filtrar(bool releer) {
-    try {
-        personas_.filtrar(comboFiltro_->currentIndex(), txtFiltro_->text(), releer);
-    } catch (const ErrorBD& e) {
-        errorBD(e.texto());
-    }
+    const CampoPersona campo =
+        comboFiltro_->currentIndex() == 0 ? CampoPersona::Nombre : CampoPersona::Documento;
+    intentarBD(this, kNoSeLeyeronPersonas,
+               [&] { personas_.filtrar(campo, txtFiltro_->text(), releer); });
     if (personas_.rowCount() > 0)
         lvPersonas_->selectionModel()->setCurrentIndex(
             personas_.index(0, 0), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
@@ -243,7 +239,7 @@ void FrmAddPersonas::agregar() {
     const QModelIndex i = lvPersonas_->currentIndex();
     if (!i.isValid() || i.row() >= personas_.rowCount())
         return;
-    const FilaPersona& p = personas_.filas().at(i.row());
+    const PersonaListada& p = personas_.filas().at(i.row());
     const int existente = miembros_.buscar(p.codigo);
     if (existente >= 0) {
         lvEvaluados_->selectionModel()->setCurrentIndex(miembros_.index(existente, 0),
@@ -252,7 +248,7 @@ void FrmAddPersonas::agregar() {
         lvEvaluados_->scrollTo(miembros_.index(existente, 0));
         MostrarGlobo(cmdAgregar_, QStringLiteral("La persona ya está en el grupo"),
                      QStringLiteral("La persona que intenta cargar ya se encuentra en el grupo."),
-                     style()->standardIcon(QStyle::SP_MessageBoxInformation), 100);
+                     style()->standardIcon(QStyle::SP_MessageBoxInformation));
         return;
     }
     miembros_.agregar(p);
@@ -272,9 +268,8 @@ void FrmAddPersonas::quitar() {
 }
 
 void FrmAddPersonas::nuevaPersona() {
-    Globales::ModoEdicion = QStringLiteral("Z");
     CapturarPantalla(picFondo_, true);
-    FrmNMPersona ventana(de1_, this);
+    FrmNMPersona ventana(de1_, ModoEdicion::PersonaDelGrupo, this);
     abrirModal(ventana);
     // The new person shows at once under the current filter.
     filtrar(true);
@@ -309,24 +304,18 @@ void FrmAddPersonas::importarPadron() {
 void FrmAddPersonas::aceptar() {
     QList<qint32> codigos;
     codigos.reserve(miembros_.rowCount());
-    for (const FilaPersona& m : miembros_.filas())
+    for (const PersonaListada& m : miembros_.filas())
         codigos << m.codigo;
-    try {
-        grupos::escribirMiembros(de1_, grupo_.codigo, codigos);
-    } catch (const ErrorBD& e) {
-        Dialogos::actual().mensaje(
-            this, QStringLiteral("No se pudo guardar el grupo.\n\n%1").arg(e.texto()),
-            Dialogos::Icono::Critico);
-        return;
-    }
-    accept();
+    if (intentarBD(this, QStringLiteral("No se pudo guardar el grupo."),
+                   [&] { RepositorioMiembros(de1_).fijarPersonas(grupo_.codigo, codigos); }))
+        accept();
 }
 
 void FrmAddPersonas::done(int r) {
     // Whatever closes the window keeps the chosen filter field for next time.
     if (!cerrado_) {
         cerrado_ = true;
-        EscribirIni(kSeccion, kClaveFiltro, QString::number(comboFiltro_->currentIndex()));
+        guardarCampoFiltro();
     }
     QDialog::done(r);
 }

@@ -2,7 +2,7 @@
 // The roster editor: which persons belong to the selected group. Nothing is
 // written until "Aceptar", and then in one transaction.
 
-#include "app/Seleccion.h"
+#include "groups/Grupo.h"
 #include "groups/Modelos.h"
 
 #include <QDialog>
@@ -18,7 +18,7 @@ class QTreeView;
 class FrmAddPersonas : public QDialog {
     Q_OBJECT
 public:
-    FrmAddPersonas(De1& de1, const GrupoSeleccionado& grupo, QWidget* parent = nullptr);
+    FrmAddPersonas(De1& de1, const Grupo& grupo, QWidget* parent = nullptr);
     ~FrmAddPersonas() override;
 
     // Opens the person editor modally; tests replace it.
@@ -41,10 +41,10 @@ private:
     void importarPadron();
     void aceptar();
     void actualizarBotones();
-    void errorBD(const QString& texto);
+    void guardarCampoFiltro();
 
     De1& de1_;
-    GrupoSeleccionado grupo_;
+    Grupo grupo_;
     ModeloPersonasFiltrado personas_;
     ModeloPersonas miembros_;
     QComboBox* comboFiltro_ = nullptr;
@@ -55,6 +55,7 @@ private:
     QLabel* picFondo_ = nullptr;
     QPushButton* cmdAgregar_ = nullptr;
     QPushButton* cmdQuitar_ = nullptr;
+    QPushButton* cmdAceptar_ = nullptr;
     qint32 personaMostrada_ = 0;
     QString rutaFoto_;
     bool cerrado_ = false;

@@ -3,6 +3,8 @@
 #include "app/ventanas/Accesibles.h"
 #include "app/ventanas/Dialogos.h"
 #include "data/De1.h"
+#include "data/ventanas/ErroresBD.h"
+#include "groups/ventanas/NombresFrmImportarPadron.h"
 #include "persons/RepositorioPersonas.h"
 
 #include <QComboBox>
@@ -15,26 +17,28 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
-FrmImportarPadron::FrmImportarPadron(De1& de1, const GrupoSeleccionado& grupo, Planilla planilla,
+namespace n = nombres::frmImportarPadron;
+
+FrmImportarPadron::FrmImportarPadron(De1& de1, const Grupo& grupo, Planilla planilla,
                                      const QString& archivo, QWidget* parent)
     : QDialog(parent), de1_(de1), grupo_(grupo), planilla_(std::move(planilla)) {
-    setObjectName(QStringLiteral("FrmImportarPadron"));
+    setObjectName(n::kVentana);
     setWindowTitle(QStringLiteral("Importar padrón"));
     resize(860, 560);
 
     auto* lblArchivo = new QLabel(QStringLiteral("Archivo %1 para el grupo %2")
                                       .arg(QFileInfo(archivo).fileName(), grupo.descripcion),
                                   this);
-    lblArchivo->setObjectName(QStringLiteral("LblArchivo"));
+    lblArchivo->setObjectName(n::kArchivo);
     lblTipo_ = new QLabel(QStringLiteral("Tipo de documento de las filas que no lo indican"), this);
     comboTipo_ = new QComboBox(this);
-    comboTipo_->setObjectName(QStringLiteral("ComboTipoDocumento"));
+    comboTipo_->setObjectName(n::kTipoDocumento);
     rotular(lblTipo_, comboTipo_);
     modelo_ = new QStandardItemModel(0, 4, this);
     modelo_->setHorizontalHeaderLabels({QStringLiteral("Fila"), QStringLiteral("Documento"),
                                         QStringLiteral("Nombre"), QStringLiteral("Estado")});
     lvFilas_ = new QTableView(this);
-    lvFilas_->setObjectName(QStringLiteral("LvImportacion"));
+    lvFilas_->setObjectName(n::kFilas);
     lvFilas_->setAccessibleName(QStringLiteral("Filas del archivo"));
     lvFilas_->setModel(modelo_);
     lvFilas_->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -45,12 +49,12 @@ FrmImportarPadron::FrmImportarPadron(De1& de1, const GrupoSeleccionado& grupo, P
     lvFilas_->setColumnWidth(1, 110);
     lvFilas_->setColumnWidth(2, 240);
     lblResumen_ = new QLabel(this);
-    lblResumen_->setObjectName(QStringLiteral("LblResumen"));
+    lblResumen_->setObjectName(n::kResumen);
     lblResumen_->setWordWrap(true);
     cmdImportar_ = new QPushButton(QStringLiteral("Importar"), this);
-    cmdImportar_->setObjectName(QStringLiteral("CmdImportar"));
+    cmdImportar_->setObjectName(n::kImportar);
     auto* cmdCancelar = new QPushButton(QStringLiteral("Cancelar"), this);
-    cmdCancelar->setObjectName(QStringLiteral("CmdCancelar"));
+    cmdCancelar->setObjectName(n::kCancelar);
 
     auto* tipo = new QHBoxLayout;
     tipo->addWidget(lblTipo_);
@@ -65,14 +69,10 @@ FrmImportarPadron::FrmImportarPadron(De1& de1, const GrupoSeleccionado& grupo, P
     raiz->addWidget(lvFilas_, 1);
     raiz->addLayout(botones);
 
-    try {
+    intentarBD(this, QStringLiteral("No se pudieron leer los tipos de documento."), [this] {
         for (const ElementoLista& d : RepositorioPersonas(de1_).documentos())
             comboTipo_->addItem(d.texto, d.codigo);
-    } catch (const ErrorBD& e) {
-        Dialogos::actual().mensaje(
-            this, QStringLiteral("Error de la base de datos:\n\n%1").arg(e.texto()),
-            Dialogos::Icono::Critico);
-    }
+    });
     connect(comboTipo_, &QComboBox::currentIndexChanged, this, [this] { preparar(); });
     connect(cmdImportar_, &QPushButton::clicked, this, &FrmImportarPadron::importar);
     connect(cmdCancelar, &QPushButton::clicked, this, &QDialog::reject);
@@ -82,16 +82,16 @@ FrmImportarPadron::FrmImportarPadron(De1& de1, const GrupoSeleccionado& grupo, P
 void FrmImportarPadron::preparar() {
     const QVariant tipo = comboTipo_->currentData();
     std::variant<PlanImportacion, QString> r;
-    try {
+    const bool leido = intentarBD(this, QStringLiteral("No se pudo revisar el padrón."), [&] {
         r = importacion::preparar(de1_, planilla_, grupo_.codigo,
                                   tipo.isValid() ? std::optional<qint64>(tipo.toLongLong())
                                                  : std::nullopt);
-    } catch (const ErrorBD& e) {
-        r = QStringLiteral("Error de la base de datos:\n\n%1").arg(e.texto());
-    }
-    if (const QString* error = std::get_if<QString>(&r)) {
+    });
+    const QString* error = std::get_if<QString>(&r);
+    if (!leido || error) {
         valido_ = false;
-        Dialogos::actual().mensaje(this, *error, Dialogos::Icono::Exclamacion);
+        if (error)
+            Dialogos::actual().mensaje(this, *error, Dialogos::Icono::Exclamacion);
         cmdImportar_->setEnabled(false);
         return;
     }
@@ -148,16 +148,9 @@ void FrmImportarPadron::preparar() {
 }
 
 void FrmImportarPadron::importar() {
-    try {
-        resultado_ = importacion::importar(de1_, grupo_.codigo, plan_);
-    } catch (const ErrorBD& e) {
-        Dialogos::actual().mensaje(
-            this,
-            QStringLiteral("No se pudo importar el padrón; no se guardó nada.\n\n%1")
-                .arg(e.texto()),
-            Dialogos::Icono::Critico);
+    if (!intentarBD(this, QStringLiteral("No se pudo importar el padrón; no se guardó nada."),
+                    [this] { resultado_ = importacion::importar(de1_, grupo_.codigo, plan_); }))
         return;
-    }
     Dialogos::actual().mensaje(this,
                                QStringLiteral("Se crearon %1 personas y se agregaron %2 al grupo.")
                                    .arg(resultado_.creadas)

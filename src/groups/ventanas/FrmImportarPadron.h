@@ -3,7 +3,7 @@
 // of it (a new person, a person already stored, already a member, or left out
 // and why). "Importar" writes it all in one transaction.
 
-#include "app/Seleccion.h"
+#include "groups/Grupo.h"
 #include "groups/ImportacionPadron.h"
 #include "groups/Planilla.h"
 
@@ -19,8 +19,8 @@ class QTableView;
 class FrmImportarPadron : public QDialog {
     Q_OBJECT
 public:
-    FrmImportarPadron(De1& de1, const GrupoSeleccionado& grupo, Planilla planilla,
-                      const QString& archivo, QWidget* parent = nullptr);
+    FrmImportarPadron(De1& de1, const Grupo& grupo, Planilla planilla, const QString& archivo,
+                      QWidget* parent = nullptr);
 
     const PlanImportacion& plan() const { return plan_; }
     // What the import wrote (after "Importar" succeeded).
@@ -33,7 +33,7 @@ private:
     void importar();
 
     De1& de1_;
-    GrupoSeleccionado grupo_;
+    Grupo grupo_;
     Planilla planilla_;
     PlanImportacion plan_;
     ResultadoImportacion resultado_;

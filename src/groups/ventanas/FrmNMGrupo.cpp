@@ -1,10 +1,11 @@
 #include "groups/ventanas/FrmNMGrupo.h"
 
-#include "app/Globales.h"
 #include "app/ventanas/Accesibles.h"
 #include "app/ventanas/Dialogos.h"
 #include "data/De1.h"
-#include "groups/DatosGrupos.h"
+#include "data/ventanas/ErroresBD.h"
+#include "groups/RepositorioGrupos.h"
+#include "groups/ventanas/NombresFrmNMGrupo.h"
 
 #include <QComboBox>
 #include <QDateEdit>
@@ -16,10 +17,13 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
-FrmNMGrupo::FrmNMGrupo(De1& de1, std::optional<qint32> codigoGrupo, QWidget* parent)
-    : QDialog(parent), de1_(de1), codigoGrupo_(codigoGrupo),
-      modificar_(Globales::ModoEdicion == QStringLiteral("M") && codigoGrupo.has_value()) {
-    setObjectName(QStringLiteral("FrmNMGrupo"));
+namespace n = nombres::frmNMGrupo;
+
+FrmNMGrupo::FrmNMGrupo(De1& de1, ModoEdicion modo, std::optional<qint32> codigoGrupo,
+                       qint32 responsable, QWidget* parent)
+    : QDialog(parent), de1_(de1), codigoGrupo_(codigoGrupo), responsable_(responsable),
+      modificar_(modo == ModoEdicion::ModificarGrupo && codigoGrupo.has_value()) {
+    setObjectName(n::kVentana);
     setWindowTitle(modificar_ ? QStringLiteral("Modificar grupo") : QStringLiteral("Nuevo grupo"));
     setMinimumWidth(400);
 
@@ -30,33 +34,33 @@ FrmNMGrupo::FrmNMGrupo(De1& de1, std::optional<qint32> codigoGrupo, QWidget* par
         formulario->addRow(l, entrada);
     };
     dtFecha_ = new QDateEdit(this);
-    dtFecha_->setObjectName(QStringLiteral("DtFecha"));
+    dtFecha_->setObjectName(n::kFecha);
     dtFecha_->setCalendarPopup(true);
     dtFecha_->setDisplayFormat(QLocale().dateFormat(QLocale::ShortFormat));
     campo(QStringLiteral("Fecha"), dtFecha_);
     // Limited to the columns' widths, so a long text cannot fail on save.
     txtCurso_ = new QLineEdit(this);
-    txtCurso_->setObjectName(QStringLiteral("TxtCurso"));
+    txtCurso_->setObjectName(n::kCurso);
     txtCurso_->setMaxLength(20);
     campo(QStringLiteral("Curso"), txtCurso_);
     txtDescripcion_ = new QLineEdit(this);
-    txtDescripcion_->setObjectName(QStringLiteral("TxtDescripcion"));
+    txtDescripcion_->setObjectName(n::kDescripcion);
     txtDescripcion_->setMaxLength(40);
     campo(QStringLiteral("Descripción"), txtDescripcion_);
     comboResponsable_ = new QComboBox(this);
-    comboResponsable_->setObjectName(QStringLiteral("ComboResponsable"));
+    comboResponsable_->setObjectName(n::kResponsable);
     comboResponsable_->setEditable(true);
     comboResponsable_->setInsertPolicy(QComboBox::NoInsert);
     comboResponsable_->lineEdit()->setMaxLength(100);
     campo(QStringLiteral("Responsable"), comboResponsable_);
 
     auto* aceptar = new QPushButton(QStringLiteral("Aceptar"), this);
-    aceptar->setObjectName(QStringLiteral("CmdAceptar"));
+    aceptar->setObjectName(n::kAceptar);
     aceptar->setDefault(true);
     auto* cancelar = new QPushButton(QStringLiteral("Cancelar"), this);
-    cancelar->setObjectName(QStringLiteral("CmdCancelar"));
+    cancelar->setObjectName(n::kCancelar);
     QPushButton* salir = botonImagen(style()->standardIcon(QStyle::SP_DialogCloseButton),
-                                     QStringLiteral("Salir"), QStringLiteral("ImgSalir"), this);
+                                     QStringLiteral("Salir"), n::kSalir, this);
     salir->setIconSize(QSize(24, 24));
     connect(aceptar, &QPushButton::clicked, this, &FrmNMGrupo::aceptar);
     connect(cancelar, &QPushButton::clicked, this, &QDialog::reject);
@@ -79,24 +83,20 @@ FrmNMGrupo::FrmNMGrupo(De1& de1, std::optional<qint32> codigoGrupo, QWidget* par
 
 void FrmNMGrupo::cargar() {
     dtFecha_->setDate(QDate::currentDate());
-    try {
-        comboResponsable_->addItems(grupos::usuariosActivos(de1_));
-        comboResponsable_->setCurrentText(
-            grupos::nombreResponsable(de1_, Globales::ResponsableActual));
-        if (modificar_) {
-            if (const std::optional<DatosGrupo> g = grupos::leerGrupo(de1_, *codigoGrupo_)) {
-                if (g->fecha.isValid())
-                    dtFecha_->setDate(g->fecha);
-                txtCurso_->setText(g->curso);
-                txtDescripcion_->setText(g->descripcion);
-                comboResponsable_->setCurrentText(g->responsable);
-            }
+    intentarBD(this, QStringLiteral("No se pudieron leer los datos del grupo."), [this] {
+        RepositorioGrupos repositorio(de1_);
+        comboResponsable_->addItems(repositorio.usuariosActivos());
+        comboResponsable_->setCurrentText(repositorio.nombreResponsable(responsable_));
+        if (!modificar_)
+            return;
+        if (const std::optional<Grupo> g = repositorio.leer(*codigoGrupo_)) {
+            if (g->fecha.isValid())
+                dtFecha_->setDate(g->fecha);
+            txtCurso_->setText(g->curso);
+            txtDescripcion_->setText(g->descripcion);
+            comboResponsable_->setCurrentText(g->responsable);
         }
-    } catch (const ErrorBD& e) {
-        Dialogos::actual().mensaje(
-            this, QStringLiteral("Error de la base de datos:\n\n%1").arg(e.texto()),
-            Dialogos::Icono::Critico);
-    }
+    });
 }
 
 void FrmNMGrupo::aceptar() {
@@ -108,16 +108,9 @@ void FrmNMGrupo::aceptar() {
         txtDescripcion_->setFocus();
         return;
     }
-    const DatosGrupo datos{dtFecha_->date(), txtCurso_->text(), txtDescripcion_->text(),
-                           comboResponsable_->currentText()};
-    try {
-        codigoGuardado_ =
-            grupos::guardarGrupo(de1_, modificar_ ? codigoGrupo_ : std::nullopt, datos);
-    } catch (const ErrorBD& e) {
-        Dialogos::actual().mensaje(
-            this, QStringLiteral("No se pudo guardar el grupo.\n\n%1").arg(e.texto()),
-            Dialogos::Icono::Critico);
-        return;
-    }
-    accept();
+    const Grupo grupo{modificar_ ? *codigoGrupo_ : 0, txtCurso_->text(), dtFecha_->date(),
+                      txtDescripcion_->text(), comboResponsable_->currentText()};
+    if (intentarBD(this, QStringLiteral("No se pudo guardar el grupo."),
+                   [&] { codigoGuardado_ = RepositorioGrupos(de1_).guardar(grupo); }))
+        accept();
 }

@@ -1,5 +1,7 @@
 #pragma once
-// The group editor: a new group ("N") or the selected one ("M"), by ModoEdicion.
+// The group editor: a new group or the selected one.
+
+#include "app/ModoEdicion.h"
 
 #include <QDialog>
 #include <optional>
@@ -12,8 +14,10 @@ class QLineEdit;
 class FrmNMGrupo : public QDialog {
     Q_OBJECT
 public:
-    // codigoGrupo: the main window's selected group, read when modifying.
-    FrmNMGrupo(De1& de1, std::optional<qint32> codigoGrupo, QWidget* parent = nullptr);
+    // codigoGrupo: the main window's selected group, read when modifying;
+    // responsable: the operator's code, whose name a new group starts with.
+    FrmNMGrupo(De1& de1, ModoEdicion modo, std::optional<qint32> codigoGrupo, qint32 responsable,
+               QWidget* parent = nullptr);
     bool modificando() const { return modificar_; }
     // The code of the group saved, 0 until a save succeeded.
     qint32 codigoGuardado() const { return codigoGuardado_; }
@@ -24,6 +28,7 @@ private:
 
     De1& de1_;
     std::optional<qint32> codigoGrupo_;
+    qint32 responsable_;
     bool modificar_ = false;
     qint32 codigoGuardado_ = 0;
     QDateEdit* dtFecha_ = nullptr;

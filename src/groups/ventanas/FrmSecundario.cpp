@@ -1,6 +1,6 @@
 #include "groups/ventanas/FrmSecundario.h"
 
-#include "app/Globales.h"
+#include "app/Aplicacion.h"
 #include "app/Rutas.h"
 
 #include <QGuiApplication>

@@ -1,15 +1,19 @@
 #include "groups/ventanas/MenuPrincipal.h"
 
-#include "app/Globales.h"
+#include "app/Aplicacion.h"
 #include "app/ventanas/Accesibles.h"
 #include "app/ventanas/ColumnasAjustadas.h"
 #include "app/ventanas/Dialogos.h"
 #include "app/ventanas/Globo.h"
 #include "data/De1.h"
-#include "exams/ventanas/FrmAddExamenes.h"
+#include "data/ventanas/ErroresBD.h"
+#include "exams/RepositorioExamenes.h"
+#include "groups/RepositorioGrupos.h"
+#include "groups/RepositorioMiembros.h"
 #include "groups/ventanas/FrmAddPersonas.h"
 #include "groups/ventanas/FrmNMGrupo.h"
 #include "groups/ventanas/FrmSecundario.h"
+#include "groups/ventanas/NombresMenuPrincipal.h"
 #include "keypads/FabricaReceptor.h"
 #include "keypads/ventanas/FrmAddControles.h"
 #include "session/ResultadosExamen.h"
@@ -29,7 +33,11 @@
 #include <QTreeView>
 #include <QVBoxLayout>
 
+namespace n = nombres::menuPrincipal;
+
 namespace {
+
+const QString kNoSeLeyeronGrupos = QStringLiteral("No se pudieron leer los grupos.");
 
 QTreeView* lista(QAbstractItemModel* modelo, const QString& nombre, const QString& accesible,
                  QWidget* padre) {
@@ -58,19 +66,19 @@ QLabel* titulo(const QString& texto, QWidget* padre) {
 
 } // namespace
 
-MenuPrincipal::MenuPrincipal(De1& de1, QWidget* parent)
-    : QMainWindow(parent), de1_(de1), grupos_(this), evaluados_(this), tests_(this) {
-    setObjectName(QStringLiteral("MenuPrincipal"));
+MenuPrincipal::MenuPrincipal(De1& de1, qint32 responsable, QWidget* parent)
+    : QMainWindow(parent), de1_(de1), responsable_(responsable), grupos_(this), evaluados_(this),
+      tests_(this) {
+    setObjectName(n::kVentana);
     setWindowTitle(kTituloAplicacion);
     resize(1180, 700);
     abrirModal = [](QDialog& d) { d.exec(); };
     salir = [] { QCoreApplication::exit(0); };
     construir();
     fondo_ = std::make_unique<FrmSecundario>();
-    intentar([this] {
-        CargarGrupos();
-        CargarTests();
-    });
+    intentarBD(this, kNoSeLeyeronGrupos, [this] { CargarGrupos(); });
+    intentarBD(this, QStringLiteral("No se pudieron leer los exámenes."),
+               [this] { CargarTests(); });
     comboBuscar_->setCurrentIndex(1);
 }
 
@@ -87,14 +95,14 @@ void MenuPrincipal::construir() {
     auto* filaBuscar = new QHBoxLayout;
     auto* lblBuscar = new QLabel(QStringLiteral("Buscar"), central);
     txtBuscar_ = new QLineEdit(central);
-    txtBuscar_->setObjectName(QStringLiteral("TxtBuscarGrupo"));
+    txtBuscar_->setObjectName(n::kTextoBuscar);
     rotular(lblBuscar, txtBuscar_);
     comboBuscar_ = new QComboBox(central);
-    comboBuscar_->setObjectName(QStringLiteral("ComboBuscarGrupo"));
+    comboBuscar_->setObjectName(n::kBuscarEn);
     comboBuscar_->addItems({QStringLiteral("Curso"), QStringLiteral("Descripcion")});
     comboBuscar_->setAccessibleName(QStringLiteral("Buscar en"));
     auto* cmdBuscar = new QPushButton(QStringLiteral("Buscar"), central);
-    cmdBuscar->setObjectName(QStringLiteral("CmdBuscarGrupo"));
+    cmdBuscar->setObjectName(n::kBuscar);
     connect(cmdBuscar, &QPushButton::clicked, this, &MenuPrincipal::buscar);
     connect(txtBuscar_, &QLineEdit::returnPressed, this, &MenuPrincipal::buscar);
     filaBuscar->addWidget(lblBuscar);
@@ -102,7 +110,7 @@ void MenuPrincipal::construir() {
     filaBuscar->addWidget(comboBuscar_);
     filaBuscar->addWidget(cmdBuscar);
     columnaGrupos->addLayout(filaBuscar);
-    lvGrupos_ = lista(&grupos_, QStringLiteral("LvGrupos"), QStringLiteral("Grupos"), central);
+    lvGrupos_ = lista(&grupos_, n::kGrupos, QStringLiteral("Grupos"), central);
     lvGrupos_->setSelectionMode(QAbstractItemView::ExtendedSelection);
     ajustarColumnasAlContenido(lvGrupos_, 3); // "Descripción" takes the rest
     connect(lvGrupos_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
@@ -113,8 +121,8 @@ void MenuPrincipal::construir() {
     // The selected group's examinees.
     auto* columnaEvaluados = new QVBoxLayout;
     columnaEvaluados->addWidget(titulo(QStringLiteral("Evaluados del grupo"), central));
-    lvEvaluados_ = lista(&evaluados_, QStringLiteral("LvEvaluados"),
-                         QStringLiteral("Evaluados del grupo"), central);
+    lvEvaluados_ =
+        lista(&evaluados_, n::kEvaluados, QStringLiteral("Evaluados del grupo"), central);
     lvEvaluados_->setSelectionMode(QAbstractItemView::SingleSelection);
     ajustarColumnasAlContenido(lvEvaluados_, 1); // "Nombre" takes the rest
     columnaEvaluados->addWidget(lvEvaluados_, 1);
@@ -123,8 +131,7 @@ void MenuPrincipal::construir() {
     // Tests and the actions.
     auto* columnaTests = new QVBoxLayout;
     columnaTests->addWidget(titulo(QStringLiteral("Exámenes"), central));
-    lvTipos_ =
-        lista(&tests_, QStringLiteral("LvTiposExamenes"), QStringLiteral("Exámenes"), central);
+    lvTipos_ = lista(&tests_, n::kExamenes, QStringLiteral("Exámenes"), central);
     lvTipos_->setSelectionMode(QAbstractItemView::SingleSelection);
     lvTipos_->setHeaderHidden(true);
     columnaTests->addWidget(lvTipos_, 1);
@@ -136,18 +143,16 @@ void MenuPrincipal::construir() {
         connect(b, &QPushButton::clicked, this, accion);
         acciones->addWidget(b);
     };
-    enlace(QStringLiteral("Nuevo Grupo"), QStringLiteral("LblNGrupo"), [this] { nuevoGrupo(); });
-    enlace(QStringLiteral("Modificar grupo"), QStringLiteral("LblModificarGrupo"),
-           [this] { modificarGrupo(); });
-    enlace(QStringLiteral("Eliminar grupo"), QStringLiteral("LblEliminarGrupo"),
-           [this] { eliminarGrupo(); });
-    enlace(QStringLiteral("Agregar personas al grupo"), QStringLiteral("LblAgregarPersonas"),
+    enlace(QStringLiteral("Nuevo Grupo"), n::kNuevoGrupo, [this] { nuevoGrupo(); });
+    enlace(QStringLiteral("Modificar grupo"), n::kModificarGrupo, [this] { modificarGrupo(); });
+    enlace(QStringLiteral("Eliminar grupo"), n::kEliminarGrupo, [this] { eliminarGrupo(); });
+    enlace(QStringLiteral("Agregar personas al grupo"), n::kAgregarPersonas,
            [this] { agregarPersonas(); });
-    enlace(QStringLiteral("Nuevo Examen"), QStringLiteral("Label7"), [this] { editarExamen(1); });
-    enlace(QStringLiteral("Modificar Examen"), QStringLiteral("Label6"),
-           [this] { editarExamen(2); });
-    enlace(QStringLiteral("Resultados del grupo"), QStringLiteral("CmdResultados"),
-           [this] { verResultados(); });
+    enlace(QStringLiteral("Nuevo Examen"), n::kNuevoExamen,
+           [this] { editarExamen(ModoExamen::Nuevo); });
+    enlace(QStringLiteral("Modificar Examen"), n::kModificarExamen,
+           [this] { editarExamen(ModoExamen::Modificar); });
+    enlace(QStringLiteral("Resultados del grupo"), n::kResultados, [this] { verResultados(); });
     acciones->addStretch(1);
     rejilla->addLayout(acciones, 0, 3);
 
@@ -159,13 +164,12 @@ void MenuPrincipal::construir() {
         connect(b, &QPushButton::clicked, this, accion);
         imagenes->addWidget(b);
     };
-    imagen(QStyle::SP_ComputerIcon, QStringLiteral("Asignar controles"), QStringLiteral("Image4"),
+    imagen(QStyle::SP_ComputerIcon, QStringLiteral("Asignar controles"), n::kAsignarControles,
            [this] { asignarControles(); });
-    imagen(QStyle::SP_MediaPlay, QStringLiteral("Iniciar examen"), QStringLiteral("Image6"),
+    imagen(QStyle::SP_MediaPlay, QStringLiteral("Iniciar examen"), n::kIniciarExamen,
            [this] { iniciarExamen(); });
     imagenes->addStretch(1);
-    imagen(QStyle::SP_DialogCloseButton, QStringLiteral("Salir"), QStringLiteral("ImgSalir"),
-           [this] { salir(); });
+    imagen(QStyle::SP_DialogCloseButton, QStringLiteral("Salir"), n::kSalir, [this] { salir(); });
     rejilla->addLayout(imagenes, 1, 0, 1, 4);
     rejilla->setColumnStretch(0, 3);
     rejilla->setColumnStretch(1, 3);
@@ -173,7 +177,7 @@ void MenuPrincipal::construir() {
 
     // The desktop snapshot taken before a child opens, the backdrop of its skin.
     picFondo_ = new QLabel(central);
-    picFondo_->setObjectName(QStringLiteral("PicFondo"));
+    picFondo_->setObjectName(n::kFondo);
     picFondo_->hide();
 }
 
@@ -192,18 +196,6 @@ void MenuPrincipal::closeEvent(QCloseEvent* e) {
     salir();
 }
 
-bool MenuPrincipal::intentar(const std::function<void()>& paso) {
-    try {
-        paso();
-        return true;
-    } catch (const ErrorBD& e) {
-        Dialogos::actual().mensaje(
-            this, QStringLiteral("Error de la base de datos:\n\n%1").arg(e.texto()),
-            Dialogos::Icono::Critico);
-        return false;
-    }
-}
-
 void MenuPrincipal::informar(const QString& texto) {
     Dialogos::actual().mensaje(this, texto, Dialogos::Icono::Informacion);
 }
@@ -214,14 +206,13 @@ void MenuPrincipal::abrir(QDialog& ventana) {
 }
 
 void MenuPrincipal::CargarGrupos() {
-    grupos_.fijar(grupos::cargarGrupos(de1_));
+    grupos_.fijar(RepositorioGrupos(de1_).grupos());
     if (grupos_.rowCount() > 0) {
         seleccionarGrupo(0);
     } else {
         // Nothing is left to show a roster for: the keypad and session actions
         // must not open for a group that no longer exists.
         evaluados_.fijar({});
-        grupoMostrado_ = 0;
     }
 }
 
@@ -236,18 +227,23 @@ void MenuPrincipal::grupoActual(const QModelIndex& indice) {
     if (!indice.isValid())
         return;
     const qint32 codigo = grupos_.filas().at(indice.row()).codigo;
-    intentar([&] { CargarEvaluados(codigo); });
+    cargarEvaluadosOAvisar(codigo);
+}
+
+void MenuPrincipal::cargarEvaluadosOAvisar(qint32 codigoGrupo) {
+    intentarBD(this, QStringLiteral("No se pudieron leer los evaluados del grupo."),
+               [&] { CargarEvaluados(codigoGrupo); });
 }
 
 void MenuPrincipal::CargarEvaluados(qint32 codigoGrupo) {
+    // A failed read leaves no other group's roster on screen.
     evaluados_.fijar({});
-    grupoMostrado_ = codigoGrupo;
-    evaluados_.fijar(grupos::cargarEvaluados(de1_, codigoGrupo));
+    evaluados_.fijar(RepositorioMiembros(de1_).evaluados(codigoGrupo));
 }
 
 void MenuPrincipal::CargarTests() {
     const std::optional<qint32> antes = examenSeleccionado();
-    tests_.fijar(grupos::cargarTests(de1_));
+    tests_.fijar(RepositorioExamenes(de1_).tests());
     if (tests_.rowCount() == 0)
         return;
     int fila = 0;
@@ -258,14 +254,11 @@ void MenuPrincipal::CargarTests() {
                                                 QItemSelectionModel::ClearAndSelect);
 }
 
-std::optional<GrupoSeleccionado> MenuPrincipal::grupoSeleccionado() const {
+std::optional<Grupo> MenuPrincipal::grupoSeleccionado() const {
     const QModelIndex i = lvGrupos_->currentIndex();
     if (!i.isValid() || i.row() >= grupos_.rowCount())
         return std::nullopt;
-    const FilaGrupo& f = grupos_.filas().at(i.row());
-    return GrupoSeleccionado{f.codigo, f.curso,
-                             grupos_.data(grupos_.index(i.row(), 2), Qt::DisplayRole).toString(),
-                             f.descripcion, f.responsable};
+    return grupos_.filas().at(i.row());
 }
 
 std::optional<qint32> MenuPrincipal::examenSeleccionado() const {
@@ -275,29 +268,23 @@ std::optional<qint32> MenuPrincipal::examenSeleccionado() const {
     return tests_.filas().at(i.row()).codigo;
 }
 
-QList<EvaluadoListado> MenuPrincipal::evaluados() const {
-    QList<EvaluadoListado> lista;
-    lista.reserve(evaluados_.rowCount());
-    for (const FilaEvaluado& f : evaluados_.filas())
-        lista.push_back({f.codigo, f.nombre, f.documento, grupos::textoControl(f.remoto)});
-    return lista;
+QList<Evaluado> MenuPrincipal::evaluados() const {
+    return evaluados_.filas();
 }
 
 void MenuPrincipal::nuevoGrupo() {
-    Globales::ModoEdicion = QStringLiteral("N");
-    FrmNMGrupo ventana(de1_, std::nullopt, this);
+    FrmNMGrupo ventana(de1_, ModoEdicion::NuevoGrupo, std::nullopt, responsable_, this);
     abrir(ventana);
-    intentar([this] { CargarGrupos(); });
+    intentarBD(this, kNoSeLeyeronGrupos, [this] { CargarGrupos(); });
 }
 
 void MenuPrincipal::modificarGrupo() {
-    const std::optional<GrupoSeleccionado> g = grupoSeleccionado();
+    const std::optional<Grupo> g = grupoSeleccionado();
     if (!g)
         return;
-    Globales::ModoEdicion = QStringLiteral("M");
-    FrmNMGrupo ventana(de1_, g->codigo, this);
+    FrmNMGrupo ventana(de1_, ModoEdicion::ModificarGrupo, g->codigo, responsable_, this);
     abrir(ventana);
-    intentar([this] { CargarGrupos(); });
+    intentarBD(this, kNoSeLeyeronGrupos, [this] { CargarGrupos(); });
     // The modified group becomes the selection again, with its own roster, so the
     // roster shown is always the one the actions work on.
     for (int i = 0; i < grupos_.rowCount(); ++i)
@@ -308,7 +295,7 @@ void MenuPrincipal::modificarGrupo() {
 }
 
 void MenuPrincipal::eliminarGrupo() {
-    const std::optional<GrupoSeleccionado> g = grupoSeleccionado();
+    const std::optional<Grupo> g = grupoSeleccionado();
     if (!g)
         return;
     const auto r = Dialogos::actual().mensaje(
@@ -318,30 +305,31 @@ void MenuPrincipal::eliminarGrupo() {
         Dialogos::Icono::Critico, QStringLiteral("Advertencia!"), Dialogos::Botones::SiNo);
     if (r != Dialogos::Respuesta::Si)
         return;
-    intentar([&] { grupos::eliminarGrupo(de1_, g->codigo); });
-    intentar([this] { CargarGrupos(); });
+    intentarBD(this, QStringLiteral("No se pudo eliminar el grupo."),
+               [&] { RepositorioGrupos(de1_).eliminar(g->codigo); });
+    intentarBD(this, kNoSeLeyeronGrupos, [this] { CargarGrupos(); });
 }
 
 void MenuPrincipal::agregarPersonas() {
-    const std::optional<GrupoSeleccionado> g = grupoSeleccionado();
+    const std::optional<Grupo> g = grupoSeleccionado();
     if (!g) {
         informar(QStringLiteral("Debe seleccionar un grupo para agregar personas."));
         return;
     }
     FrmAddPersonas ventana(de1_, *g, this);
     abrir(ventana);
-    intentar([&] { CargarEvaluados(g->codigo); });
+    cargarEvaluadosOAvisar(g->codigo);
 }
 
 void MenuPrincipal::asignarControles() {
-    const std::optional<GrupoSeleccionado> g = grupoSeleccionado();
+    const std::optional<Grupo> g = grupoSeleccionado();
     if (evaluados_.rowCount() == 0 || !g) {
         informar(QStringLiteral("No hay Evaluados para la asignacion de controles."));
         return;
     }
     FrmAddControles ventana(de1_, *this, receptorCompartido(), this);
     abrir(ventana);
-    intentar([&] { CargarEvaluados(g->codigo); });
+    cargarEvaluadosOAvisar(g->codigo);
 }
 
 void MenuPrincipal::iniciarExamen() {
@@ -349,18 +337,19 @@ void MenuPrincipal::iniciarExamen() {
         informar(QStringLiteral("Debe seleccionar un test."));
         return;
     }
-    FrmInteligencia ventana(de1_, *this, receptorCompartido(), this);
+    FrmInteligencia ventana(de1_, *this, receptorCompartido(), responsable_, this);
     abrir(ventana);
 }
 
 void MenuPrincipal::verResultados() {
-    const std::optional<GrupoSeleccionado> g = grupoSeleccionado();
+    const std::optional<Grupo> g = grupoSeleccionado();
     if (!g) {
         informar(QStringLiteral("Debe seleccionar un grupo para ver sus resultados."));
         return;
     }
     bool hay = false;
-    if (!intentar([&] { hay = !resultados::examinacionesDeGrupo(de1_, g->codigo).isEmpty(); }))
+    if (!intentarBD(this, QStringLiteral("No se pudieron leer los exámenes del grupo."),
+                    [&] { hay = !resultados::examinacionesDeGrupo(de1_, g->codigo).isEmpty(); }))
         return;
     if (!hay) {
         informar(QStringLiteral("El grupo no tiene exámenes registrados."));
@@ -370,11 +359,12 @@ void MenuPrincipal::verResultados() {
     abrir(ventana);
 }
 
-void MenuPrincipal::editarExamen(int modo) {
-    Globales::ModoEditorExamen = modo;
-    FrmAddExamenes ventana(de1_, modo, modo == 2 ? examenSeleccionado() : std::nullopt, this);
+void MenuPrincipal::editarExamen(ModoExamen modo) {
+    FrmAddExamenes ventana(
+        de1_, modo, modo == ModoExamen::Modificar ? examenSeleccionado() : std::nullopt, this);
     abrir(ventana);
-    intentar([this] { CargarTests(); });
+    intentarBD(this, QStringLiteral("No se pudieron leer los exámenes."),
+               [this] { CargarTests(); });
 }
 
 void MenuPrincipal::buscar() {
@@ -385,7 +375,9 @@ void MenuPrincipal::buscar() {
         return;
     }
     QItemSelectionModel* sel = lvGrupos_->selectionModel();
-    for (int fila : grupos::buscarGrupos(grupos_.filas(), texto, comboBuscar_->currentIndex()))
+    const auto campo = comboBuscar_->currentIndex() == 0 ? ModeloGrupos::Campo::Curso
+                                                         : ModeloGrupos::Campo::Descripcion;
+    for (const int fila : grupos_.buscar(texto, campo))
         sel->select(grupos_.index(fila, 0),
                     QItemSelectionModel::Select | QItemSelectionModel::Rows);
 }

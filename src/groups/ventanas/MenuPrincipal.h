@@ -2,8 +2,9 @@
 // The main window: groups, the selected group's examinees and the tests. It is
 // the program's current selection for the windows it opens.
 
-#include "app/Seleccion.h"
+#include "exams/ventanas/FrmAddExamenes.h"
 #include "groups/Modelos.h"
+#include "groups/Seleccion.h"
 
 #include <QMainWindow>
 #include <functional>
@@ -21,7 +22,8 @@ class QTreeView;
 class MenuPrincipal : public QMainWindow, public Seleccion {
     Q_OBJECT
 public:
-    explicit MenuPrincipal(De1& de1, QWidget* parent = nullptr);
+    // `responsable` is the operator's code from the command line.
+    MenuPrincipal(De1& de1, qint32 responsable, QWidget* parent = nullptr);
     ~MenuPrincipal() override;
 
     // Opens a child window modally; tests replace it to drive or record the child.
@@ -34,9 +36,9 @@ public:
     void CargarTests();
 
     // Seleccion
-    std::optional<GrupoSeleccionado> grupoSeleccionado() const override;
+    std::optional<Grupo> grupoSeleccionado() const override;
     std::optional<qint32> examenSeleccionado() const override;
-    QList<EvaluadoListado> evaluados() const override;
+    QList<Evaluado> evaluados() const override;
 
     FrmSecundario* fondo() const { return fondo_.get(); }
 
@@ -55,16 +57,16 @@ private:
     void asignarControles();
     void iniciarExamen();
     void verResultados();
-    void editarExamen(int modo);
+    void editarExamen(ModoExamen modo);
     void buscar();
     void grupoActual(const QModelIndex& indice);
     void seleccionarGrupo(int fila);
     void abrir(QDialog& ventana);
     void informar(const QString& texto);
-    // Runs a database step; on failure shows the driver's text and answers false.
-    bool intentar(const std::function<void()>& paso);
+    void cargarEvaluadosOAvisar(qint32 codigoGrupo);
 
     De1& de1_;
+    qint32 responsable_;
     std::unique_ptr<FrmSecundario> fondo_;
     ModeloGrupos grupos_;
     ModeloEvaluados evaluados_;
@@ -75,5 +77,4 @@ private:
     QLineEdit* txtBuscar_ = nullptr;
     QComboBox* comboBuscar_ = nullptr;
     QLabel* picFondo_ = nullptr;
-    qint32 grupoMostrado_ = 0;
 };

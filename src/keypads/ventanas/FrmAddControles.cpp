@@ -1,15 +1,16 @@
 #include "keypads/ventanas/FrmAddControles.h"
 
-#include "app/Globales.h"
-#include "app/Ini.h"
-#include "app/Seleccion.h"
-#include "app/Texto.h"
+#include "app/Claves.h"
 #include "app/ventanas/Accesibles.h"
 #include "app/ventanas/Dialogos.h"
 #include "data/De1.h"
-#include "keypads/MiembrosGrupo.h"
+#include "data/ventanas/ErroresBD.h"
+#include "groups/RepositorioMiembros.h"
+#include "groups/Seleccion.h"
+#include "keypads/ModeloMiembros.h"
 #include "keypads/ProtocoloReceptor.h"
 #include "keypads/Receptor.h"
+#include "keypads/ventanas/NombresFrmAddControles.h"
 #include "persons/AlmacenImagenes.h"
 
 #include <QComboBox>
@@ -24,30 +25,20 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
-namespace {
-constexpr qint16 kDueno = 1;
-const QString kSeccion = QStringLiteral("Tavelmo");
-const QString kClaveFiltro = QStringLiteral("Filtro");
-} // namespace
+namespace n = nombres::frmAddControles;
 
 FrmAddControles::FrmAddControles(De1& de1, const Seleccion& seleccion, Receptor& receptor,
                                  QWidget* parent)
     : QDialog(parent), de1_(de1), seleccion_(seleccion), receptor_(receptor) {
-    setObjectName(QStringLiteral("FrmAddControles"));
+    setObjectName(n::kVentana);
     setWindowTitle(QStringLiteral("Agregar personas al grupo"));
     // Modal to its opener only: the simulated keypad panel, a window of its own,
     // must keep taking clicks while this one runs.
     setWindowModality(Qt::WindowModal);
     construir();
-    Globales::DuenoReceptor = kDueno;
     cargar();
 
-    // A stored choice other than 0 or 1 is no entry of the list: "Documento" then.
-    const QString guardado = LeerIni(kSeccion, kClaveFiltro);
-    int indice = 1;
-    if (guardado != QStringLiteral("ERROR") && texto::ValEntero(guardado) == 0)
-        indice = 0;
-    comboFiltro_->setCurrentIndex(indice);
+    comboFiltro_->setCurrentIndex(claves::campoFiltro());
     aplicarFiltro();
     connect(comboFiltro_, &QComboBox::currentIndexChanged, this, [this] { aplicarFiltro(); });
     connect(txtFiltro_, &QLineEdit::textChanged, this, [this] { aplicarFiltro(); });
@@ -67,7 +58,7 @@ FrmAddControles::FrmAddControles(De1& de1, const Seleccion& seleccion, Receptor&
     });
     connect(protocolo_, &ProtocoloReceptor::reporte, this,
             [this](const QByteArray& r) { receptor_.escribir(r); });
-    connect(protocolo_, &ProtocoloReceptor::texto, lblEstado2_, &QLabel::setText);
+    connect(protocolo_, &ProtocoloReceptor::texto, lblBusqueda_, &QLabel::setText);
     connect(protocolo_, &ProtocoloReceptor::busquedaEnCurso, this,
             [this] { actualizarBotonBuscar(); });
     connect(protocolo_, &ProtocoloReceptor::confirmado, this,
@@ -82,13 +73,13 @@ FrmAddControles::FrmAddControles(De1& de1, const Seleccion& seleccion, Receptor&
         // The receiver forgot the search; waiting on would keep the button off for good.
         if (protocolo_->estado() != ProtocoloReceptor::Estado::Inactivo) {
             protocolo_->cancelar();
-            lblEstado2_->clear();
+            lblBusqueda_->clear();
         }
         mostrarEnlace(false);
     });
     connect(&receptor_, &Receptor::leido, this,
             [this](const QByteArray& r) { protocolo_->recibir(r); });
-    receptor_.abrir(kDueno);
+    receptor_.abrir();
     mostrarEnlace(receptor_.conectado());
 }
 
@@ -98,19 +89,19 @@ FrmAddControles::~FrmAddControles() {
 
 void FrmAddControles::construir() {
     lblTitulo_ = new QLabel(QStringLiteral("Asignar  controles al grupo"), this);
-    lblTitulo_->setObjectName(QStringLiteral("LblTitulo"));
+    lblTitulo_->setObjectName(n::kTitulo);
     QFont grande = lblTitulo_->font();
     grande.setPointSizeF(grande.pointSizeF() * 1.4);
     grande.setBold(true);
     lblTitulo_->setFont(grande);
     lblGrupo_ = new QLabel(QStringLiteral("Grupo "), this);
-    lblGrupo_->setObjectName(QStringLiteral("LblGrupo"));
+    lblGrupo_->setObjectName(n::kGrupo);
 
     modelo_ = new ModeloMiembros(this);
     filtro_ = new FiltroMiembros(this);
     filtro_->setSourceModel(modelo_);
     lvEvaluados_ = new QTableView(this);
-    lvEvaluados_->setObjectName(QStringLiteral("LvEvaluados"));
+    lvEvaluados_->setObjectName(n::kEvaluados);
     lvEvaluados_->setAccessibleName(QStringLiteral("Evaluados"));
     lvEvaluados_->setModel(filtro_);
     lvEvaluados_->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -124,42 +115,42 @@ void FrmAddControles::construir() {
             [this] { mostrarFoto(); });
 
     imgFoto_ = new QLabel(this);
-    imgFoto_->setObjectName(QStringLiteral("ImgFoto"));
+    imgFoto_->setObjectName(n::kFoto);
     imgFoto_->setAccessibleName(QStringLiteral("Foto"));
     imgFoto_->setFixedSize(150, 190);
     imgFoto_->setAlignment(Qt::AlignCenter);
     imgFoto_->setFrameShape(QFrame::StyledPanel);
 
     comboFiltro_ = new QComboBox(this);
-    comboFiltro_->setObjectName(QStringLiteral("ComboFiltro"));
+    comboFiltro_->setObjectName(n::kCampoFiltro);
     comboFiltro_->addItems({QStringLiteral("Nombre"), QStringLiteral("Documento")});
     comboFiltro_->setAccessibleName(QStringLiteral("Buscar por"));
     auto* lblBuscar = new QLabel(QStringLiteral("Buscar"), this);
     txtFiltro_ = new QLineEdit(this);
-    txtFiltro_->setObjectName(QStringLiteral("TxtFiltro"));
+    txtFiltro_->setObjectName(n::kFiltro);
     rotular(lblBuscar, txtFiltro_);
 
-    cmdAgregar_ = new QPushButton(QStringLiteral("Asignar control remoto"), this);
-    cmdAgregar_->setObjectName(QStringLiteral("CmdAgregar"));
-    command2_ = new QPushButton(QStringLiteral("Limpiar Asignacion"), this);
-    command2_->setObjectName(QStringLiteral("Command2"));
-    command1_ = new QPushButton(QStringLiteral("Aceptar"), this);
-    command1_->setObjectName(QStringLiteral("Command1"));
+    cmdBuscar_ = new QPushButton(QStringLiteral("Asignar control remoto"), this);
+    cmdBuscar_->setObjectName(n::kBuscarControl);
+    cmdLimpiar_ = new QPushButton(QStringLiteral("Limpiar Asignacion"), this);
+    cmdLimpiar_->setObjectName(n::kLimpiar);
+    cmdAceptar_ = new QPushButton(QStringLiteral("Aceptar"), this);
+    cmdAceptar_->setObjectName(n::kAceptar);
     cmdCancelar_ = new QPushButton(QStringLiteral("Cancelar"), this);
-    cmdCancelar_->setObjectName(QStringLiteral("CmdCancelar"));
+    cmdCancelar_->setObjectName(n::kCancelar);
     imgSalir_ = botonImagen(style()->standardIcon(QStyle::SP_DialogCloseButton),
-                            QStringLiteral("Salir"), QStringLiteral("ImgSalir"), this);
-    for (QPushButton* b : {cmdAgregar_, command2_, command1_, cmdCancelar_})
+                            QStringLiteral("Salir"), n::kSalir, this);
+    for (QPushButton* b : {cmdBuscar_, cmdLimpiar_, cmdAceptar_, cmdCancelar_})
         b->setAutoDefault(false);
 
-    lblEstado_ = new QLabel(this);
-    lblEstado_->setObjectName(QStringLiteral("lblEstado"));
-    lblEstado2_ = new QLabel(this);
-    lblEstado2_->setObjectName(QStringLiteral("lblEstado2"));
+    lblEnlace_ = new QLabel(this);
+    lblEnlace_->setObjectName(n::kEnlace);
+    lblBusqueda_ = new QLabel(this);
+    lblBusqueda_->setObjectName(n::kEstadoBusqueda);
 
-    connect(cmdAgregar_, &QPushButton::clicked, this, [this] { protocolo_->iniciarBusqueda(); });
-    connect(command2_, &QPushButton::clicked, this, [this] { limpiarAsignacion(); });
-    connect(command1_, &QPushButton::clicked, this, [this] { aceptar(); });
+    connect(cmdBuscar_, &QPushButton::clicked, this, [this] { protocolo_->iniciarBusqueda(); });
+    connect(cmdLimpiar_, &QPushButton::clicked, this, [this] { limpiarAsignacion(); });
+    connect(cmdAceptar_, &QPushButton::clicked, this, [this] { aceptar(); });
     connect(cmdCancelar_, &QPushButton::clicked, this, &QDialog::reject);
     connect(imgSalir_, &QPushButton::clicked, this, &QDialog::reject);
 
@@ -177,11 +168,11 @@ void FrmAddControles::construir() {
 
     auto* lateral = new QVBoxLayout;
     lateral->addWidget(imgFoto_);
-    lateral->addWidget(cmdAgregar_);
-    lateral->addWidget(command2_);
+    lateral->addWidget(cmdBuscar_);
+    lateral->addWidget(cmdLimpiar_);
     lateral->addStretch(1);
-    lateral->addWidget(lblEstado_);
-    lateral->addWidget(lblEstado2_);
+    lateral->addWidget(lblEnlace_);
+    lateral->addWidget(lblBusqueda_);
 
     auto* centro = new QGridLayout;
     centro->addLayout(busqueda, 0, 0);
@@ -190,7 +181,7 @@ void FrmAddControles::construir() {
 
     auto* pie = new QHBoxLayout;
     pie->addStretch(1);
-    pie->addWidget(command1_);
+    pie->addWidget(cmdAceptar_);
     pie->addWidget(cmdCancelar_);
 
     auto* raiz = new QVBoxLayout(this);
@@ -201,27 +192,23 @@ void FrmAddControles::construir() {
 }
 
 void FrmAddControles::cargar() {
-    const std::optional<GrupoSeleccionado> grupo = seleccion_.grupoSeleccionado();
+    const std::optional<Grupo> grupo = seleccion_.grupoSeleccionado();
     if (!grupo) {
-        command1_->setEnabled(false);
+        cmdAceptar_->setEnabled(false);
         return;
     }
     grupo_ = grupo->codigo;
     lblGrupo_->setText(QStringLiteral("Grupo ") + grupo->descripcion);
-    try {
-        modelo_->cargar(cargarMiembrosGrupo(de1_, grupo_));
-        cargado_ = true;
-    } catch (const ErrorBD& e) {
-        // Saving an empty list would drop the whole group: "Aceptar" stays off.
-        command1_->setEnabled(false);
-        Dialogos::actual().mensaje(
-            this, QStringLiteral("No se pudieron leer los evaluados del grupo.\n") + e.texto(),
-            Dialogos::Icono::Critico);
-    }
+    cargado_ = intentarBD(this, QStringLiteral("No se pudieron leer los evaluados del grupo."),
+                          [this] { modelo_->cargar(RepositorioMiembros(de1_).evaluados(grupo_)); });
+    // Nothing read, nothing to store: "Aceptar" stays off.
+    cmdAceptar_->setEnabled(cargado_);
 }
 
 void FrmAddControles::aplicarFiltro() {
-    filtro_->fijar(comboFiltro_->currentIndex(), txtFiltro_->text());
+    filtro_->fijar(comboFiltro_->currentIndex() == 0 ? CampoPersona::Nombre
+                                                     : CampoPersona::Documento,
+                   txtFiltro_->text());
 }
 
 void FrmAddControles::mostrarFoto() {
@@ -240,14 +227,14 @@ void FrmAddControles::mostrarFoto() {
 }
 
 void FrmAddControles::mostrarEnlace(bool conectado) {
-    lblEstado_->setText(conectado ? QStringLiteral("Dispositivo conectado")
+    lblEnlace_->setText(conectado ? QStringLiteral("Dispositivo conectado")
                                   : QStringLiteral("Dispositivo desconectado"));
     actualizarBotonBuscar();
 }
 
 void FrmAddControles::actualizarBotonBuscar() {
     const bool buscando = protocolo_ && protocolo_->estado() != ProtocoloReceptor::Estado::Inactivo;
-    cmdAgregar_->setEnabled(!desenchufado_ && !buscando);
+    cmdBuscar_->setEnabled(!desenchufado_ && !buscando);
 }
 
 void FrmAddControles::limpiarAsignacion() {
@@ -258,16 +245,11 @@ void FrmAddControles::limpiarAsignacion() {
 void FrmAddControles::aceptar() {
     if (!cargado_)
         return;
-    try {
-        // Every member, hidden by the filter or not, in the group's order.
-        guardarMiembrosGrupo(de1_, grupo_, modelo_->miembros());
-    } catch (const ErrorBD& e) {
-        Dialogos::actual().mensaje(
-            this, QStringLiteral("No se pudieron guardar los controles asignados.\n") + e.texto(),
-            Dialogos::Icono::Critico);
-        return;
-    }
-    accept();
+    // Every member, hidden by the filter or not.
+    if (intentarBD(this, QStringLiteral("No se pudieron guardar los controles asignados."), [this] {
+            RepositorioMiembros(de1_).fijarControles(grupo_, modelo_->miembros());
+        }))
+        accept();
 }
 
 void FrmAddControles::done(int resultado) {
@@ -282,8 +264,7 @@ void FrmAddControles::descargar() {
     protocolo_->cancelar();
     disconnect(&receptor_, nullptr, this, nullptr);
     receptor_.cerrar();
-    Globales::DuenoReceptor = 0;
-    if (!EscribirIni(kSeccion, kClaveFiltro, QString::number(comboFiltro_->currentIndex())))
+    if (!EscribirIni(claves::kFiltro, QString::number(comboFiltro_->currentIndex())))
         Dialogos::actual().mensaje(
             this,
             QStringLiteral("No se pudo guardar la opción de búsqueda en el archivo de "

@@ -57,11 +57,11 @@ private:
     QLabel* imgFoto_ = nullptr;
     QComboBox* comboFiltro_ = nullptr;
     QLineEdit* txtFiltro_ = nullptr;
-    QPushButton* cmdAgregar_ = nullptr;
-    QPushButton* command2_ = nullptr;
-    QPushButton* command1_ = nullptr;
+    QPushButton* cmdBuscar_ = nullptr;
+    QPushButton* cmdLimpiar_ = nullptr;
+    QPushButton* cmdAceptar_ = nullptr;
     QPushButton* cmdCancelar_ = nullptr;
     QPushButton* imgSalir_ = nullptr;
-    QLabel* lblEstado_ = nullptr;
-    QLabel* lblEstado2_ = nullptr;
+    QLabel* lblEnlace_ = nullptr;
+    QLabel* lblBusqueda_ = nullptr;
 };

@@ -3,6 +3,7 @@
 #include "app/Colocacion.h"
 #include "app/ventanas/Accesibles.h"
 #include "keypads/ReceptorSimulado.h"
+#include "keypads/ventanas/NombresPanelControles.h"
 
 #include <QCheckBox>
 #include <QEvent>
@@ -16,6 +17,8 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+namespace n = nombres::panelControles;
+
 namespace {
 constexpr int kColumnasMaximas = 4;
 constexpr int kAnchoTecla = 36;
@@ -24,21 +27,21 @@ const QSize kTamano(720, 480);
 
 PanelControles::PanelControles(ReceptorSimulado& receptor, int cantidad, QWidget* parent)
     : QWidget(parent, Qt::Tool), receptor_(&receptor), cantidad_(cantidad) {
-    setObjectName(QStringLiteral("PanelControles"));
+    setObjectName(n::kVentana);
     setWindowTitle(QStringLiteral("Controles remotos simulados"));
     setAttribute(Qt::WA_ShowWithoutActivating);
 
     auto* raiz = new QVBoxLayout(this);
     auto* cabecera = new QHBoxLayout;
     estado_ = new QLabel(this);
-    estado_->setObjectName(QStringLiteral("LblEstadoReceptor"));
+    estado_->setObjectName(n::kEstado);
     enchufado_ = new QCheckBox(QStringLiteral("Receptor enchufado"), this);
-    enchufado_->setObjectName(QStringLiteral("ChkEnchufado"));
+    enchufado_->setObjectName(n::kEnchufado);
     enchufado_->setAccessibleName(enchufado_->text());
     auto* etiquetaCantidad = new QLabel(QStringLiteral("Controles:"), this);
     auto* cantidadCtl = cantidadCtl_ = new QSpinBox(this);
-    cantidadCtl->setObjectName(QStringLiteral("SpinCantidad"));
-    cantidadCtl->setRange(0, ReceptorSimulado::kPosiciones);
+    cantidadCtl->setObjectName(n::kCantidad);
+    cantidadCtl->setRange(0, Receptor::kPosiciones);
     cantidadCtl->setSpecialValueText(QStringLiteral("Asignados"));
     cantidadCtl->setValue(cantidad_);
     rotular(etiquetaCantidad, cantidadCtl);
@@ -83,7 +86,7 @@ PanelControles::PanelControles(ReceptorSimulado& receptor, int cantidad, QWidget
 }
 
 void PanelControles::fijarCantidad(int cantidad) {
-    cantidad_ = std::clamp(cantidad, 0, int(ReceptorSimulado::kPosiciones));
+    cantidad_ = std::clamp(cantidad, 0, int(Receptor::kPosiciones));
     if (cantidadCtl_->value() != cantidad_) {
         const QSignalBlocker bloqueo(cantidadCtl_);
         cantidadCtl_->setValue(cantidad_);
@@ -164,7 +167,7 @@ void PanelControles::reconstruir() {
         return;
     posiciones_.clear();
     if (cantidad_ > 0) {
-        for (int p = 0; p < std::min(cantidad_, int(ReceptorSimulado::kPosiciones)); ++p)
+        for (int p = 0; p < std::min(cantidad_, int(Receptor::kPosiciones)); ++p)
             posiciones_.append(p);
     } else {
         for (int n : delGrupo_ + receptor_->programados()) {
@@ -183,7 +186,7 @@ void PanelControles::reconstruir() {
     if (posiciones_.isEmpty()) {
         auto* vacio =
             new QLabel(QStringLiteral("Ningún control remoto asignado todavía"), controles_);
-        vacio->setObjectName(QStringLiteral("LblSinControles"));
+        vacio->setObjectName(n::kSinControles);
         rejilla_->addWidget(vacio, 0, 0);
         vacio->show(); // made after the panel may already be on screen
         return;
@@ -194,13 +197,13 @@ void PanelControles::reconstruir() {
         const int numero = ReceptorSimulado::controlDePosicion(p);
         auto* caja = new QGroupBox(
             QStringLiteral("Evaluado %1 (control %2)").arg(p + 1).arg(numero), controles_);
-        caja->setObjectName(QStringLiteral("Control%1").arg(p));
+        caja->setObjectName(n::control(p));
         auto* teclas = new QGridLayout(caja);
         teclas->setSpacing(2);
         for (int k = 0; k < 10; ++k) {
             const int digito = (k + 1) % 10; // 1..9 then 0, as on the keypad
             auto* b = new QPushButton(QString::number(digito), caja);
-            b->setObjectName(QStringLiteral("Control%1Tecla%2").arg(p).arg(digito));
+            b->setObjectName(n::tecla(p, digito));
             b->setAccessibleName(QStringLiteral("Evaluado %1, tecla %2").arg(p + 1).arg(digito));
             b->setFocusPolicy(Qt::TabFocus);
             b->setFixedWidth(kAnchoTecla);

@@ -1,7 +1,7 @@
 #include "keypads/ventanas/PanelSimulado.h"
 
-#include "app/Ini.h"
-#include "app/Seleccion.h"
+#include "app/Claves.h"
+#include "groups/Seleccion.h"
 #include "keypads/FabricaReceptor.h"
 #include "keypads/ReceptorSimulado.h"
 #include "keypads/ventanas/PanelControles.h"
@@ -20,12 +20,9 @@ QList<int> controlesDelGrupo() {
     QList<int> numeros;
     if (!gSeleccion)
         return numeros;
-    for (const EvaluadoListado& e : gSeleccion->evaluados()) {
-        bool ok = false;
-        const int n = e.control.toInt(&ok);
-        if (ok && n > 0)
-            numeros << n;
-    }
+    for (const Evaluado& e : gSeleccion->evaluados())
+        if (e.remoto > 0)
+            numeros << e.remoto;
     return numeros;
 }
 
@@ -40,8 +37,7 @@ QWidget* ventanaQueUsa() {
 void acompanar(ReceptorSimulado& receptor) {
     QObject::connect(
         &receptor, &ReceptorSimulado::abiertoCambiado, &receptor, [r = &receptor](bool si) {
-            if (LeerIni(QStringLiteral("Control"), QStringLiteral("PanelSimulado")).trimmed() ==
-                QStringLiteral("0"))
+            if (LeerIni(claves::kPanelSimulado).trimmed() == QStringLiteral("0"))
                 return;
             if (si) {
                 if (!gPanel) {

@@ -1,5 +1,6 @@
 #include "persons/ventanas/CamaraQt.h"
 
+#include "app/Claves.h"
 #include "app/Ini.h"
 #include "persons/CamaraSimulada.h"
 
@@ -171,7 +172,7 @@ void CamaraQt::entradasCambiadas() {
 }
 
 Camara* crearCamara(QObject* padre) {
-    const bool simulada = LeerIni(QStringLiteral("Control"), QStringLiteral("Camara"))
+    const bool simulada = LeerIni(claves::kCamara)
                               .trimmed()
                               .compare(QStringLiteral("Simulada"), Qt::CaseInsensitive) == 0;
     if (simulada)

@@ -3,6 +3,7 @@
 // gathers input and shows results; the checks and writes live in DatosPersona.h
 // and RepositorioPersonas.h.
 
+#include "app/ModoEdicion.h"
 #include "persons/AlmacenImagenes.h"
 #include "persons/DatosPersona.h"
 
@@ -10,18 +11,22 @@
 #include <array>
 #include <functional>
 
+#include <memory>
+
 class De1;
-class QCheckBox;
-class QComboBox;
-class QDateEdit;
 class QLabel;
-class QLineEdit;
-class QPushButton;
+namespace Ui {
+class FrmNMPersona;
+}
 
 class FrmNMPersona : public QDialog {
     Q_OBJECT
 public:
-    explicit FrmNMPersona(De1& de1, QWidget* parent = nullptr);
+    // Started from the roster editor (ModoEdicion::PersonaDelGrupo) no result
+    // folder is offered with the person.
+    FrmNMPersona(De1& de1, ModoEdicion modo, QWidget* parent = nullptr);
+    ~FrmNMPersona() override;
+    ModoEdicion modo() const { return modo_; }
     // The code of the person saved, 0 until a save succeeded.
     qint64 codigoGuardado() const { return codigoGuardado_; }
 
@@ -48,36 +53,10 @@ private:
     void actualizarEdad();
     QLabel* cajaImagen(almacen::TipoImagen tipo) const;
 
+    std::unique_ptr<Ui::FrmNMPersona> ui_; // the controls, laid out in FrmNMPersona.ui
     De1& de1_;
+    ModoEdicion modo_;
     ConfiguracionPersona config_;
     std::array<Captura, 3> capturas_; // as installed when the window opened
     qint64 codigoGuardado_ = 0;
-
-    QLabel* lblTitulo_ = nullptr;
-    QComboBox* comboDocumento_ = nullptr;
-    QLineEdit* txtDocumento_ = nullptr;
-    QLineEdit* txtNombre_ = nullptr;
-    QComboBox* comboSexo_ = nullptr;
-    QComboBox* comboEstadoCivil_ = nullptr;
-    QDateEdit* dtNac_ = nullptr;
-    QLabel* lblEdad_ = nullptr;
-    QComboBox* comboSangre_ = nullptr;
-    QLineEdit* txtDomicilio_ = nullptr;
-    QLabel* lblCiudad_ = nullptr;
-    QComboBox* comboCiudad_ = nullptr;
-    QPushButton* cmdNCiudad_ = nullptr;
-    QLineEdit* txtOcupacion_ = nullptr;
-    QLineEdit* txtTelefono_ = nullptr;
-    QComboBox* comboAnteojos_ = nullptr;
-    QLineEdit* txtCelular_ = nullptr;
-    QLineEdit* txtEmail_ = nullptr;
-    QLabel* imgFoto_ = nullptr;
-    QLabel* imgFirma_ = nullptr;
-    QLabel* imgHuella_ = nullptr;
-    QPushButton* lblFoto_ = nullptr;
-    QPushButton* lblFirma_ = nullptr;
-    QPushButton* lblHuella_ = nullptr;
-    QCheckBox* chkNuevaCarpeta_ = nullptr;
-    QLabel* lblCheck_ = nullptr;
-    QLabel* imgCheck_ = nullptr;
 };

@@ -1,5 +1,6 @@
 #include "persons/ventanas/FrmPad.h"
 
+#include "app/Claves.h"
 #include "app/Ini.h"
 #include "app/ventanas/Dialogos.h"
 #include "persons/AlmacenImagenes.h"
@@ -17,9 +18,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-const QString kSeccion = QStringLiteral("Configuracion");
-const QString kClave = QStringLiteral("Trazo");
 
 // A pen width's own picture: a black dot of that width ringed in white, so it
 // shows on the white box and on the ink alike. Option buttons and pointer share it.
@@ -185,7 +183,7 @@ FrmPad::FrmPad(QWidget* parent) : QDialog(parent) {
 
     // The width of the last session; the third when none was stored or it is no option.
     bool numero = false;
-    const int leido = LeerIni(kSeccion, kClave).trimmed().toInt(&numero);
+    const int leido = LeerIni(claves::kTrazo).trimmed().toInt(&numero);
     const int indice = numero && leido >= 0 && leido < kTrazos ? leido : kTrazoPredeterminado;
     op_[static_cast<size_t>(indice)]->setChecked(true);
 }
@@ -195,7 +193,7 @@ void FrmPad::elegirTrazo(int indice) {
     p1_->lienzo().fijarAncho(ancho);
     const QPixmap punto = puntoDeTrazo(ancho);
     p1_->setCursor(QCursor(punto, punto.width() / 2, punto.height() / 2));
-    EscribirIni(kSeccion, kClave, QString::number(indice));
+    EscribirIni(claves::kTrazo, QString::number(indice));
 }
 
 void FrmPad::aceptar() {

@@ -2,8 +2,9 @@
 
 #include "app/ventanas/Accesibles.h"
 #include "app/ventanas/Dialogos.h"
-#include "data/ErrorBD.h"
+#include "data/ventanas/ErroresBD.h"
 #include "session/Calificacion.h"
+#include "session/ventanas/NombresFrmEstadisticas.h"
 
 #include <QBarCategoryAxis>
 #include <QBarSeries>
@@ -23,6 +24,8 @@
 #include <QVBoxLayout>
 #include <QValueAxis>
 
+namespace n = nombres::frmEstadisticas;
+
 namespace {
 
 enum Columna { ColNumero, ColPregunta, ColAciertos, ColDiscriminacion, ColObservacion, ColTotal };
@@ -38,34 +41,34 @@ QStandardItem* celda(const QString& texto, const QVariant& orden = {}) {
 
 FrmEstadisticas::FrmEstadisticas(De1& de1, const Examinacion& examinacion, QWidget* parent)
     : QDialog(parent), de1_(de1), examinacion_(examinacion) {
-    setObjectName(QStringLiteral("FrmEstadisticas"));
+    setObjectName(n::kVentana);
     setWindowTitle(QStringLiteral("Estadísticas por pregunta"));
     resize(1000, 700);
 
     optEsta_ = new QRadioButton(QStringLiteral("Esta examinación"), this);
-    optEsta_->setObjectName(QStringLiteral("OptEstaExaminacion"));
+    optEsta_->setObjectName(n::kEstaExaminacion);
     optEsta_->setChecked(true);
     optPeriodo_ = new QRadioButton(
         QStringLiteral("Todas las examinaciones de «%1» entre").arg(examinacion.descripcionExamen),
         this);
-    optPeriodo_->setObjectName(QStringLiteral("OptPeriodo"));
+    optPeriodo_->setObjectName(n::kPeriodo);
     const QDate fecha =
         examinacion.fecha.isValid() ? examinacion.fecha.date() : QDate::currentDate();
     dtDesde_ = new QDateEdit(fecha.addYears(-1), this);
-    dtDesde_->setObjectName(QStringLiteral("DtDesde"));
+    dtDesde_->setObjectName(n::kDesde);
     dtDesde_->setCalendarPopup(true);
     dtDesde_->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
     dtDesde_->setAccessibleName(QStringLiteral("Desde"));
     auto* lblY = new QLabel(QStringLiteral("y"), this);
     dtHasta_ = new QDateEdit(std::max(fecha, QDate::currentDate()), this);
-    dtHasta_->setObjectName(QStringLiteral("DtHasta"));
+    dtHasta_->setObjectName(n::kHasta);
     dtHasta_->setCalendarPopup(true);
     dtHasta_->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
     dtHasta_->setAccessibleName(QStringLiteral("Hasta"));
     auto* cmdCalcular = new QPushButton(QStringLiteral("Calcular"), this);
-    cmdCalcular->setObjectName(QStringLiteral("CmdCalcular"));
+    cmdCalcular->setObjectName(n::kCalcular);
     lblResumen_ = new QLabel(this);
-    lblResumen_->setObjectName(QStringLiteral("LblResumen"));
+    lblResumen_->setObjectName(n::kResumen);
 
     modelo_ = new QStandardItemModel(0, ColTotal, this);
     modelo_->setHorizontalHeaderLabels(
@@ -73,7 +76,7 @@ FrmEstadisticas::FrmEstadisticas(De1& de1, const Examinacion& examinacion, QWidg
          QStringLiteral("Discriminación"), QStringLiteral("Observación")});
     modelo_->setSortRole(Qt::UserRole);
     lvPreguntas_ = new QTableView(this);
-    lvPreguntas_->setObjectName(QStringLiteral("LvPreguntas"));
+    lvPreguntas_->setObjectName(n::kPreguntas);
     lvPreguntas_->setAccessibleName(QStringLiteral("Preguntas"));
     lvPreguntas_->setModel(modelo_);
     lvPreguntas_->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -86,13 +89,13 @@ FrmEstadisticas::FrmEstadisticas(De1& de1, const Examinacion& examinacion, QWidg
     grafico_->setTitle(QStringLiteral("Teclas elegidas"));
     grafico_->legend()->hide();
     vistaGrafico_ = new QChartView(grafico_, this);
-    vistaGrafico_->setObjectName(QStringLiteral("GraficoTeclas"));
+    vistaGrafico_->setObjectName(n::kGrafico);
     vistaGrafico_->setAccessibleName(QStringLiteral("Teclas elegidas"));
     vistaGrafico_->setRenderHint(QPainter::Antialiasing);
     vistaGrafico_->setMinimumHeight(260);
 
     auto* cmdCerrar = new QPushButton(QStringLiteral("Cerrar"), this);
-    cmdCerrar->setObjectName(QStringLiteral("CmdCerrar"));
+    cmdCerrar->setObjectName(n::kCerrar);
 
     auto* filtro = new QGridLayout;
     filtro->addWidget(optEsta_, 0, 0, 1, 5);
@@ -135,14 +138,9 @@ bool FrmEstadisticas::calcular() {
         filtro.desde = std::min(dtDesde_->date(), dtHasta_->date());
         filtro.hasta = std::max(dtDesde_->date(), dtHasta_->date());
     }
-    try {
-        estadisticas_ = resultados::estadisticas(de1_, filtro);
-    } catch (const ErrorBD& e) {
-        Dialogos::actual().mensaje(
-            this, QStringLiteral("No se pudieron calcular las estadísticas.\n\n%1").arg(e.texto()),
-            Dialogos::Icono::Critico);
+    if (!intentarBD(this, QStringLiteral("No se pudieron calcular las estadísticas."),
+                    [&] { estadisticas_ = resultados::estadisticas(de1_, filtro); }))
         return false;
-    }
     lvPreguntas_->setSortingEnabled(false);
     modelo_->removeRows(0, modelo_->rowCount());
     const QColor nadie(250, 215, 215);

@@ -1,10 +1,11 @@
 #include "session/ventanas/FrmInteligencia.h"
 
-#include "app/Globales.h"
+#include "app/Aplicacion.h"
 #include "app/Rutas.h"
 #include "app/ventanas/Dialogos.h"
 #include "app/ventanas/RutinasVentana.h"
 #include "data/De1.h"
+#include "data/ventanas/ErroresBD.h"
 #include "exams/FotoPregunta.h"
 #include "keypads/Receptor.h"
 #include "session/Calificacion.h"
@@ -12,6 +13,7 @@
 #include "session/Reloj.h"
 #include "session/SesionExamen.h"
 #include "session/ventanas/FrmResultados.h"
+#include "session/ventanas/NombresFrmInteligencia.h"
 
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -25,6 +27,8 @@
 #include <QVBoxLayout>
 #include <cmath>
 
+namespace n = nombres::frmInteligencia;
+
 namespace {
 
 const QSize kTamanoImagen(360, 300);
@@ -32,11 +36,11 @@ const QSize kTamanoImagen(360, 300);
 } // namespace
 
 FrmInteligencia::FrmInteligencia(De1& de1, const Seleccion& seleccion, Receptor& receptor,
-                                 QWidget* parent)
+                                 qint32 responsable, QWidget* parent)
     : QDialog(parent), de1_(de1), seleccion_(seleccion), receptor_(receptor),
-      relojPropio_(std::make_unique<RelojMonotono>()),
+      responsable_(responsable), relojPropio_(std::make_unique<RelojMonotono>()),
       sesion_(std::make_unique<SesionExamen>(de1, *relojPropio_)) {
-    setObjectName(QStringLiteral("FrmInteligencia"));
+    setObjectName(n::kVentana);
     setWindowTitle(kTituloAplicacion);
     construir();
     // Modal to its opener only: the simulated keypad panel, a window of its own,
@@ -65,12 +69,10 @@ FrmInteligencia::FrmInteligencia(De1& de1, const Seleccion& seleccion, Receptor&
             });
 
     // The receiver's events come to this window while it is open.
-    duenoAnterior_ = Globales::DuenoReceptor;
-    Globales::DuenoReceptor = 2;
     connect(&receptor_, &Receptor::leido, sesion_.get(), &SesionExamen::recibirReporte);
     connect(&receptor_, &Receptor::enchufado, this, [this] { mostrarEstadoReceptor(true); });
     connect(&receptor_, &Receptor::desenchufado, this, [this] { mostrarEstadoReceptor(false); });
-    receptor_.abrir(2);
+    receptor_.abrir();
     abierto_ = true;
     mostrarEstadoReceptor(receptor_.conectado());
 }
@@ -84,23 +86,23 @@ void FrmInteligencia::construir() {
     auto* raiz = new QVBoxLayout(this);
 
     auto* cabecera = new QHBoxLayout;
-    label2_ = new QLabel(QStringLiteral("QUENVAR"), this);
-    label2_->setObjectName(QStringLiteral("Label2"));
-    label3_ = new QLabel(QStringLiteral("# Cuestionario #"), this);
-    label3_->setObjectName(QStringLiteral("Label3"));
+    lblFabricante_ = new QLabel(QStringLiteral("QUENVAR"), this);
+    lblFabricante_->setObjectName(n::kFabricante);
+    lblCuestionario_ = new QLabel(QStringLiteral("# Cuestionario #"), this);
+    lblCuestionario_->setObjectName(n::kCuestionario);
     lblEstado_ = new QLabel(this);
-    lblEstado_->setObjectName(QStringLiteral("lblEstado"));
-    cabecera->addWidget(label2_);
-    cabecera->addWidget(label3_);
+    lblEstado_->setObjectName(n::kEnlace);
+    cabecera->addWidget(lblFabricante_);
+    cabecera->addWidget(lblCuestionario_);
     cabecera->addStretch(1);
     cabecera->addWidget(lblEstado_);
     raiz->addLayout(cabecera);
     // The marker file of an office that shows no maker's name.
     if (QFileInfo::exists(rutas::archivoMarca()))
-        label2_->hide();
+        lblFabricante_->hide();
 
     lblTitulo_ = new QLabel(kTituloListo, this);
-    lblTitulo_->setObjectName(QStringLiteral("LblTitulo"));
+    lblTitulo_->setObjectName(n::kTitulo);
     lblTitulo_->setAlignment(Qt::AlignCenter);
     QFont grande = lblTitulo_->font();
     grande.setPointSizeF(grande.pointSizeF() * 1.6);
@@ -111,21 +113,21 @@ void FrmInteligencia::construir() {
     auto* cuerpo = new QHBoxLayout;
     auto* izquierda = new QVBoxLayout;
     lblPregunta_ = new QLabel(this);
-    lblPregunta_->setObjectName(QStringLiteral("LblPregunta"));
+    lblPregunta_->setObjectName(n::kPregunta);
     lblPregunta_->setWordWrap(true);
     QFont pregunta = lblPregunta_->font();
     pregunta.setPointSizeF(pregunta.pointSizeF() * 1.4);
     lblPregunta_->setFont(pregunta);
     lblPregunta_->hide();
     areaRespuestas_ = new QWidget(this);
-    areaRespuestas_->setObjectName(QStringLiteral("AreaRespuestas"));
+    areaRespuestas_->setObjectName(n::kRespuestas);
     filasRespuestas_ = new QVBoxLayout(areaRespuestas_);
     filasRespuestas_->setContentsMargins(0, 0, 0, 0);
     izquierda->addWidget(lblPregunta_);
     izquierda->addWidget(areaRespuestas_);
     izquierda->addStretch(1);
     imgPregunta_ = new QLabel(this);
-    imgPregunta_->setObjectName(QStringLiteral("ImgPregunta"));
+    imgPregunta_->setObjectName(n::kImagen);
     imgPregunta_->setFixedSize(kTamanoImagen);
     imgPregunta_->setAlignment(Qt::AlignCenter);
     cuerpo->addLayout(izquierda, 1);
@@ -134,24 +136,24 @@ void FrmInteligencia::construir() {
 
     auto* pie = new QHBoxLayout;
     shpTiempo_ = new QProgressBar(this);
-    shpTiempo_->setObjectName(QStringLiteral("ShpTiempo"));
+    shpTiempo_->setObjectName(n::kBarraTiempo);
     shpTiempo_->setTextVisible(false);
     shpTiempo_->setAccessibleName(QStringLiteral("Tiempo restante"));
     shpTiempo_->hide();
     lblTiempo_ = new QLabel(this);
-    lblTiempo_->setObjectName(QStringLiteral("LblTiempo"));
+    lblTiempo_->setObjectName(n::kTiempo);
     lblTiempo_->hide();
-    command4_ = new QPushButton(QStringLiteral("Volver al menú"), this);
-    command4_->setObjectName(QStringLiteral("Command4"));
+    cmdVolver_ = new QPushButton(QStringLiteral("Volver al menú"), this);
+    cmdVolver_->setObjectName(n::kVolver);
     // Space belongs to the exam: the button must not take it (or Enter) from the window.
-    command4_->setFocusPolicy(Qt::NoFocus);
-    command4_->setAutoDefault(false);
+    cmdVolver_->setFocusPolicy(Qt::NoFocus);
+    cmdVolver_->setAutoDefault(false);
     pie->addWidget(shpTiempo_, 1);
     pie->addWidget(lblTiempo_);
     pie->addStretch(0);
-    pie->addWidget(command4_);
+    pie->addWidget(cmdVolver_);
     raiz->addLayout(pie);
-    connect(command4_, &QPushButton::clicked, this, &FrmInteligencia::solicitarSalida);
+    connect(cmdVolver_, &QPushButton::clicked, this, &FrmInteligencia::solicitarSalida);
 
     resize(900, 600);
 }
@@ -198,10 +200,10 @@ void FrmInteligencia::comenzar() {
     }
     evaluados_ = seleccion_.evaluados();
     registrada_ = SesionRegistrada();
-    if (const std::optional<GrupoSeleccionado> g = seleccion_.grupoSeleccionado())
+    if (const std::optional<Grupo> g = seleccion_.grupoSeleccionado())
         registrada_.grupo = g->codigo;
     QList<qint32> personas;
-    for (const EvaluadoListado& e : evaluados_)
+    for (const Evaluado& e : evaluados_)
         personas << e.codigoPersona;
 
     imgPregunta_->clear();
@@ -210,16 +212,15 @@ void FrmInteligencia::comenzar() {
     lblTiempo_->show();
     lblTitulo_->setText(kTituloExamen);
     QString rechazo;
-    try {
-        rechazo = sesion_->iniciar(*examen, personas);
-    } catch (const ErrorBD& e) {
-        rechazo = QStringLiteral("No se pudieron leer las preguntas del examen.\n") + e.texto();
-    }
-    if (!rechazo.isEmpty()) {
+    const bool leidas =
+        intentarBD(this, QStringLiteral("No se pudieron leer las preguntas del examen."),
+                   [&] { rechazo = sesion_->iniciar(*examen, personas); });
+    if (!rechazo.isEmpty())
+        Dialogos::actual().mensaje(this, rechazo, Dialogos::Icono::Exclamacion);
+    if (!leidas || !rechazo.isEmpty()) {
         shpTiempo_->hide();
         lblTiempo_->hide();
         lblTitulo_->setText(kTituloListo);
-        Dialogos::actual().mensaje(this, rechazo, Dialogos::Icono::Exclamacion);
     }
 }
 
@@ -243,10 +244,10 @@ void FrmInteligencia::mostrarPregunta(int indice) {
         auto* disposicion = new QHBoxLayout(fila);
         disposicion->setContentsMargins(0, 0, 0, 0);
         auto* numero = new QLabel(QString::number(i + 1), fila);
-        numero->setObjectName(QStringLiteral("LblNumeroRespuesta"));
+        numero->setObjectName(n::kNumeroRespuesta);
         numero->setFont(fuente);
         auto* respuesta = new QLabel(p.respuestas.at(i).texto, fila);
-        respuesta->setObjectName(QStringLiteral("LblRespuesta"));
+        respuesta->setObjectName(n::kRespuesta);
         respuesta->setWordWrap(true);
         respuesta->setFont(fuente);
         disposicion->addWidget(numero);
@@ -265,7 +266,7 @@ void FrmInteligencia::mostrarCuenta(qint64 cuenta) {
     shpTiempo_->setValue(int(std::min<qint64>(cuenta, shpTiempo_->maximum())));
 }
 
-void FrmInteligencia::terminarPregunta(int) {
+void FrmInteligencia::terminarPregunta() {
     ReproducirSonido(QStringLiteral("Bien.wav"));
     areaRespuestas_->hide();
     lblPregunta_->hide();
@@ -319,9 +320,9 @@ void FrmInteligencia::guardar(const std::optional<QList<int>>& lugares) {
     if (sesion_->estado() != SesionExamen::Estado::Terminada)
         return;
     guardando_ = true;
-    const ResultadoGuardado r =
-        GuardarSesion(de1_, sesion_->examen(), sesion_->personas(), sesion_->preguntas(),
-                      sesion_->matriz(), QDate::currentDate(), lugares, &registrada_);
+    const ResultadoGuardado r = GuardarSesion(
+        de1_, sesion_->examen(), responsable_, sesion_->personas(), sesion_->preguntas(),
+        sesion_->matriz(), QDate::currentDate(), lugares, &registrada_);
     guardando_ = false;
     if (!r.registroEscrito)
         Dialogos::actual().mensaje(
@@ -369,5 +370,4 @@ void FrmInteligencia::liberar() {
     disconnect(&receptor_, nullptr, this, nullptr);
     disconnect(&receptor_, nullptr, sesion_.get(), nullptr);
     receptor_.cerrar();
-    Globales::DuenoReceptor = duenoAnterior_;
 }

@@ -4,7 +4,7 @@
 // while the keypads' answers arrive; after the last one every examinee is
 // scored and stored, and the window closes.
 
-#include "app/Seleccion.h"
+#include "groups/Seleccion.h"
 #include "session/RegistroRespuestas.h"
 
 #include <QDialog>
@@ -20,7 +20,6 @@ class QPushButton;
 class QVBoxLayout;
 class Receptor;
 class Reloj;
-class Seleccion;
 class SesionExamen;
 
 class FrmInteligencia : public QDialog {
@@ -31,7 +30,8 @@ public:
     static inline const QString kTituloExamen = QStringLiteral("FASE DE EXAMEN");
     static inline const QString kTituloGuardando = QStringLiteral("GUARDANDO REGISTROS...");
 
-    FrmInteligencia(De1& de1, const Seleccion& seleccion, Receptor& receptor,
+    // `responsable` is the operator's code, stored with each examination.
+    FrmInteligencia(De1& de1, const Seleccion& seleccion, Receptor& receptor, qint32 responsable,
                     QWidget* parent = nullptr);
     ~FrmInteligencia() override;
 
@@ -55,7 +55,7 @@ private:
     void comenzar();
     void solicitarSalida();
     void mostrarPregunta(int pregunta);
-    void terminarPregunta(int pregunta);
+    void terminarPregunta();
     void mostrarCuenta(qint64 cuenta);
     void alTerminarExamen();
     void guardar(const std::optional<QList<int>>& lugares);
@@ -65,11 +65,11 @@ private:
     De1& de1_;
     const Seleccion& seleccion_;
     Receptor& receptor_;
+    qint32 responsable_;
     std::unique_ptr<Reloj> relojPropio_;
     std::unique_ptr<SesionExamen> sesion_;
-    QList<EvaluadoListado> evaluados_;
+    QList<Evaluado> evaluados_;
     SesionRegistrada registrada_;
-    qint16 duenoAnterior_ = 0;
     bool abierto_ = false;
     bool confirmando_ = false;
     bool guardarPendiente_ = false;
@@ -83,7 +83,7 @@ private:
     QLabel* lblTiempo_ = nullptr;
     QProgressBar* shpTiempo_ = nullptr;
     QLabel* lblEstado_ = nullptr;
-    QLabel* label2_ = nullptr;
-    QLabel* label3_ = nullptr;
-    QPushButton* command4_ = nullptr;
+    QLabel* lblFabricante_ = nullptr;
+    QLabel* lblCuestionario_ = nullptr;
+    QPushButton* cmdVolver_ = nullptr;
 };

@@ -2,11 +2,13 @@
 
 #include "app/ventanas/Accesibles.h"
 #include "app/ventanas/Dialogos.h"
-#include "data/ErrorBD.h"
+#include "data/ventanas/ErroresBD.h"
+#include "groups/Grupo.h"
 #include "session/ExportacionResultados.h"
 #include "session/InformesExamen.h"
 #include "session/ventanas/FrmEstadisticas.h"
 #include "session/ventanas/FrmVistaPrevia.h"
+#include "session/ventanas/NombresFrmResultados.h"
 
 #include <QAbstractTableModel>
 #include <QComboBox>
@@ -21,7 +23,11 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
+namespace n = nombres::frmResultados;
+
 namespace {
+
+const QString kNoSeLeyeron = QStringLiteral("No se pudieron leer los resultados del examen.");
 
 enum Columna {
     ColControl,
@@ -69,7 +75,7 @@ public:
         if (rol == Qt::DisplayRole || rol == Qt::AccessibleTextRole) {
             switch (i.column()) {
             case ColControl:
-                return resultados::textoControl(e.remoto);
+                return textoControl(e.remoto);
             case ColNombre:
                 return e.nombre;
             case ColDocumento:
@@ -157,17 +163,14 @@ private:
 
 FrmResultados::FrmResultados(De1& de1, qint32 grupo, std::optional<qint64> sesion, QWidget* parent)
     : QDialog(parent), de1_(de1), grupo_(grupo) {
-    setObjectName(QStringLiteral("FrmResultados"));
+    setObjectName(n::kVentana);
     setWindowTitle(QStringLiteral("Resultados del examen"));
     resize(1000, 640);
     abrirModal = [](QDialog& d) { d.exec(); };
     construir();
-    try {
-        if (grupo_)
-            examinaciones_ = resultados::examinacionesDeGrupo(de1_, grupo_);
-    } catch (const ErrorBD& e) {
-        errorBD(e.texto());
-    }
+    if (grupo_)
+        intentarBD(this, kNoSeLeyeron,
+                   [&] { examinaciones_ = resultados::examinacionesDeGrupo(de1_, grupo_); });
     if (sesion && std::none_of(examinaciones_.cbegin(), examinaciones_.cend(),
                                [&](const ExaminacionListada& x) { return x.sesion == *sesion; }))
         examinaciones_.prepend({*sesion, {}, 0, {}, 0, 0});
@@ -193,21 +196,21 @@ FrmResultados::~FrmResultados() = default;
 void FrmResultados::construir() {
     auto* lblExaminaciones = new QLabel(QStringLiteral("Examen"), this);
     comboExaminaciones_ = new QComboBox(this);
-    comboExaminaciones_->setObjectName(QStringLiteral("ComboExaminaciones"));
+    comboExaminaciones_->setObjectName(n::kExaminaciones);
     rotular(lblExaminaciones, comboExaminaciones_);
     lblExaminacion_ = new QLabel(this);
-    lblExaminacion_->setObjectName(QStringLiteral("LblExaminacion"));
+    lblExaminacion_->setObjectName(n::kExaminacion);
     lblExaminacion_->setWordWrap(true);
     lblExaminacion_->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
     auto* lblBuscar = new QLabel(QStringLiteral("Buscar"), this);
     txtFiltro_ = new QLineEdit(this);
-    txtFiltro_->setObjectName(QStringLiteral("TxtFiltro"));
+    txtFiltro_->setObjectName(n::kFiltro);
     txtFiltro_->setClearButtonEnabled(true);
     rotular(lblBuscar, txtFiltro_);
     auto* lblMostrar = new QLabel(QStringLiteral("Mostrar"), this);
     comboVeredicto_ = new QComboBox(this);
-    comboVeredicto_->setObjectName(QStringLiteral("ComboVeredicto"));
+    comboVeredicto_->setObjectName(n::kVeredicto);
     comboVeredicto_->addItems(
         {QStringLiteral("Todos"), QStringLiteral("Aprobados"), QStringLiteral("Reprobados")});
     rotular(lblMostrar, comboVeredicto_);
@@ -217,7 +220,7 @@ void FrmResultados::construir() {
     filtro_->setSourceModel(modelo_);
     filtro_->setSortRole(kRolOrden);
     lvResultados_ = new QTableView(this);
-    lvResultados_->setObjectName(QStringLiteral("LvResultados"));
+    lvResultados_->setObjectName(n::kResultados);
     lvResultados_->setAccessibleName(QStringLiteral("Resultados"));
     lvResultados_->setModel(filtro_);
     // Roster order until the operator clicks a heading.
@@ -237,7 +240,7 @@ void FrmResultados::construir() {
         lvResultados_->setColumnWidth(c, c == ColCarpeta || c == ColDocumento ? 110 : 90);
 
     lblResumen_ = new QLabel(this);
-    lblResumen_->setObjectName(QStringLiteral("LblResumen"));
+    lblResumen_->setObjectName(n::kResumen);
     QFont negrita = lblResumen_->font();
     negrita.setBold(true);
     lblResumen_->setFont(negrita);
@@ -250,23 +253,23 @@ void FrmResultados::construir() {
         return b;
     };
     auto* acciones = new QVBoxLayout;
-    acciones->addWidget(boton(QStringLiteral("Estadísticas"), QStringLiteral("CmdEstadisticas"),
-                              [this] { estadisticas(); }));
+    acciones->addWidget(
+        boton(QStringLiteral("Estadísticas"), n::kEstadisticas, [this] { estadisticas(); }));
     acciones->addSpacing(8);
-    acciones->addWidget(boton(QStringLiteral("Informe del grupo"),
-                              QStringLiteral("CmdInformeGrupo"), [this] { informeGrupo(); }));
-    acciones->addWidget(boton(QStringLiteral("Informe del evaluado"),
-                              QStringLiteral("CmdInformeEvaluado"), [this] { informeEvaluado(); }));
-    acciones->addWidget(boton(QStringLiteral("Informes de todos"),
-                              QStringLiteral("CmdInformesTodos"), [this] { informesTodos(); }));
+    acciones->addWidget(
+        boton(QStringLiteral("Informe del grupo"), n::kInformeGrupo, [this] { informeGrupo(); }));
+    acciones->addWidget(boton(QStringLiteral("Informe del evaluado"), n::kInformeEvaluado,
+                              [this] { informeEvaluado(); }));
+    acciones->addWidget(
+        boton(QStringLiteral("Informes de todos"), n::kInformesTodos, [this] { informesTodos(); }));
     acciones->addSpacing(8);
-    acciones->addWidget(boton(QStringLiteral("Exportar CSV..."), QStringLiteral("CmdExportarCsv"),
-                              [this] { exportarCsv(); }));
-    acciones->addWidget(boton(QStringLiteral("Exportar Excel..."),
-                              QStringLiteral("CmdExportarExcel"), [this] { exportarXlsx(); }));
+    acciones->addWidget(
+        boton(QStringLiteral("Exportar CSV..."), n::kExportarCsv, [this] { exportarCsv(); }));
+    acciones->addWidget(
+        boton(QStringLiteral("Exportar Excel..."), n::kExportarExcel, [this] { exportarXlsx(); }));
     acciones->addStretch(1);
     auto* cmdCerrar = new QPushButton(QStringLiteral("Cerrar"), this);
-    cmdCerrar->setObjectName(QStringLiteral("CmdCerrar"));
+    cmdCerrar->setObjectName(n::kCerrar);
     connect(cmdCerrar, &QPushButton::clicked, this, &QDialog::accept);
     acciones->addWidget(cmdCerrar);
 
@@ -297,11 +300,6 @@ void FrmResultados::construir() {
     connect(comboVeredicto_, &QComboBox::currentIndexChanged, this, refiltrar);
 }
 
-void FrmResultados::errorBD(const QString& texto) {
-    Dialogos::actual().mensaje(this, QStringLiteral("Error de la base de datos:\n\n%1").arg(texto),
-                               Dialogos::Icono::Critico);
-}
-
 void FrmResultados::elegirExaminacion(int indice) {
     if (indice >= 0 && indice < examinaciones_.size())
         mostrar(examinaciones_.at(indice).sesion);
@@ -313,12 +311,8 @@ void FrmResultados::mostrar(qint64 sesion) {
             const QSignalBlocker b(comboExaminaciones_);
             comboExaminaciones_->setCurrentIndex(i);
         }
-    try {
-        examinacion_ = resultados::cargar(de1_, sesion);
-    } catch (const ErrorBD& e) {
+    if (!intentarBD(this, kNoSeLeyeron, [&] { examinacion_ = resultados::cargar(de1_, sesion); }))
         examinacion_.reset();
-        errorBD(e.texto());
-    }
     modelo_->fijar(examinacion_ ? examinacion_->evaluados : QList<EvaluadoRegistrado>());
     if (examinacion_) {
         const Examinacion& x = *examinacion_;
@@ -373,16 +367,14 @@ std::optional<int> FrmResultados::evaluadoSeleccionado() const {
 std::optional<Examinacion> FrmResultados::releer() {
     if (!examinacion_)
         return std::nullopt;
-    try {
-        std::optional<Examinacion> x = resultados::cargar(de1_, examinacion_->sesion);
-        if (!x)
-            Dialogos::actual().mensaje(this, QStringLiteral("El examen ya no está guardado."),
-                                       Dialogos::Icono::Exclamacion);
-        return x;
-    } catch (const ErrorBD& e) {
-        errorBD(e.texto());
+    std::optional<Examinacion> x;
+    if (!intentarBD(this, kNoSeLeyeron,
+                    [&] { x = resultados::cargar(de1_, examinacion_->sesion); }))
         return std::nullopt;
-    }
+    if (!x)
+        Dialogos::actual().mensaje(this, QStringLiteral("El examen ya no está guardado."),
+                                   Dialogos::Icono::Exclamacion);
+    return x;
 }
 
 QString FrmResultados::nombreBase() const {
@@ -514,14 +506,11 @@ void FrmResultados::exportarXlsx() {
     if (!x)
         return;
     EstadisticasItems est;
-    try {
-        FiltroEstadisticas f;
-        f.sesion = x->sesion;
-        est = resultados::estadisticas(de1_, f);
-    } catch (const ErrorBD& e) {
-        errorBD(e.texto());
+    FiltroEstadisticas f;
+    f.sesion = x->sesion;
+    if (!intentarBD(this, QStringLiteral("No se pudieron calcular las estadísticas."),
+                    [&] { est = resultados::estadisticas(de1_, f); }))
         return;
-    }
     QProgressDialog barra(QStringLiteral("Exportando resultados..."), QStringLiteral("Cancelar"), 0,
                           1, this);
     barra.setWindowModality(Qt::WindowModal);

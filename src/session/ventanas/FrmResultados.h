@@ -54,7 +54,6 @@ private:
     void vistaPrevia(std::function<std::unique_ptr<informes::Informe>()> generar,
                      const QString& titulo, const QString& archivo);
     QString nombreBase() const;
-    void errorBD(const QString& texto);
 
     De1& de1_;
     qint32 grupo_ = 0;

@@ -1,9 +1,10 @@
 #include "session/ventanas/FrmVistaPrevia.h"
 
-#include "app/Ini.h"
+#include "app/Claves.h"
 #include "app/ventanas/Accesibles.h"
 #include "app/ventanas/Dialogos.h"
-#include "data/ErrorBD.h"
+#include "data/ventanas/ErroresBD.h"
+#include "session/ventanas/NombresFrmVistaPrevia.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -14,24 +15,19 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace {
-
-const QString kSeccion = QStringLiteral("Tavelmo");
-const QString kClavePapel = QStringLiteral("PapelInforme");
-
-} // namespace
+namespace n = nombres::frmVistaPrevia;
 
 FrmVistaPrevia::FrmVistaPrevia(std::function<std::unique_ptr<informes::Informe>()> generar,
                                const QString& titulo, const QString& nombreArchivo, QWidget* parent)
     : QDialog(parent), generar_(std::move(generar)), titulo_(titulo),
       nombreArchivo_(nombreArchivo) {
-    setObjectName(QStringLiteral("FrmVistaPrevia"));
+    setObjectName(n::kVentana);
     setWindowTitle(titulo);
     resize(820, 900);
 
     vista_ = new QPdfDocument(this);
     pdfView_ = new QPdfView(this);
-    pdfView_->setObjectName(QStringLiteral("VistaPdf"));
+    pdfView_->setObjectName(n::kVista);
     pdfView_->setAccessibleName(QStringLiteral("Vista previa"));
     pdfView_->setPageMode(QPdfView::PageMode::MultiPage);
     pdfView_->setZoomMode(QPdfView::ZoomMode::FitToWidth);
@@ -39,16 +35,16 @@ FrmVistaPrevia::FrmVistaPrevia(std::function<std::unique_ptr<informes::Informe>(
 
     auto* lblPapel = new QLabel(QStringLiteral("Papel"), this);
     comboPapel_ = new QComboBox(this);
-    comboPapel_->setObjectName(QStringLiteral("ComboPapel"));
+    comboPapel_->setObjectName(n::kPapel);
     comboPapel_->addItems({informes::nombrePapel(informes::Papel::A4),
                            informes::nombrePapel(informes::Papel::Carta)});
     rotular(lblPapel, comboPapel_);
     auto* cmdImprimir = new QPushButton(QStringLiteral("Imprimir..."), this);
-    cmdImprimir->setObjectName(QStringLiteral("CmdImprimir"));
+    cmdImprimir->setObjectName(n::kImprimir);
     auto* cmdGuardar = new QPushButton(QStringLiteral("Guardar PDF..."), this);
-    cmdGuardar->setObjectName(QStringLiteral("CmdGuardarPdf"));
+    cmdGuardar->setObjectName(n::kGuardarPdf);
     auto* cmdCerrar = new QPushButton(QStringLiteral("Cerrar"), this);
-    cmdCerrar->setObjectName(QStringLiteral("CmdCerrar"));
+    cmdCerrar->setObjectName(n::kCerrar);
 
     auto* barra = new QHBoxLayout;
     barra->addWidget(lblPapel);
@@ -62,24 +58,19 @@ FrmVistaPrevia::FrmVistaPrevia(std::function<std::unique_ptr<informes::Informe>(
     raiz->addWidget(pdfView_, 1);
 
     // The workstation's paper, as last chosen.
-    if (LeerIni(kSeccion, kClavePapel) == informes::nombrePapel(informes::Papel::Carta))
+    if (LeerIni(claves::kPapelInforme) == informes::nombrePapel(informes::Papel::Carta))
         papel_ = informes::Papel::Carta;
     comboPapel_->setCurrentIndex(papel_ == informes::Papel::Carta ? 1 : 0);
     connect(comboPapel_, &QComboBox::currentIndexChanged, this, [this](int i) {
         fijarPapel(i == 1 ? informes::Papel::Carta : informes::Papel::A4);
-        EscribirIni(kSeccion, kClavePapel, informes::nombrePapel(papel_));
+        EscribirIni(claves::kPapelInforme, informes::nombrePapel(papel_));
     });
     connect(cmdImprimir, &QPushButton::clicked, this, &FrmVistaPrevia::imprimir);
     connect(cmdGuardar, &QPushButton::clicked, this, &FrmVistaPrevia::guardar);
     connect(cmdCerrar, &QPushButton::clicked, this, &QDialog::accept);
 
-    try {
-        informe_ = generar_();
-    } catch (const ErrorBD& e) {
-        Dialogos::actual().mensaje(
-            this, QStringLiteral("No se pudo preparar el informe.\n\n%1").arg(e.texto()),
-            Dialogos::Icono::Critico);
-    }
+    intentarBD(this, QStringLiteral("No se pudo preparar el informe."),
+               [this] { informe_ = generar_(); });
     cmdImprimir->setEnabled(informe_ != nullptr);
     cmdGuardar->setEnabled(informe_ != nullptr);
     componer();
