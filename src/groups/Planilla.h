@@ -20,7 +20,7 @@ namespace planilla {
 
 inline constexpr qsizetype kMaximoFilas = 100000;
 inline constexpr int kMaximoColumnas = 200;
-inline constexpr qint64 kMaximoBytes = 64 * 1024 * 1024;
+inline constexpr qint64 kMaximoBytes = qint64{64} * 1024 * 1024;
 
 // By content: a zip (XLSX) or text (CSV). The message is Spanish.
 std::variant<Planilla, QString> leer(const QString& ruta);

@@ -25,7 +25,7 @@ QList<ElementoLista> RepositorioPersonas::ciudades() {
 
 RepositorioPersonas::Ciudad RepositorioPersonas::buscarOAgregarCiudad(const QString& nombre) {
     Transaccion t(de1_);
-    const Ciudad c = buscarOAgregarCiudadEnTransaccion(nombre);
+    Ciudad c = buscarOAgregarCiudadEnTransaccion(nombre);
     t.confirmar();
     return c;
 }

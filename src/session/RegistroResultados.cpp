@@ -199,8 +199,7 @@ GuardarSesion(De1& de1, qint32 examen, qint32 responsable, const QList<qint32>& 
             sesionNueva ? respuestas.crearSesion(sesion.grupo, examen, responsable,
                                                  QDateTime(hoy, QTime::currentTime()))
                         : *sesion.codigo;
-        for (qsizetype i = 0; i < pendientes.size(); ++i) {
-            const int k = pendientes.at(i);
+        for (const int k : pendientes) {
             const Calificacion c = Calificar(preguntas, matriz, k);
             de1.ejecutar(d.puntoGuardado(punto));
             try {

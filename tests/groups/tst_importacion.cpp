@@ -48,7 +48,7 @@ Oficina oficina(De1& db) {
 }
 
 QString escribir(EntornoPrueba& e, const QString& nombre, const QByteArray& datos) {
-    const QString ruta = e.ruta(nombre);
+    QString ruta = e.ruta(nombre);
     QFile f(ruta);
     if (f.open(QIODevice::WriteOnly))
         f.write(datos);
