@@ -303,6 +303,7 @@ private Q_SLOTS:
             QCOMPARE(tabla->model()->rowCount(), 9);
             QVERIFY(celda(tabla, 3, 3).startsWith("No se importa"));
             importar->show();
+            QVERIFY(rotulosAccesibles(*importar));
             pulsar(*importar, vista::kImportar);
         };
         d.siguienteArchivo(escribir(e, "padron.csv", kCsv));

@@ -59,6 +59,7 @@ private Q_SLOTS:
         FrmResultados v(db, a.grupo);
         v.show();
         QVERIFY(QTest::qWaitForWindowExposed(&v));
+        QVERIFY(rotulosAccesibles(v));
         auto* combo = hijo<QComboBox>(v, r::kExaminaciones);
         QCOMPARE(combo->count(), 2); // newest first
         QVERIFY(combo->itemText(0).contains("Teórico de conducción (2 evaluados, 1 aprobados)"));
@@ -112,6 +113,7 @@ private Q_SLOTS:
             QVERIFY(vista);
             ++previas;
             vista->show();
+            QVERIFY(rotulosAccesibles(*vista));
             QVERIFY(vista->paginas() >= 1);
             if (previas == 1) {
                 // Letter, then printed into a file and saved.
@@ -162,6 +164,7 @@ private Q_SLOTS:
             QVERIFY(est);
             abierta = true;
             est->show();
+            QVERIFY(rotulosAccesibles(*est));
             auto* tabla = hijo<QTableView>(est, es::kPreguntas);
             QCOMPARE(tabla->model()->rowCount(), 5);
             QCOMPARE(tabla->model()->index(4, 4).data().toString(), QStringLiteral("Nadie acertó"));
