@@ -1,6 +1,7 @@
 -- Tablas que el programa espera encontrar en el catálogo QuenvarMRX.
 -- Generado por tavelmo-catalog-sql; no editar a mano.
--- Las tablas Grupos y GruposPersonas las crea el propio programa al iniciar.
+-- Las tablas propias del programa (Grupos, GruposPersonas, SesionesExamen,
+-- PreguntasSesion, EvaluadosSesion y RespuestasSesion) las crea él mismo al iniciar.
 
 IF OBJECT_ID(N'Configuracion', N'U') IS NULL
     CREATE TABLE Configuracion (Item nvarchar(100) NULL, Valor nvarchar(255) NULL);

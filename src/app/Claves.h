@@ -53,6 +53,9 @@ inline const ClaveIni kTrazo{kConfiguracion, QStringLiteral("Trazo"), QString()}
 // The field the persons filters search: 0 name, 1 document.
 inline const ClaveIni kFiltro{kTavelmo, QStringLiteral("Filtro"), QStringLiteral("1")};
 
+// The paper of the printed reports: "A4" or "Carta".
+inline const ClaveIni kPapelInforme{kTavelmo, QStringLiteral("PapelInforme"), QStringLiteral("A4")};
+
 // The stored filter field: a missing key means the document, text that is no
 // number the name, a number other than 0 and 1 the document.
 int campoFiltro();

@@ -93,6 +93,48 @@ std::vector<Dialecto::PasoEsquema> Dialecto::pasosActualizacion(int versionActua
         pasos.push_back({QStringLiteral("ALTER TABLE GruposPersonas ADD Remoto Int"),
                          QStringLiteral("GruposPersonas"), QStringLiteral("Remoto")});
     }
+    if (versionActual < 3) {
+        // The sessions' own record (every key given, and what was asked), kept so that
+        // results, reports and statistics outlive edits of the exam, the person and the
+        // configuration file's answer log. Keys of the shared tables are copied, never
+        // referenced by constraint, as in Grupos and GruposPersonas.
+        const QString identidad = sqlServer ? QStringLiteral("Int Primary Key IDENTITY")
+                                            : QStringLiteral("INTEGER PRIMARY KEY AUTOINCREMENT");
+        const QString textoLargo =
+            sqlServer ? QStringLiteral("nVarChar(max)") : QStringLiteral("TEXT");
+        pasos.push_back({QStringLiteral("CREATE TABLE SesionesExamen (CodigoSesion %1, Grupo Int, "
+                                        "DescripcionGrupo nVarChar(40), Examen Int, "
+                                        "DescripcionExamen nVarChar(100), Fecha datetime, "
+                                        "Responsable Int)")
+                             .arg(identidad),
+                         QStringLiteral("SesionesExamen"),
+                         {}});
+        pasos.push_back({QStringLiteral("CREATE TABLE PreguntasSesion (Sesion Int NOT NULL, "
+                                        "Orden Int NOT NULL, Pregunta Int, Texto %1, "
+                                        "Correcta Int, Respuestas Int, "
+                                        "PRIMARY KEY (Sesion, Orden))")
+                             .arg(textoLargo),
+                         QStringLiteral("PreguntasSesion"),
+                         {}});
+        // Teclas repeats an examinee's keys in question order (a space where none
+        // came): statistics over thousands of examinations read one row per examinee
+        // instead of one per key.
+        pasos.push_back({QStringLiteral("CREATE TABLE EvaluadosSesion (Sesion Int NOT NULL, "
+                                        "Posicion Int NOT NULL, Persona Int, DetalleExamen Int, "
+                                        "Remoto Int, NombrePersona nVarChar(100), "
+                                        "Documento nVarChar(20), Correctas Int, Incorrectas Int, "
+                                        "Resultado nVarChar(20), Teclas %1, "
+                                        "PRIMARY KEY (Sesion, Posicion))")
+                             .arg(textoLargo),
+                         QStringLiteral("EvaluadosSesion"),
+                         {}});
+        pasos.push_back({QStringLiteral("CREATE TABLE RespuestasSesion (Sesion Int NOT NULL, "
+                                        "Posicion Int NOT NULL, Orden Int NOT NULL, "
+                                        "Tecla nVarChar(1), Acierto Int, "
+                                        "PRIMARY KEY (Sesion, Posicion, Orden))"),
+                         QStringLiteral("RespuestasSesion"),
+                         {}});
+    }
     return pasos;
 }
 
@@ -141,6 +183,37 @@ QString Dialecto::primerasFilas(const QString& select, int filas) const {
         return s;
     }
     return s + QStringLiteral(" LIMIT %1").arg(filas);
+}
+
+QVariant Dialecto::fechaHora(const QDateTime& momento) const {
+    if (!momento.isValid())
+        return QVariant();
+    // SQLite's own date-time text: it sorts and compares like the moment it names.
+    if (motor_ == Motor::Sqlite)
+        return momento.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+    return momento;
+}
+
+QDateTime Dialecto::leerFechaHora(const QVariant& valor) {
+    if (valor.isNull() || !valor.isValid())
+        return QDateTime();
+    switch (valor.typeId()) {
+    case QMetaType::QDate:
+        return QDateTime(valor.toDate(), QTime(0, 0));
+    case QMetaType::QDateTime:
+        return valor.toDateTime();
+    default:
+        break;
+    }
+    QString t = valor.toString().trimmed();
+    t.replace(u' ', u'T');
+    QDateTime m = QDateTime::fromString(t, Qt::ISODate);
+    if (!m.isValid()) {
+        const QDate d = QDate::fromString(t.left(10), Qt::ISODate);
+        if (d.isValid())
+            m = QDateTime(d, QTime(0, 0));
+    }
+    return m;
 }
 
 QVariant Dialecto::fecha(const QDate& fecha) const {

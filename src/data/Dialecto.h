@@ -5,6 +5,7 @@
 #include "data/EsquemaCatalogo.h"
 
 #include <QDate>
+#include <QDateTime>
 #include <QStringList>
 #include <QVariant>
 #include <vector>
@@ -45,6 +46,8 @@ public:
     QString primerasFilas(const QString& select, int filas) const;
 
     QVariant fecha(const QDate& fecha) const;
+    // A date with its time of day, for the program's own tables.
+    QVariant fechaHora(const QDateTime& momento) const;
     // Savepoints inside a transaction: set one, roll back to it, release it (the
     // release is empty text where the engine has none).
     QString puntoGuardado(const QString& nombre) const;
@@ -54,6 +57,7 @@ public:
     // A date column as read back: a date or date-time value, or ISO text (with or
     // without a time); invalid for null or anything else.
     static QDate leerFecha(const QVariant& valor);
+    static QDateTime leerFechaHora(const QVariant& valor);
     QVariant booleano(bool valor) const { return valor ? 1 : 0; }
 
     // A LIKE pattern matching the text anywhere, wildcards of the text escaped;

@@ -18,6 +18,13 @@ QList<ExamenListado> RepositorioExamenes::tests() {
     return tests;
 }
 
+QString RepositorioExamenes::descripcion(qint32 codigoExamen) {
+    return de1_
+        .valor(QStringLiteral("SELECT DescripcionExamen FROM Examenes WHERE CodigoExamen = ?"),
+               {codigoExamen})
+        .toString();
+}
+
 bool RepositorioExamenes::cargar(qint32 codigoExamen, EdicionExamen& edicion) {
     QSqlQuery examen = de1_.ejecutar(
         QStringLiteral("SELECT DescripcionExamen FROM Examenes WHERE CodigoExamen = ?"),

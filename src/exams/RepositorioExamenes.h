@@ -23,6 +23,8 @@ public:
 
     // The theory tests (TipoExamen "T"), in the catalog's order. Throws ErrorBD.
     QList<ExamenListado> tests();
+    // The exam's description, empty when there is no such exam. Throws ErrorBD.
+    QString descripcion(qint32 codigoExamen);
 
     // Fills an empty state with the exam, its questions by Orden and their
     // answers by Orden. False when there is no such exam (the state stays empty).

@@ -35,6 +35,11 @@ std::optional<Grupo> RepositorioGrupos::leer(qint32 codigo) {
                  texto(q.value(3))};
 }
 
+QString RepositorioGrupos::descripcion(qint32 codigo) {
+    return texto(de1_.valor(QStringLiteral("SELECT Descripcion FROM Grupos WHERE CodigoGrupo = ?"),
+                            {codigo}));
+}
+
 qint32 RepositorioGrupos::guardar(const Grupo& grupo) {
     Transaccion t(de1_);
     // The first row of that name, as the office's other programs find it.

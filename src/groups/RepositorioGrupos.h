@@ -18,6 +18,8 @@ public:
     // listed. Throws ErrorBD (as every call below).
     QList<Grupo> grupos();
     std::optional<Grupo> leer(qint32 codigo);
+    // The group's description, empty when there is no such group.
+    QString descripcion(qint32 codigo);
     // Finds the responsible person by name, adding him when missing, and adds the
     // group (code 0) or rewrites it, all in one transaction. Returns its code.
     qint32 guardar(const Grupo& grupo);

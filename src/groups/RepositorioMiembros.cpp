@@ -59,6 +59,30 @@ void RepositorioMiembros::fijarControles(qint32 grupo, const QList<Evaluado>& ev
     t.confirmar();
 }
 
+QList<qint32> RepositorioMiembros::agregarEnTransaccion(qint32 grupo,
+                                                        const QList<qint32>& personas) {
+    QSet<qint32> guardadas;
+    {
+        QSqlQuery q = de1_.ejecutar(
+            QStringLiteral("SELECT Persona FROM GruposPersonas WHERE Grupo = ?"), {grupo});
+        while (q.next())
+            guardadas.insert(q.value(0).toInt());
+    }
+    QList<qint32> agregadas;
+    for (const qint32 p : personas) {
+        if (guardadas.contains(p))
+            continue;
+        de1_.insertar(QStringLiteral("GruposPersonas"),
+                      {{QStringLiteral("Grupo"), grupo},
+                       {QStringLiteral("Persona"), p},
+                       {QStringLiteral("Remoto"), QVariant()}},
+                      QStringLiteral("CodigoGrupoPersona"));
+        guardadas.insert(p);
+        agregadas << p;
+    }
+    return agregadas;
+}
+
 void RepositorioMiembros::quitarGrupo(qint32 grupo) {
     de1_.ejecutar(QStringLiteral("DELETE FROM GruposPersonas WHERE Grupo = ?"), {grupo});
 }

@@ -27,6 +27,11 @@ public:
     // another workstation stay as they are. Throws ErrorBD; nothing is written then.
     void fijarControles(qint32 grupo, const QList<Evaluado>& evaluados);
 
+    // Adds a member row without a keypad for each listed person the group does not
+    // have yet (a person listed twice gets one); the caller holds the transaction.
+    // Returns the persons added. Throws ErrorBD.
+    QList<qint32> agregarEnTransaccion(qint32 grupo, const QList<qint32>& personas);
+
     // Removes every member row of the group; the caller holds the transaction.
     void quitarGrupo(qint32 grupo);
 

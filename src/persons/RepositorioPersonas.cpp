@@ -3,6 +3,8 @@
 #include "app/Texto.h"
 #include "persons/AlmacenImagenes.h"
 
+#include <algorithm>
+
 QList<ElementoLista> RepositorioPersonas::lista(const QString& sql) {
     QList<ElementoLista> r;
     QSqlQuery q = de1_.ejecutar(sql);
@@ -22,23 +24,25 @@ QList<ElementoLista> RepositorioPersonas::ciudades() {
 }
 
 RepositorioPersonas::Ciudad RepositorioPersonas::buscarOAgregarCiudad(const QString& nombre) {
+    Transaccion t(de1_);
+    Ciudad c = buscarOAgregarCiudadEnTransaccion(nombre);
+    t.confirmar();
+    return c;
+}
+
+RepositorioPersonas::Ciudad
+RepositorioPersonas::buscarOAgregarCiudadEnTransaccion(const QString& nombre) {
     const QString sql = de1_.dialecto().primeraFila(
         QStringLiteral("SELECT CodigoCiudad, DescripcionCiudad FROM Ciudades "
                        "WHERE DescripcionCiudad = ? ORDER BY CodigoCiudad"));
-    Transaccion t(de1_);
     QSqlQuery q = de1_.ejecutar(sql, {nombre});
-    if (q.next()) {
-        Ciudad c{q.value(0).toLongLong(), q.value(1).toString(), false};
-        q.finish();
-        t.confirmar();
-        return c;
-    }
+    if (q.next())
+        return {q.value(0).toLongLong(), q.value(1).toString(), false};
     q.finish();
     const qint64 codigo = de1_.insertar(
         QStringLiteral("Ciudades"),
         {{QStringLiteral("DescripcionCiudad"), nombre}, {QStringLiteral("Provincia"), 1}},
         QStringLiteral("CodigoCiudad"));
-    t.confirmar();
     return {codigo, nombre, true};
 }
 
@@ -65,11 +69,59 @@ Columnas RepositorioPersonas::valoresFila(const DatosPersona& d, const Dialecto&
 
 qint64 RepositorioPersonas::guardar(const DatosPersona& datos) {
     Transaccion t(de1_);
-    const qint64 codigo =
-        de1_.insertar(QStringLiteral("Personas"), valoresFila(datos, de1_.dialecto()),
-                      QStringLiteral("CodigoPersona"));
+    const qint64 codigo = guardarEnTransaccion(datos);
     t.confirmar();
     return codigo;
+}
+
+qint64 RepositorioPersonas::guardarEnTransaccion(const DatosPersona& datos) {
+    return de1_.insertar(QStringLiteral("Personas"), valoresFila(datos, de1_.dialecto()),
+                         QStringLiteral("CodigoPersona"));
+}
+
+QList<PersonaListada> RepositorioPersonas::listarEn(const QString& select,
+                                                    const QVariantList& valores) {
+    // SQL Server takes at most 2100 parameters in a statement.
+    constexpr qsizetype kPorConsulta = 200;
+    QList<PersonaListada> r;
+    for (qsizetype i = 0; i < valores.size(); i += kPorConsulta) {
+        const QVariantList parte = valores.mid(i, kPorConsulta);
+        QStringList marcas;
+        for (qsizetype k = 0; k < parte.size(); ++k)
+            marcas << QStringLiteral("?");
+        QSqlQuery q = de1_.ejecutar(select.arg(marcas.join(QStringLiteral(", "))), parte);
+        while (q.next())
+            r.append({q.value(0).toInt(), q.value(1).toString(), q.value(2).toString()});
+    }
+    std::stable_sort(r.begin(), r.end(), [](const PersonaListada& a, const PersonaListada& b) {
+        return a.codigo < b.codigo;
+    });
+    return r;
+}
+
+QList<PersonaListada> RepositorioPersonas::porDocumentos(const QStringList& documentos) {
+    return listarEn(QStringLiteral("SELECT CodigoPersona, NombrePersona, Documento FROM Personas "
+                                   "WHERE Documento IN (%1)"),
+                    QVariantList(documentos.cbegin(), documentos.cend()));
+}
+
+QList<PersonaListada> RepositorioPersonas::porCodigos(const QList<qint32>& codigos) {
+    return listarEn(QStringLiteral("SELECT CodigoPersona, NombrePersona, Documento FROM Personas "
+                                   "WHERE CodigoPersona IN (%1)"),
+                    QVariantList(codigos.cbegin(), codigos.cend()));
+}
+
+std::optional<FichaPersona> RepositorioPersonas::ficha(qint32 codigo) {
+    QSqlQuery q = de1_.ejecutar(
+        QStringLiteral("SELECT d.DescripcionDocumento, p.Sexo, p.FechaNac, p.Domicilio, "
+                       "p.Ciudad, p.Telefono FROM Personas p LEFT JOIN Documentos d "
+                       "ON d.CodigoDocumento = p.TipoDocumento WHERE p.CodigoPersona = ?"),
+        {codigo});
+    if (!q.next())
+        return std::nullopt;
+    return FichaPersona{q.value(0).toString(),           q.value(1).toString(),
+                        Dialecto::leerFecha(q.value(2)), q.value(3).toString(),
+                        q.value(4).toString(),           q.value(5).toString()};
 }
 
 QList<PersonaListada> RepositorioPersonas::buscar(CampoPersona campo, const QString& texto,

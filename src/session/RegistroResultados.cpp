@@ -145,6 +145,7 @@ bool RegistroResultados::guardarEnTransaccion(qint32 persona, qint32 examen,
                                           {QStringLiteral("Resultado"), c.veredicto},
                                           {QStringLiteral("Responsable"), responsable_}},
                                          QStringLiteral("CodigoDetalleExamen"));
+    ultimoDetalle_ = detalle;
     de1_.insertarSinIdentidad(QStringLiteral("Resultados"),
                               {{QStringLiteral("DetalleExamen"), detalle},
                                {QStringLiteral("Item"), item},
@@ -155,11 +156,10 @@ bool RegistroResultados::guardarEnTransaccion(qint32 persona, qint32 examen,
     return true;
 }
 
-ResultadoGuardado GuardarSesion(De1& de1, qint32 examen, qint32 responsable,
-                                const QList<qint32>& personas,
-                                const QList<PreguntaExamen>& preguntas,
-                                const MatrizRespuestas& matriz, QDate hoy,
-                                const std::optional<QList<int>>& lugares) {
+ResultadoGuardado
+GuardarSesion(De1& de1, qint32 examen, qint32 responsable, const QList<qint32>& personas,
+              const QList<PreguntaExamen>& preguntas, const MatrizRespuestas& matriz, QDate hoy,
+              const std::optional<QList<int>>& lugares, SesionRegistrada* registrada) {
     ResultadoGuardado r;
     if (preguntas.isEmpty())
         return r;
@@ -185,17 +185,28 @@ ResultadoGuardado GuardarSesion(De1& de1, qint32 examen, qint32 responsable,
     const Dialecto& d = de1.dialecto();
     const QString punto = QStringLiteral("Evaluado");
     RegistroResultados registro(de1, responsable, hoy);
+    SesionRegistrada propia;
+    SesionRegistrada& sesion = registrada ? *registrada : propia;
+    RegistroRespuestas respuestas(de1, preguntas, matriz);
     QList<int> escritos;
     try {
         // One commit for the roster (one disk flush, not one per examinee); a
         // savepoint per examinee keeps each one's rows whole.
         Transaccion t(de1);
         registro.bloquearContador();
+        const bool sesionNueva = !sesion.codigo;
+        const qint64 codigoSesion =
+            sesionNueva ? respuestas.crearSesion(sesion.grupo, examen, responsable,
+                                                 QDateTime(hoy, QTime::currentTime()))
+                        : *sesion.codigo;
         for (const int k : pendientes) {
             const Calificacion c = Calificar(preguntas, matriz, k);
             de1.ejecutar(d.puntoGuardado(punto));
             try {
                 const bool guardado = registro.guardarEnTransaccion(personas.at(k), examen, c);
+                if (guardado)
+                    respuestas.guardarEvaluado(codigoSesion, sesion.grupo, k, personas.at(k),
+                                               registro.ultimoDetalle(), c);
                 if (!d.liberarPunto(punto).isEmpty())
                     de1.ejecutar(d.liberarPunto(punto));
                 if (guardado)
@@ -210,8 +221,14 @@ ResultadoGuardado GuardarSesion(De1& de1, qint32 examen, qint32 responsable,
                 fallar({k}, e);
             }
         }
+        if (sesionNueva && escritos.isEmpty())
+            respuestas.descartarSesion(codigoSesion);
         t.confirmar();
         r.guardados = int(escritos.size());
+        if (!escritos.isEmpty() || !sesionNueva) {
+            sesion.codigo = codigoSesion;
+            r.sesion = codigoSesion;
+        }
     } catch (const ErrorBD& e) {
         // Nothing of this pass reached the catalog.
         QList<int> todos;

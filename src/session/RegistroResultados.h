@@ -3,6 +3,8 @@
 // Carpetas (numbered from the office-wide counter), one DetalleExamenes row and
 // one Resultados item, written per examinee in one transaction.
 
+#include "session/RegistroRespuestas.h"
+
 #include <QDate>
 #include <QList>
 #include <QString>
@@ -35,6 +37,9 @@ public:
     // that lock, before any examinee's rows.
     void bloquearContador();
 
+    // The DetalleExamenes row of the last examinee stored.
+    std::optional<qint64> ultimoDetalle() const { return ultimoDetalle_; }
+
     // "Teorico " and the date in the system's short format.
     QString descripcionCarpeta() const;
 
@@ -49,15 +54,17 @@ private:
     qint32 responsable_;
     QDate hoy_;
     std::optional<qint32> item_;
+    std::optional<qint64> ultimoDetalle_;
 };
 
 // Outcome of storing a whole session.
 struct ResultadoGuardado {
     bool registroEscrito = true; // the answer log reached the configuration file
     int guardados = 0;
-    QList<int> sinPersona; // 0-based roster places not found in Personas
-    QList<int> fallidos;   // 0-based roster places whose rows could not be written
-    QString errorBD;       // the driver's text of the first failure
+    QList<int> sinPersona;        // 0-based roster places not found in Personas
+    QList<int> fallidos;          // 0-based roster places whose rows could not be written
+    QString errorBD;              // the driver's text of the first failure
+    std::optional<qint64> sesion; // the examination in the program's own record
 };
 
 // Writes the answer log of the whole roster with one write of the configuration
@@ -66,9 +73,13 @@ struct ResultadoGuardado {
 // An exam with no questions writes nothing. Each examinee's rows are written whole
 // or not at all (a savepoint each, one commit for the roster, the result item
 // looked up before the first savepoint); a database failure of one examinee
-// leaves his rows unwritten and goes on with the next.
+// leaves his rows unwritten and goes on with the next. Every examinee stored also
+// gets his keys in the program's own record (RegistroRespuestas), in his
+// savepoint; a retry passes the same `registrada` so its examinees join that
+// examination.
 ResultadoGuardado GuardarSesion(De1& de1, qint32 examen, qint32 responsable,
                                 const QList<qint32>& personas,
                                 const QList<PreguntaExamen>& preguntas,
                                 const MatrizRespuestas& matriz, QDate hoy = QDate::currentDate(),
-                                const std::optional<QList<int>>& lugares = std::nullopt);
+                                const std::optional<QList<int>>& lugares = std::nullopt,
+                                SesionRegistrada* registrada = nullptr);

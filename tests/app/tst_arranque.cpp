@@ -77,7 +77,7 @@ private Q_SLOTS:
         QCOMPARE(inicio.responsable, 42);
         QCOMPARE(rutas::carpetaPlantillas(), e.ruta("red/Templates"));
         QVERIFY(QFile::exists(e.raiz() + "/Quenvar/catalogo.sqlite"));
-        QCOMPARE(LeerConfiguracion(de1, ajustes::kVersionEsquema), QStringLiteral("2"));
+        QCOMPARE(LeerConfiguracion(de1, ajustes::kVersionEsquema), QStringLiteral("3"));
         De1 otra(QUuid::createUuid().toString());
         QCOMPARE(arranque::ejecutar(otra, "42").aviso, QString());
     }

@@ -42,12 +42,18 @@ private Q_SLOTS:
                      .toString(),
                  QStringLiteral("Cédula de identidad"));
         QCOMPARE(LeerConfiguracion(*de1, "ChkNCiudades"), QStringLiteral("1"));
-        QCOMPARE(ActualizarEsquema(*de1), 9);
+        QCOMPARE(ActualizarEsquema(*de1), 13);
         for (const char* c : {"CodigoGrupo", "NroCurso", "Responsable", "Descripcion", "Fecha"})
             QVERIFY(de1->existeColumna("Grupos", c));
         for (const char* c : {"CodigoGrupoPersona", "Grupo", "Persona", "Remoto"})
             QVERIFY(de1->existeColumna("GruposPersonas", c));
-        QCOMPARE(LeerConfiguracion(*de1, "DBVersionTavelmo"), QStringLiteral("2"));
+        for (const char* c : {"CodigoSesion", "Grupo", "Examen", "Fecha", "Responsable"})
+            QVERIFY(de1->existeColumna("SesionesExamen", c));
+        for (const char* c : {"Sesion", "Posicion", "Orden", "Tecla", "Acierto"})
+            QVERIFY(de1->existeColumna("RespuestasSesion", c));
+        QVERIFY(de1->existeTabla("PreguntasSesion"));
+        QVERIFY(de1->existeTabla("EvaluadosSesion"));
+        QCOMPARE(LeerConfiguracion(*de1, "DBVersionTavelmo"), QStringLiteral("3"));
         QCOMPARE(ActualizarEsquema(*de1), 0); // second start executes nothing
         QCOMPARE(de1->valor("SELECT count(*) FROM Configuracion").toInt(), 2);
 
@@ -129,19 +135,22 @@ private Q_SLOTS:
         EntornoPrueba e(false);
         auto de1 = catalogoVacio(e.ruta("c.sqlite"));
         GuardarConfiguracion(*de1, "DBVersionTavelmo", "1");
-        QCOMPARE(ActualizarEsquema(*de1), 4);
+        QCOMPARE(ActualizarEsquema(*de1), 8);
         QVERIFY(!de1->existeTabla("Grupos"));
         QVERIFY(de1->existeTabla("GruposPersonas"));
-        QCOMPARE(LeerConfiguracion(*de1, "DBVersionTavelmo"), QStringLiteral("2"));
+        QVERIFY(de1->existeTabla("RespuestasSesion"));
+        QCOMPARE(LeerConfiguracion(*de1, "DBVersionTavelmo"), QStringLiteral("3"));
     }
 
     void versionUnoComaSeisEsDos() {
         EntornoPrueba e(false);
         auto de1 = catalogoVacio(e.ruta("c.sqlite"));
         GuardarConfiguracion(*de1, "DBVersionTavelmo", "1.6");
-        QCOMPARE(ActualizarEsquema(*de1), 0);
+        QCOMPARE(ActualizarEsquema(*de1), 4); // only the sessions' record
         QVERIFY(!de1->existeTabla("Grupos"));
-        QCOMPARE(LeerConfiguracion(*de1, "DBVersionTavelmo"), QStringLiteral("1.6"));
+        QVERIFY(de1->existeTabla("SesionesExamen"));
+        QCOMPARE(LeerConfiguracion(*de1, "DBVersionTavelmo"), QStringLiteral("3"));
+        QCOMPARE(ActualizarEsquema(*de1), 0);
     }
 
     void gruposSinVersionSeCompleta() {
@@ -150,10 +159,10 @@ private Q_SLOTS:
         de1->ejecutar(
             "CREATE TABLE Grupos (CodigoGrupo INTEGER PRIMARY KEY AUTOINCREMENT, NroCurso TEXT)");
         de1->ejecutar("INSERT INTO Grupos (NroCurso) VALUES ('A-1')");
-        QCOMPARE(ActualizarEsquema(*de1), 7);
+        QCOMPARE(ActualizarEsquema(*de1), 11);
         QVERIFY(de1->existeColumna("Grupos", "Fecha"));
         QCOMPARE(de1->valor("SELECT NroCurso FROM Grupos").toString(), QStringLiteral("A-1"));
-        QCOMPARE(LeerConfiguracion(*de1, "DBVersionTavelmo"), QStringLiteral("2"));
+        QCOMPARE(LeerConfiguracion(*de1, "DBVersionTavelmo"), QStringLiteral("3"));
     }
 
     void fallaNoDejaNada() {
@@ -180,14 +189,20 @@ private Q_SLOTS:
     void dialectoSqlServer() {
         const Dialecto d(Dialecto::Motor::SqlServer);
         const auto pasos = d.pasosActualizacion(0);
-        QCOMPARE(pasos.size(), size_t(9));
+        QCOMPARE(pasos.size(), size_t(13));
         QCOMPARE(pasos.front().sentencia,
                  QStringLiteral("Create table Grupos (CodigoGrupo Int Primary Key IDENTITY)"));
         QCOMPARE(pasos.at(5).sentencia,
                  QStringLiteral(
                      "Create table GruposPersonas (CodigoGrupoPersona Int Primary Key IDENTITY)"));
-        QCOMPARE(pasos.back().sentencia,
+        QCOMPARE(pasos.at(8).sentencia,
                  QStringLiteral("ALTER TABLE GruposPersonas ADD Remoto Int"));
+        QVERIFY(pasos.at(9).sentencia.startsWith(
+            "CREATE TABLE SesionesExamen (CodigoSesion Int Primary Key IDENTITY, Grupo Int"));
+        QVERIFY(pasos.at(10).sentencia.contains("Texto nVarChar(max)"));
+        QCOMPARE(d.pasosActualizacion(2).size(), size_t(4));
+        QCOMPARE(d.fechaHora(QDateTime(QDate(2026, 12, 6), QTime(9, 30))).toDateTime(),
+                 QDateTime(QDate(2026, 12, 6), QTime(9, 30)));
         QCOMPARE(d.insertarConIdentidad("Items", {"DescripcionItem"}, "CodigoItem"),
                  QStringLiteral(
                      "INSERT INTO Items (DescripcionItem) OUTPUT INSERTED.CodigoItem VALUES (?)"));

@@ -19,7 +19,9 @@
 #include "keypads/ventanas/NombresPanelControles.h"
 #include "keypads/ventanas/PanelControles.h"
 #include "keypads/ventanas/PanelSimulado.h"
+#include "session/ventanas/FrmResultados.h"
 #include "session/ventanas/NombresFrmInteligencia.h"
+#include "session/ventanas/NombresFrmResultados.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -175,6 +177,19 @@ private Q_SLOTS:
         QCOMPARE(LeerIni("Evaluado1", "Pregunta3"), QStringLiteral("3"));
         QCOMPARE(LeerIni("Evaluado2", "Pregunta2"), QString());
         QCOMPARE(LeerIni("Evaluado3", "Pregunta1"), QStringLiteral("2"));
+
+        // Every key kept with the results, and the results shown over the main window.
+        QCOMPARE(catalogo::filas(db, "RespuestasSesion"), 9);
+        auto* resultados = menu.findChild<FrmResultados*>();
+        QVERIFY(resultados);
+        QTRY_VERIFY(resultados->isVisible());
+        QVERIFY(resultados->isModal());
+        auto* tabla = hijo<QTableView>(*resultados, nombres::frmResultados::kResultados);
+        QCOMPARE(tabla->model()->rowCount(), 3);
+        QCOMPARE(celda(tabla, 1, 6), QStringLiteral("Reprobado"));
+        QCOMPARE(celda(tabla, 2, 0), QStringLiteral("5"));
+        clic(hijo<QPushButton>(*resultados, nombres::frmResultados::kCerrar));
+        QTRY_VERIFY(!menu.findChild<FrmResultados*>());
     }
 };
 

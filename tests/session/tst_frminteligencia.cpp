@@ -88,6 +88,34 @@ private Q_SLOTS:
         QVERIFY(hijo<QLabel>(*s.w, n::kCuestionario)->isVisible());
     }
 
+    void alTerminarMuestraLosResultados() {
+        Sala s(2);
+        QList<std::pair<qint32, qint64>> mostrados;
+        s.w->mostrarResultados = [&](qint32 grupo, qint64 sesion) {
+            mostrados.append({grupo, sesion});
+        };
+        QTest::keyClick(s.w.get(), Qt::Key_Space);
+        s.receptor.enviar(reporteRespuestas({'1', '3'}));
+        for (int i = 0; i < 3; ++i) {
+            s.reloj.avanzar(16001);
+            s.w->sesion().espera().actualizar();
+        }
+        QTRY_VERIFY(!s.w->isVisible());
+        QCOMPARE(mostrados.size(), 1);
+        QCOMPARE(mostrados.first().first, 1);
+        const qint64 sesion = mostrados.first().second;
+        QCOMPARE(s.e.de1()
+                     .valor("SELECT count(*) FROM EvaluadosSesion WHERE Sesion = ?", {sesion})
+                     .toInt(),
+                 2);
+        QCOMPARE(s.e.de1()
+                     .valor("SELECT Tecla FROM RespuestasSesion WHERE Sesion = ? AND Posicion = 2 "
+                            "AND Orden = 1",
+                            {sesion})
+                     .toString(),
+                 QStringLiteral("3"));
+    }
+
     void errorAlGuardarLoDice() {
         Sala s(1);
         EscribirIni("Evaluado1", "Pregunta3", "de otro examen");
@@ -106,6 +134,7 @@ private Q_SLOTS:
         QCOMPARE(catalogo::filas(s.e.de1(), "Carpetas"), 0);
         QCOMPARE(LeerConfiguracion(s.e.de1(), ajustes::kContadorCarpetas), QStringLiteral("41"));
         QCOMPARE(LeerIni("Evaluado1", "Pregunta3"), QString()); // the log is written all the same
+        QCOMPARE(catalogo::filas(s.e.de1(), "SesionesExamen"), 0);
     }
 };
 

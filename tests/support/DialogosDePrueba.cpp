@@ -1,5 +1,7 @@
 #include "DialogosDePrueba.h"
 
+#include <QPrinter>
+
 Dialogos::Respuesta DialogosDePrueba::mensaje(QWidget*, const QString& texto, Icono icono,
                                               const QString& titulo, Botones botones) {
     mensajes.append({texto, icono, titulo, botones});
@@ -19,6 +21,23 @@ QString DialogosDePrueba::abrirArchivo(QWidget*, const QString&, const QString& 
     filtrosArchivo.append(filtro);
     carpetasArchivo.append(carpeta);
     return archivos.isEmpty() ? QString() : archivos.dequeue();
+}
+
+QString DialogosDePrueba::guardarArchivo(QWidget*, const QString&, const QString& propuesto,
+                                         const QString& filtro) {
+    propuestos.append(propuesto);
+    filtrosArchivo.append(filtro);
+    return guardados.isEmpty() ? QString() : guardados.dequeue();
+}
+
+bool DialogosDePrueba::imprimir(QWidget*, QPrinter& impresora) {
+    ++dialogosImpresion;
+    const QString ruta = impresiones.isEmpty() ? QString() : impresiones.dequeue();
+    if (ruta.isEmpty())
+        return false;
+    impresora.setOutputFormat(QPrinter::PdfFormat);
+    impresora.setOutputFileName(ruta);
+    return true;
 }
 
 std::optional<int> DialogosDePrueba::elegir(QWidget*, const QString&, const QString&,

@@ -26,6 +26,11 @@ public:
     void siguienteEntrada(const std::optional<QString>& e) { entradas.enqueue(e); }
     // Answers for the next file dialogs; empty text cancels.
     void siguienteArchivo(const QString& ruta) { archivos.enqueue(ruta); }
+    // Answers for the next save dialogs; empty text cancels.
+    void siguienteGuardar(const QString& ruta) { guardados.enqueue(ruta); }
+    // Answers for the next print dialogs: the PDF file the printer writes into;
+    // empty text (or none queued) cancels.
+    void siguienteImpresion(const QString& rutaPdf) { impresiones.enqueue(rutaPdf); }
     // Answers for the next choices, by index; std::nullopt cancels. Without one
     // the choice offered is taken.
     void siguienteEleccion(std::optional<int> i) { elecciones.enqueue(i); }
@@ -36,6 +41,9 @@ public:
                                    const QString& predeterminado) override;
     QString abrirArchivo(QWidget*, const QString& titulo, const QString& carpeta,
                          const QString& filtro) override;
+    QString guardarArchivo(QWidget*, const QString& titulo, const QString& propuesto,
+                           const QString& filtro) override;
+    bool imprimir(QWidget*, QPrinter& impresora) override;
     std::optional<int> elegir(QWidget*, const QString& indicacion, const QString& titulo,
                               const QStringList& opciones, int actual) override;
 
@@ -50,6 +58,10 @@ public:
     QQueue<Respuesta> respuestas;
     QQueue<std::optional<QString>> entradas;
     QQueue<QString> archivos;
+    QStringList propuestos; // names offered by the save dialogs shown
+    QQueue<QString> guardados;
+    QQueue<QString> impresiones;
+    int dialogosImpresion = 0;
     QList<QStringList> opcionesElegidas; // the options of each choice offered
     QQueue<std::optional<int>> elecciones;
 };

@@ -3,6 +3,8 @@
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
 
 namespace {
@@ -118,4 +120,15 @@ std::optional<int> DialogosQt::elegir(QWidget* padre, const QString& indicacion,
     if (i < 0)
         return std::nullopt;
     return static_cast<int>(i);
+}
+
+QString DialogosQt::guardarArchivo(QWidget* padre, const QString& titulo, const QString& propuesto,
+                                   const QString& filtro) {
+    return QFileDialog::getSaveFileName(padre, titulo, propuesto, filtro);
+}
+
+bool DialogosQt::imprimir(QWidget* padre, QPrinter& impresora) {
+    QPrintDialog dialogo(&impresora, padre);
+    dialogo.setWindowTitle(QStringLiteral("Imprimir"));
+    return dialogo.exec() == QDialog::Accepted;
 }

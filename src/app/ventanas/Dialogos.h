@@ -6,6 +6,7 @@
 #include <QStringList>
 #include <optional>
 
+class QPrinter;
 class QWidget;
 
 class Dialogos {
@@ -25,6 +26,12 @@ public:
     // Empty text when cancelled.
     virtual QString abrirArchivo(QWidget* padre, const QString& titulo, const QString& carpeta,
                                  const QString& filtro) = 0;
+    // The file to write; `propuesto` is the name (or path) offered. Empty text when
+    // cancelled.
+    virtual QString guardarArchivo(QWidget* padre, const QString& titulo, const QString& propuesto,
+                                   const QString& filtro) = 0;
+    // The system's print dialog for the printer; true when the operator chose to print.
+    virtual bool imprimir(QWidget* padre, QPrinter& impresora) = 0;
     // One of the options, by its index; empty optional when cancelled.
     virtual std::optional<int> elegir(QWidget* padre, const QString& indicacion,
                                       const QString& titulo, const QStringList& opciones,
@@ -44,6 +51,9 @@ public:
                                    const QString& predeterminado) override;
     QString abrirArchivo(QWidget* padre, const QString& titulo, const QString& carpeta,
                          const QString& filtro) override;
+    QString guardarArchivo(QWidget* padre, const QString& titulo, const QString& propuesto,
+                           const QString& filtro) override;
+    bool imprimir(QWidget* padre, QPrinter& impresora) override;
     std::optional<int> elegir(QWidget* padre, const QString& indicacion, const QString& titulo,
                               const QStringList& opciones, int actual) override;
 };

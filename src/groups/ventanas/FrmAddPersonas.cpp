@@ -6,7 +6,9 @@
 #include "app/ventanas/Globo.h"
 #include "data/De1.h"
 #include "data/ventanas/ErroresBD.h"
+#include "groups/Planilla.h"
 #include "groups/RepositorioMiembros.h"
+#include "groups/ventanas/FrmImportarPadron.h"
 #include "groups/ventanas/NombresFrmAddPersonas.h"
 #include "persons/AlmacenImagenes.h"
 #include "persons/ventanas/FrmNMPersona.h"
@@ -98,6 +100,8 @@ FrmAddPersonas::FrmAddPersonas(De1& de1, const Grupo& grupo, QWidget* parent)
                                         QStringLiteral("Cancelar"), n::kSalir, this);
     imgSalir->setIconSize(QSize(24, 24));
     QPushButton* lblNueva = botonEnlace(QStringLiteral("Nueva persona"), n::kNuevaPersona, this);
+    QPushButton* cmdImportar =
+        botonEnlace(QStringLiteral("Importar padrón..."), n::kImportar, this);
 
     picFondo_ = new QLabel(this);
     picFondo_->setObjectName(n::kFondo);
@@ -120,6 +124,7 @@ FrmAddPersonas::FrmAddPersonas(De1& de1, const Grupo& grupo, QWidget* parent)
     auto* pie = new QHBoxLayout;
     pie->addWidget(imgFoto_);
     pie->addWidget(lblNueva, 0, Qt::AlignBottom);
+    pie->addWidget(cmdImportar, 0, Qt::AlignBottom);
     pie->addStretch(1);
     izquierda->addLayout(pie);
     rejilla->addLayout(izquierda, 2, 0);
@@ -150,6 +155,7 @@ FrmAddPersonas::FrmAddPersonas(De1& de1, const Grupo& grupo, QWidget* parent)
     connect(cmdAgregar_, &QPushButton::clicked, this, &FrmAddPersonas::agregar);
     connect(cmdQuitar_, &QPushButton::clicked, this, &FrmAddPersonas::quitar);
     connect(lblNueva, &QPushButton::clicked, this, &FrmAddPersonas::nuevaPersona);
+    connect(cmdImportar, &QPushButton::clicked, this, &FrmAddPersonas::importarPadron);
     connect(cmdAceptar_, &QPushButton::clicked, this, &FrmAddPersonas::aceptar);
     connect(cmdCancelar, &QPushButton::clicked, this, &QDialog::reject);
     connect(imgSalir, &QPushButton::clicked, this, &QDialog::reject);
@@ -267,6 +273,32 @@ void FrmAddPersonas::nuevaPersona() {
     abrirModal(ventana);
     // The new person shows at once under the current filter.
     filtrar(true);
+}
+
+void FrmAddPersonas::importarPadron() {
+    const QString ruta = Dialogos::actual().abrirArchivo(
+        this, QStringLiteral("Importar padrón"), QString(),
+        QStringLiteral("Planillas (*.csv *.xlsx);;Todos los archivos (*)"));
+    if (ruta.isEmpty())
+        return;
+    auto leida = planilla::leer(ruta);
+    if (const QString* error = std::get_if<QString>(&leida)) {
+        Dialogos::actual().mensaje(this, *error, Dialogos::Icono::Exclamacion);
+        return;
+    }
+    FrmImportarPadron ventana(de1_, grupo_, std::get<Planilla>(std::move(leida)), ruta, this);
+    if (!ventana.valido())
+        return;
+    abrirModal(ventana);
+    if (ventana.result() != QDialog::Accepted)
+        return;
+    // The imported persons are members already; the list shows them so that
+    // "Aceptar" keeps them.
+    for (const ResultadoImportacion::Miembro& m : ventana.resultado().miembros)
+        if (miembros_.buscar(m.persona) < 0)
+            miembros_.agregar({m.persona, m.nombre, m.documento});
+    filtrar(true);
+    actualizarBotones();
 }
 
 void FrmAddPersonas::aceptar() {

@@ -38,6 +38,7 @@ private:
     void agregar();
     void quitar();
     void nuevaPersona();
+    void importarPadron();
     void aceptar();
     void actualizarBotones();
     void guardarCampoFiltro();

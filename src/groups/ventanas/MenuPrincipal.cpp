@@ -16,7 +16,9 @@
 #include "groups/ventanas/NombresMenuPrincipal.h"
 #include "keypads/FabricaReceptor.h"
 #include "keypads/ventanas/FrmAddControles.h"
+#include "session/ResultadosExamen.h"
 #include "session/ventanas/FrmInteligencia.h"
+#include "session/ventanas/FrmResultados.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -150,6 +152,7 @@ void MenuPrincipal::construir() {
            [this] { editarExamen(ModoExamen::Nuevo); });
     enlace(QStringLiteral("Modificar Examen"), n::kModificarExamen,
            [this] { editarExamen(ModoExamen::Modificar); });
+    enlace(QStringLiteral("Resultados del grupo"), n::kResultados, [this] { verResultados(); });
     acciones->addStretch(1);
     rejilla->addLayout(acciones, 0, 3);
 
@@ -335,6 +338,24 @@ void MenuPrincipal::iniciarExamen() {
         return;
     }
     FrmInteligencia ventana(de1_, *this, receptorCompartido(), responsable_, this);
+    abrir(ventana);
+}
+
+void MenuPrincipal::verResultados() {
+    const std::optional<Grupo> g = grupoSeleccionado();
+    if (!g) {
+        informar(QStringLiteral("Debe seleccionar un grupo para ver sus resultados."));
+        return;
+    }
+    bool hay = false;
+    if (!intentarBD(this, QStringLiteral("No se pudieron leer los exámenes del grupo."),
+                    [&] { hay = !resultados::examinacionesDeGrupo(de1_, g->codigo).isEmpty(); }))
+        return;
+    if (!hay) {
+        informar(QStringLiteral("El grupo no tiene exámenes registrados."));
+        return;
+    }
+    FrmResultados ventana(de1_, g->codigo, std::nullopt, this);
     abrir(ventana);
 }
 

@@ -56,6 +56,7 @@ private:
     void agregarPersonas();
     void asignarControles();
     void iniciarExamen();
+    void verResultados();
     void editarExamen(ModoExamen modo);
     void buscar();
     void grupoActual(const QModelIndex& indice);

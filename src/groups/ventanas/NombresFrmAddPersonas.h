@@ -14,6 +14,7 @@ inline const QString kFoto = QStringLiteral("ImgFoto");
 inline const QString kAgregar = QStringLiteral("CmdAgregar");
 inline const QString kQuitar = QStringLiteral("CmdQuitar");
 inline const QString kNuevaPersona = QStringLiteral("LblNuevaPersona");
+inline const QString kImportar = QStringLiteral("CmdImportar");
 inline const QString kAceptar = QStringLiteral("CmdAceptar");
 inline const QString kCancelar = QStringLiteral("CmdCancelar");
 inline const QString kSalir = QStringLiteral("ImgSalir");

@@ -19,6 +19,7 @@ inline const QString kNuevoExamen = QStringLiteral("Label7");
 inline const QString kModificarExamen = QStringLiteral("Label6");
 inline const QString kAsignarControles = QStringLiteral("Image4");
 inline const QString kIniciarExamen = QStringLiteral("Image6");
+inline const QString kResultados = QStringLiteral("CmdResultados");
 inline const QString kSalir = QStringLiteral("ImgSalir");
 inline const QString kFondo = QStringLiteral("PicFondo");
 } // namespace nombres::menuPrincipal

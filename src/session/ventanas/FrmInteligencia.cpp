@@ -12,6 +12,7 @@
 #include "session/RegistroResultados.h"
 #include "session/Reloj.h"
 #include "session/SesionExamen.h"
+#include "session/ventanas/FrmResultados.h"
 #include "session/ventanas/NombresFrmInteligencia.h"
 
 #include <QFileInfo>
@@ -45,6 +46,11 @@ FrmInteligencia::FrmInteligencia(De1& de1, const Seleccion& seleccion, Receptor&
     // Modal to its opener only: the simulated keypad panel, a window of its own,
     // must keep taking clicks while this one runs.
     setWindowModality(Qt::WindowModal);
+    mostrarResultados = [this](qint32 grupo, qint64 sesion) {
+        auto* ventana = new FrmResultados(de1_, grupo, sesion, parentWidget());
+        ventana->setAttribute(Qt::WA_DeleteOnClose);
+        ventana->open();
+    };
 
     connect(sesion_.get(), &SesionExamen::preguntaMostrada, this,
             &FrmInteligencia::mostrarPregunta);
@@ -193,6 +199,9 @@ void FrmInteligencia::comenzar() {
         return;
     }
     evaluados_ = seleccion_.evaluados();
+    registrada_ = SesionRegistrada();
+    if (const std::optional<Grupo> g = seleccion_.grupoSeleccionado())
+        registrada_.grupo = g->codigo;
     QList<qint32> personas;
     for (const Evaluado& e : evaluados_)
         personas << e.codigoPersona;
@@ -311,9 +320,9 @@ void FrmInteligencia::guardar(const std::optional<QList<int>>& lugares) {
     if (sesion_->estado() != SesionExamen::Estado::Terminada)
         return;
     guardando_ = true;
-    const ResultadoGuardado r =
-        GuardarSesion(de1_, sesion_->examen(), responsable_, sesion_->personas(),
-                      sesion_->preguntas(), sesion_->matriz(), QDate::currentDate(), lugares);
+    const ResultadoGuardado r = GuardarSesion(
+        de1_, sesion_->examen(), responsable_, sesion_->personas(), sesion_->preguntas(),
+        sesion_->matriz(), QDate::currentDate(), lugares, &registrada_);
     guardando_ = false;
     if (!r.registroEscrito)
         Dialogos::actual().mensaje(
@@ -341,6 +350,8 @@ void FrmInteligencia::guardar(const std::optional<QList<int>>& lugares) {
         }
     }
     done(QDialog::Accepted);
+    if (registrada_.codigo && mostrarResultados)
+        mostrarResultados(registrada_.grupo, *registrada_.codigo);
 }
 
 void FrmInteligencia::done(int r) {

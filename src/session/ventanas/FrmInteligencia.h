@@ -5,9 +5,11 @@
 // scored and stored, and the window closes.
 
 #include "groups/Seleccion.h"
+#include "session/RegistroRespuestas.h"
 
 #include <QDialog>
 #include <QList>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -32,6 +34,10 @@ public:
     FrmInteligencia(De1& de1, const Seleccion& seleccion, Receptor& receptor, qint32 responsable,
                     QWidget* parent = nullptr);
     ~FrmInteligencia() override;
+
+    // Shows the stored examination once the session has closed (by default the
+    // results window, modal to the main window); tests replace it.
+    std::function<void(qint32 grupo, qint64 sesion)> mostrarResultados;
 
     // Tests run the questions on their own clock; call before the session starts.
     void usarReloj(Reloj& reloj);
@@ -63,6 +69,7 @@ private:
     std::unique_ptr<Reloj> relojPropio_;
     std::unique_ptr<SesionExamen> sesion_;
     QList<Evaluado> evaluados_;
+    SesionRegistrada registrada_;
     bool abierto_ = false;
     bool confirmando_ = false;
     bool guardarPendiente_ = false;
