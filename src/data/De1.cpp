@@ -100,6 +100,8 @@ void De1::cerrar() {
 }
 
 QSqlQuery De1::ejecutar(const QString& sql, const QVariantList& parametros) {
+    if (observador)
+        observador(sql, parametros);
     QSqlQuery q(baseDatos());
     q.setForwardOnly(true);
     if (!q.prepare(sql))
