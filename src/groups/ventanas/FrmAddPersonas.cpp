@@ -99,6 +99,9 @@ FrmAddPersonas::FrmAddPersonas(De1& de1, const Grupo& grupo, QWidget* parent)
     imgSalir->setIconSize(QSize(24, 24));
     QPushButton* lblNueva = botonEnlace(QStringLiteral("Nueva persona"), n::kNuevaPersona, this);
 
+    lblCuenta_ = new QLabel(this);
+    lblCuenta_->setObjectName(n::kCuentaPersonas);
+
     picFondo_ = new QLabel(this);
     picFondo_->setObjectName(n::kFondo);
     picFondo_->hide();
@@ -115,7 +118,10 @@ FrmAddPersonas::FrmAddPersonas(De1& de1, const Grupo& grupo, QWidget* parent)
     filtro->addWidget(comboFiltro_);
     rejilla->addLayout(filtro, 1, 0);
     auto* izquierda = new QVBoxLayout;
-    izquierda->addWidget(new QLabel(QStringLiteral("Personas"), this));
+    auto* encabezado = new QHBoxLayout;
+    encabezado->addWidget(new QLabel(QStringLiteral("Personas"), this), 1);
+    encabezado->addWidget(lblCuenta_);
+    izquierda->addLayout(encabezado);
     izquierda->addWidget(lvPersonas_, 1);
     auto* pie = new QHBoxLayout;
     pie->addWidget(imgFoto_);
@@ -147,6 +153,8 @@ FrmAddPersonas::FrmAddPersonas(De1& de1, const Grupo& grupo, QWidget* parent)
             [this](const QModelIndex& i) { mostrarFoto(i); });
     connect(&personas_, &ModeloPersonasFiltrado::errorBD, this,
             [this](const ErrorBD& e) { avisarErrorBD(this, kNoSeLeyeronPersonas, e); });
+    connect(&personas_, &ModeloPersonasFiltrado::cuentaCambiada, this,
+            &FrmAddPersonas::cuentaCambiada);
     connect(cmdAgregar_, &QPushButton::clicked, this, &FrmAddPersonas::agregar);
     connect(cmdQuitar_, &QPushButton::clicked, this, &FrmAddPersonas::quitar);
     connect(lblNueva, &QPushButton::clicked, this, &FrmAddPersonas::nuevaPersona);
@@ -193,6 +201,16 @@ void FrmAddPersonas::filtrar(bool releer) {
             personas_.index(0, 0), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     else
         mostrarFoto({});
+    actualizarBotones();
+}
+
+void FrmAddPersonas::cuentaCambiada() {
+    lblCuenta_->setText(personas_.resumen());
+    // Rows a later turn brought to a list that had none: the first is chosen,
+    // as after a filter that found it at once.
+    if (!lvPersonas_->currentIndex().isValid() && personas_.rowCount() > 0)
+        lvPersonas_->selectionModel()->setCurrentIndex(
+            personas_.index(0, 0), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     actualizarBotones();
 }
 

@@ -27,6 +27,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSet>
 #include <QStyle>
 #include <QTreeView>
 #include <QVBoxLayout>
@@ -62,11 +63,14 @@ QLabel* titulo(const QString& texto, QWidget* padre) {
     return l;
 }
 
+// The most groups one search marks.
+constexpr int kGruposBuscados = 1000;
+
 } // namespace
 
 MenuPrincipal::MenuPrincipal(De1& de1, qint32 responsable, QWidget* parent)
-    : QMainWindow(parent), de1_(de1), responsable_(responsable), grupos_(this), evaluados_(this),
-      tests_(this) {
+    : QMainWindow(parent), de1_(de1), responsable_(responsable), grupos_(de1, this),
+      evaluados_(this), tests_(this) {
     setObjectName(n::kVentana);
     setWindowTitle(kTituloAplicacion);
     resize(1180, 700);
@@ -114,6 +118,13 @@ void MenuPrincipal::construir() {
     connect(lvGrupos_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& actual) { grupoActual(actual); });
     columnaGrupos->addWidget(lvGrupos_, 1);
+    lblCuentaGrupos_ = new QLabel(central);
+    lblCuentaGrupos_->setObjectName(n::kCuentaGrupos);
+    columnaGrupos->addWidget(lblCuentaGrupos_);
+    connect(&grupos_, &ModeloGrupos::cuentaCambiada, this,
+            [this] { lblCuentaGrupos_->setText(grupos_.resumen()); });
+    connect(&grupos_, &ModeloGrupos::errorBD, this,
+            [this](const ErrorBD& e) { avisarErrorBD(this, kNoSeLeyeronGrupos, e); });
     rejilla->addLayout(columnaGrupos, 0, 0);
 
     // The selected group's examinees.
@@ -203,7 +214,7 @@ void MenuPrincipal::abrir(QDialog& ventana) {
 }
 
 void MenuPrincipal::CargarGrupos() {
-    grupos_.fijar(RepositorioGrupos(de1_).grupos());
+    grupos_.cargar();
     if (grupos_.rowCount() > 0) {
         seleccionarGrupo(0);
     } else {
@@ -281,14 +292,13 @@ void MenuPrincipal::modificarGrupo() {
         return;
     FrmNMGrupo ventana(de1_, ModoEdicion::ModificarGrupo, g->codigo, responsable_, this);
     abrir(ventana);
-    intentarBD(this, kNoSeLeyeronGrupos, [this] { CargarGrupos(); });
     // The modified group becomes the selection again, with its own roster, so the
     // roster shown is always the one the actions work on.
-    for (int i = 0; i < grupos_.rowCount(); ++i)
-        if (grupos_.filas().at(i).codigo == g->codigo) {
-            seleccionarGrupo(i);
-            break;
-        }
+    intentarBD(this, kNoSeLeyeronGrupos, [&] {
+        CargarGrupos();
+        if (const int fila = grupos_.cargarHasta(g->codigo); fila >= 0)
+            seleccionarGrupo(fila);
+    });
 }
 
 void MenuPrincipal::eliminarGrupo() {
@@ -354,9 +364,26 @@ void MenuPrincipal::buscar() {
         return;
     }
     QItemSelectionModel* sel = lvGrupos_->selectionModel();
-    const auto campo = comboBuscar_->currentIndex() == 0 ? ModeloGrupos::Campo::Curso
-                                                         : ModeloGrupos::Campo::Descripcion;
-    for (const int fila : grupos_.buscar(texto, campo))
-        sel->select(grupos_.index(fila, 0),
-                    QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    const auto campo = comboBuscar_->currentIndex() == 0 ? RepositorioGrupos::Campo::Curso
+                                                         : RepositorioGrupos::Campo::Descripcion;
+    // The newest matches are looked up in the catalog, and the list is read on
+    // down to the last of them so each can be marked.
+    intentarBD(this, QStringLiteral("No se pudieron buscar los grupos."), [&] {
+        const QList<qint32> codigos = RepositorioGrupos(de1_).buscar(campo, texto, kGruposBuscados);
+        if (codigos.isEmpty())
+            return;
+        grupos_.cargarHasta(codigos.constLast());
+        const QSet<qint32> buscados(codigos.cbegin(), codigos.cend());
+        int primera = -1;
+        for (int i = 0; i < grupos_.rowCount(); ++i) {
+            if (!buscados.contains(grupos_.filas().at(i).codigo))
+                continue;
+            sel->select(grupos_.index(i, 0),
+                        QItemSelectionModel::Select | QItemSelectionModel::Rows);
+            if (primera < 0)
+                primera = i;
+        }
+        if (primera >= 0)
+            lvGrupos_->scrollTo(grupos_.index(primera, 0));
+    });
 }

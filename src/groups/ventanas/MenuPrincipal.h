@@ -76,4 +76,5 @@ private:
     QLineEdit* txtBuscar_ = nullptr;
     QComboBox* comboBuscar_ = nullptr;
     QLabel* picFondo_ = nullptr;
+    QLabel* lblCuentaGrupos_ = nullptr;
 };
