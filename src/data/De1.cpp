@@ -75,6 +75,9 @@ void De1::abrir(const ConfigConexion& config) {
             throw ErrorBD(textoError(db.lastError()));
         // A file that is not a database fails on its first statement, not on open.
         ejecutar(QStringLiteral("PRAGMA foreign_keys = OFF"));
+        // A city's catalog runs to gigabytes: 64 MB of it kept in memory keeps
+        // the upper levels of its indexes there.
+        ejecutar(QStringLiteral("PRAGMA cache_size = -65536"));
         ejecutar(QStringLiteral("SELECT count(*) FROM sqlite_master"));
         crearTablasEsperadas();
         return;

@@ -195,7 +195,12 @@ QString Dialecto::patronContiene(const QString& texto) {
 QString Dialecto::consultaTrigramas(const QString& columna, const QString& texto) {
     const QList<uint> letras = texto.toUcs4();
     QStringList trigramas;
-    for (qsizetype i = 0; i + 3 <= letras.size(); ++i) {
+    const qsizetype ultimo = letras.size() - 3;
+    QList<qsizetype> inicios;
+    for (qsizetype i = 0; i < ultimo; i += 3)
+        inicios << i;
+    inicios << ultimo;
+    for (const qsizetype i : inicios) {
         QString t = QString::fromUcs4(reinterpret_cast<const char32_t*>(letras.constData() + i), 3);
         t.replace(u'"', QStringLiteral("\"\""));
         trigramas << u'"' + t + u'"';

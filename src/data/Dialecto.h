@@ -77,15 +77,16 @@ public:
         qint64 ventana = 0; // keys the condition covers past `desde`; 0 for all of them
         bool verificar = false;
     };
-    static constexpr qint64 kVentanaCorta = 20000;
+    static constexpr qint64 kVentanaCorta = 5000;
     Condicion contiene(const indices::IndiceTexto& indice, const QString& columna,
                        const QString& texto, qint64 desde, bool descendente, int filas) const;
     // Whether the value holds the text, as contiene() means it.
     static bool contieneTexto(const QString& valor, const QString& texto) {
         return texto.trimmed().isEmpty() || valor.contains(texto, Qt::CaseInsensitive);
     }
-    // A query of the trigram index for the rows of one column holding every run
-    // of three characters of the text.
+    // A query of the trigram index for the rows of one column holding the
+    // text's runs of three characters: every third one and the last (the rows
+    // holding the text are among them, and common runs cost no more than a few).
     static QString consultaTrigramas(const QString& columna, const QString& texto);
     // The text in every combination of upper and lower case of its characters.
     static QStringList variantesMayusculas(const QString& texto);

@@ -92,12 +92,8 @@ int ModeloGrupos::cargarHasta(qint32 codigo) {
     return -1;
 }
 
-bool ModeloGrupos::canFetchMore(const QModelIndex& padre) const {
-    return !padre.isValid() && hayMas_;
-}
-
-void ModeloGrupos::fetchMore(const QModelIndex& padre) {
-    if (padre.isValid() || !hayMas_)
+void ModeloGrupos::leerMas() {
+    if (!hayMas_)
         return;
     QList<Grupo> mas;
     try {
@@ -252,12 +248,9 @@ void ModeloPersonasFiltrado::cargarTodo() {
         leerMas();
 }
 
-bool ModeloPersonasFiltrado::canFetchMore(const QModelIndex& padre) const {
-    return !padre.isValid() && hayMas_ && !continuar_.isActive();
-}
-
-void ModeloPersonasFiltrado::fetchMore(const QModelIndex& padre) {
-    if (padre.isValid() || !hayMas_)
+void ModeloPersonasFiltrado::pedirMas() {
+    // Already reading on towards the rows asked for: nothing to add.
+    if (!hayMas_ || continuar_.isActive())
         return;
     objetivo_ = int(filas_.size()) + kLote;
     leerMas();

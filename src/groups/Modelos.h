@@ -87,7 +87,7 @@ private:
 };
 
 // Main window's groups, newest first: an icon column, then "Curso", "Fecha", "Descripción",
-// "Responsable". Rows come in batches of kLote as the view scrolls.
+// "Responsable". Rows come in batches of kLote as the list scrolls.
 class ModeloGrupos : public ModeloFilas<Grupo> {
     Q_OBJECT
 public:
@@ -98,8 +98,9 @@ public:
     // Reads on down to the group of that code; its row, or -1 when it is not
     // listed. Throws ErrorBD.
     int cargarHasta(qint32 codigo);
-    bool canFetchMore(const QModelIndex& padre) const override;
-    void fetchMore(const QModelIndex& padre) override;
+    bool hayMas() const { return hayMas_; }
+    // The next batch. A failure is told through errorBD.
+    void leerMas();
     // The count as the window shows it: exact once every group is listed.
     QString resumen() const;
 
@@ -153,7 +154,7 @@ protected:
 };
 
 // Every person whose name or document contains the filter text, in code order. Rows come in batches
-// of kLote as the view scrolls, each batch its own short query over a bounded part of the table, so
+// of kLote as the list scrolls, each batch its own short query over a bounded part of the table, so
 // a keystroke costs one small query whatever the number of persons and no statement stays open
 // between batches. A batch that found too few rows (a short text tried part by part) is followed by
 // the next part in a later turn of the event loop until the first kLote rows are there.
@@ -165,10 +166,13 @@ public:
     // Refills from the first batch; an empty or blank text lists everyone. With
     // `releer` the table is read again even when the text only narrowed. Throws ErrorBD.
     void filtrar(CampoPersona campo, const QString& texto, bool releer = false);
-    // Reads the rest of the matches (what the view would fetch by scrolling).
+    // Reads the rest of the matches (what scrolling would read).
     void cargarTodo();
-    bool canFetchMore(const QModelIndex& padre) const override;
-    void fetchMore(const QModelIndex& padre) override;
+    // Whether matches past the last row may remain.
+    bool hayMas() const { return hayMas_; }
+    // The next kLote matches (the list scrolled near its end). A failure is
+    // told through errorBD.
+    void pedirMas();
     // Whether a part of the table is still to be read for the rows asked for.
     bool buscando() const;
     // The count as the window shows it: exact once every match is listed.

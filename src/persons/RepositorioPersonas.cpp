@@ -77,9 +77,10 @@ qint64 RepositorioPersonas::guardar(const DatosPersona& datos) {
 
 RepositorioPersonas::Lote RepositorioPersonas::buscar(CampoPersona campo, const QString& texto,
                                                       qint32 desde, int cuantas) {
-    // A short text is tried a window of codes at a time; a few windows per batch
-    // keep a keystroke's cost bounded, the list asks for the rest.
-    constexpr int kVentanasPorLote = 5;
+    // A short text is tried a window of codes at a time, and the trigram index's
+    // candidates are checked: a few rounds per batch keep a keystroke's cost
+    // bounded, the list asks for the rest.
+    constexpr int kVentanasPorLote = 2;
     const QString columna = campo == CampoPersona::Nombre ? QStringLiteral("NombrePersona")
                                                           : QStringLiteral("Documento");
     const Dialecto& d = de1_.dialecto();

@@ -261,7 +261,7 @@ private Q_SLOTS:
         // The main window: the groups in batches, reading on to a group, its search.
         ModeloGrupos grupos(db);
         grupos.cargar();
-        grupos.fetchMore({});
+        grupos.leerMas();
         QVERIFY(grupos.cargarHasta(3) >= 0);
         RepositorioGrupos(db).buscar(RepositorioGrupos::Campo::Descripcion, "mañana", 1000);
         RepositorioGrupos(db).buscar(RepositorioGrupos::Campo::Curso, "7", 1000);

@@ -4,6 +4,7 @@
 #include "app/ventanas/Accesibles.h"
 #include "app/ventanas/Dialogos.h"
 #include "app/ventanas/Globo.h"
+#include "app/ventanas/ListaPorLotes.h"
 #include "data/De1.h"
 #include "data/ventanas/ErroresBD.h"
 #include "groups/RepositorioMiembros.h"
@@ -72,6 +73,8 @@ FrmAddPersonas::FrmAddPersonas(De1& de1, const Grupo& grupo, QWidget* parent)
     comboFiltro_->setAccessibleName(QStringLiteral("Buscar por"));
 
     lvPersonas_ = lista(&personas_, n::kPersonas, QStringLiteral("Personas"), this);
+    leerAlDesplazar(
+        lvPersonas_, [this] { return personas_.hayMas(); }, [this] { personas_.pedirMas(); });
     lvEvaluados_ = lista(&miembros_, n::kEvaluados, QStringLiteral("Evaluados"), this);
 
     imgFoto_ = new QLabel(this);

@@ -5,6 +5,7 @@
 #include "app/ventanas/ColumnasAjustadas.h"
 #include "app/ventanas/Dialogos.h"
 #include "app/ventanas/Globo.h"
+#include "app/ventanas/ListaPorLotes.h"
 #include "data/De1.h"
 #include "data/ventanas/ErroresBD.h"
 #include "exams/RepositorioExamenes.h"
@@ -113,6 +114,8 @@ void MenuPrincipal::construir() {
     filaBuscar->addWidget(cmdBuscar);
     columnaGrupos->addLayout(filaBuscar);
     lvGrupos_ = lista(&grupos_, n::kGrupos, QStringLiteral("Grupos"), central);
+    leerAlDesplazar(
+        lvGrupos_, [this] { return grupos_.hayMas(); }, [this] { grupos_.leerMas(); });
     lvGrupos_->setSelectionMode(QAbstractItemView::ExtendedSelection);
     ajustarColumnasAlContenido(lvGrupos_, 3); // "Descripción" takes the rest
     connect(lvGrupos_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
@@ -123,6 +126,8 @@ void MenuPrincipal::construir() {
     columnaGrupos->addWidget(lblCuentaGrupos_);
     connect(&grupos_, &ModeloGrupos::cuentaCambiada, this,
             [this] { lblCuentaGrupos_->setText(grupos_.resumen()); });
+    connect(&grupos_, &QAbstractItemModel::rowsInserted, this,
+            [this](const QModelIndex&, int desde, int hasta) { marcarBuscados(desde, hasta); });
     connect(&grupos_, &ModeloGrupos::errorBD, this,
             [this](const ErrorBD& e) { avisarErrorBD(this, kNoSeLeyeronGrupos, e); });
     rejilla->addLayout(columnaGrupos, 0, 0);
@@ -214,6 +219,7 @@ void MenuPrincipal::abrir(QDialog& ventana) {
 }
 
 void MenuPrincipal::CargarGrupos() {
+    buscados_.clear();
     grupos_.cargar();
     if (grupos_.rowCount() > 0) {
         seleccionarGrupo(0);
@@ -356,6 +362,14 @@ void MenuPrincipal::editarExamen(ModoExamen modo) {
                [this] { CargarTests(); });
 }
 
+void MenuPrincipal::marcarBuscados(int desde, int hasta) {
+    QItemSelectionModel* sel = lvGrupos_->selectionModel();
+    for (int i = desde; i <= hasta && !buscados_.isEmpty(); ++i)
+        if (buscados_.contains(grupos_.filas().at(i).codigo))
+            sel->select(grupos_.index(i, 0),
+                        QItemSelectionModel::Select | QItemSelectionModel::Rows);
+}
+
 void MenuPrincipal::buscar() {
     const QString texto = txtBuscar_->text();
     if (texto.trimmed().isEmpty()) {
@@ -363,26 +377,17 @@ void MenuPrincipal::buscar() {
         txtBuscar_->setFocus();
         return;
     }
-    QItemSelectionModel* sel = lvGrupos_->selectionModel();
     const auto campo = comboBuscar_->currentIndex() == 0 ? RepositorioGrupos::Campo::Curso
                                                          : RepositorioGrupos::Campo::Descripcion;
-    // The newest matches are looked up in the catalog, and the list is read on
-    // down to the last of them so each can be marked.
+    // The matches are looked up in the catalog; the list is read on down to the
+    // newest of them, and the others are marked as their rows come.
     intentarBD(this, QStringLiteral("No se pudieron buscar los grupos."), [&] {
         const QList<qint32> codigos = RepositorioGrupos(de1_).buscar(campo, texto, kGruposBuscados);
+        buscados_ = QSet<qint32>(codigos.cbegin(), codigos.cend());
         if (codigos.isEmpty())
             return;
-        grupos_.cargarHasta(codigos.constLast());
-        const QSet<qint32> buscados(codigos.cbegin(), codigos.cend());
-        int primera = -1;
-        for (int i = 0; i < grupos_.rowCount(); ++i) {
-            if (!buscados.contains(grupos_.filas().at(i).codigo))
-                continue;
-            sel->select(grupos_.index(i, 0),
-                        QItemSelectionModel::Select | QItemSelectionModel::Rows);
-            if (primera < 0)
-                primera = i;
-        }
+        const int primera = grupos_.cargarHasta(codigos.constFirst());
+        marcarBuscados(0, grupos_.rowCount() - 1);
         if (primera >= 0)
             lvGrupos_->scrollTo(grupos_.index(primera, 0));
     });
