@@ -176,11 +176,10 @@ int main(int argc, char** argv) {
     for (const auto& [campo, texto] : std::initializer_list<std::pair<int, const char*>>{
              {1, "mañana 12 norte"}, {1, "intensivo"}, {0, "C-099999"}, {0, "zzz"}, {1, "7"}}) {
         QList<qint32> hallados;
-        const Cifras cifras = medir(7, [&] {
-            hallados = grupos.buscar(campo == 0 ? RepositorioGrupos::Campo::Curso
-                                                : RepositorioGrupos::Campo::Descripcion,
-                                     QString::fromUtf8(texto), 1000);
-        });
+        const auto donde =
+            campo == 0 ? RepositorioGrupos::Campo::Curso : RepositorioGrupos::Campo::Descripcion;
+        const QString buscado = QString::fromUtf8(texto);
+        const Cifras cifras = medir(7, [&] { hallados = grupos.buscar(donde, buscado, 1000); });
         imprimir(QStringLiteral("Búsqueda de grupos \"%1\": %2")
                      .arg(QString::fromUtf8(texto))
                      .arg(hallados.size()),

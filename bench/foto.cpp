@@ -37,7 +37,7 @@ double maximo(const std::vector<double>& v) {
 }
 
 double ms(const QElapsedTimer& t) {
-    return t.nsecsElapsed() / 1e6;
+    return static_cast<double>(t.nsecsElapsed()) / 1e6;
 }
 
 // Lets the event loop run until the condition holds, sleeping while no event comes.
@@ -57,7 +57,8 @@ bool esperar(const std::function<bool()>& condicion, int limiteMs = 30000) {
 double cpuSegundos() {
     rusage r{};
     getrusage(RUSAGE_SELF, &r);
-    return r.ru_utime.tv_sec + r.ru_stime.tv_sec + (r.ru_utime.tv_usec + r.ru_stime.tv_usec) / 1e6;
+    return static_cast<double>(r.ru_utime.tv_sec + r.ru_stime.tv_sec) +
+           static_cast<double>(r.ru_utime.tv_usec + r.ru_stime.tv_usec) / 1e6;
 }
 
 // The device's own time: the same scan made with SANE alone.
@@ -71,14 +72,14 @@ double escaneoSoloSane() {
     SANE_Handle h = nullptr;
     if (sane_open("test:0", &h) != SANE_STATUS_GOOD)
         return -1;
-    std::vector<SANE_Byte> bufer(64 * 1024);
+    std::vector<SANE_Byte> bufer(std::size_t{64} * 1024);
     SANE_Int n = 0;
     qint64 total = 0;
     if (sane_start(h) != SANE_STATUS_GOOD)
         return -1;
     while (sane_read(h, bufer.data(), static_cast<SANE_Int>(bufer.size()), &n) == SANE_STATUS_GOOD)
         total += n;
-    if (total != 600 * 800 * 3)
+    if (total != qint64{600} * 800 * 3)
         return -1;
     sane_cancel(h);
     sane_close(h);
@@ -117,6 +118,7 @@ int main(int argc, char** argv) {
 
     // The device alone, first (SANE is started and ended each time).
     std::vector<double> dispositivo;
+    dispositivo.reserve(5);
     for (int i = 0; i < 5; ++i)
         dispositivo.push_back(escaneoSoloSane());
 
@@ -193,15 +195,15 @@ int main(int argc, char** argv) {
         QElapsedTimer t;
         t.start();
         esperar([&] { return t.elapsed() >= 5000; }, 6000);
-        const double segundos = t.nsecsElapsed() / 1e9;
+        const double segundos = static_cast<double>(t.nsecsElapsed()) / 1e9;
         const double cpu = cpuSegundos() - cpu0;
         const qint64 pintados = w.vista()->cuadrosPintados();
         const auto esperados = static_cast<qint64>(segundos * 1000.0 / 33.0);
         std::printf("Cámara simulada 640x480: %lld cuadros pintados en %.1f s (%.1f por segundo; "
                     "%lld esperados), mayor intervalo %lld ms, CPU %.1f %% de un núcleo (meta: "
                     "sin cuadros perdidos a 30 por segundo, CPU < 10 %%)\n",
-                    static_cast<long long>(pintados), segundos, pintados / segundos,
-                    static_cast<long long>(esperados),
+                    static_cast<long long>(pintados), segundos,
+                    static_cast<double>(pintados) / segundos, static_cast<long long>(esperados),
                     static_cast<long long>(w.vista()->mayorIntervaloMs()), 100.0 * cpu / segundos);
     }
     return 0;

@@ -14,7 +14,7 @@ namespace arranque {
 QString elegirCarpetaPlantillas(const QString& red, const QString& carpetaTrabajo) {
     if (red.isEmpty())
         return QDir(carpetaTrabajo).filePath(QStringLiteral("Templates"));
-    const QString candidata = rutas::local(red + QStringLiteral("\\Templates"));
+    QString candidata = rutas::local(red + QStringLiteral("\\Templates"));
     if (QFileInfo(candidata).isDir())
         return candidata;
     return QDir(carpetaTrabajo).filePath(QStringLiteral("Templates"));
