@@ -77,7 +77,7 @@ bool esOpcion(const QString& argumento) {
 
 // An unknown option's name as the operator wrote it: "--x" or "-x".
 QString comoSeEscribio(const QString& nombre, const QStringList& opciones) {
-    const QString larga = QStringLiteral("--") + nombre;
+    QString larga = QStringLiteral("--") + nombre;
     for (const QString& o : opciones)
         if (o == larga || o.startsWith(larga + u'='))
             return larga;

@@ -94,7 +94,7 @@ QString carpetaTrabajo() {
 #ifdef Q_OS_WIN
     return carpetaPrograma();
 #else
-    const QString carpeta = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    QString carpeta = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
     // A folder that cannot be made shows up later, as the failing write of a file in it.
     QDir().mkpath(carpeta);
     return carpeta;

@@ -75,7 +75,7 @@ int mayorDiferencia(const QImage& a, const QImage& b) {
 
 QString convert() {
     for (const char* n : {"convert-im6.q16", "convert"}) {
-        const QString r = QStandardPaths::findExecutable(QString::fromLatin1(n));
+        QString r = QStandardPaths::findExecutable(QString::fromLatin1(n));
         if (!r.isEmpty())
             return r;
     }

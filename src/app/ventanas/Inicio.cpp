@@ -19,7 +19,7 @@ Decision antesDeArrancar(const lineacomandos::Resultado& linea, Dialogos& dialog
     // A build is run by its developer with a configuration of his own; only an
     // installed program meets an operator without one.
     if (rutas::instalado() && primerarranque::faltaConfiguracion()) {
-        const Decision d = ofrecerConfiguracion(dialogos);
+        Decision d = ofrecerConfiguracion(dialogos);
         if (!d.seguir)
             return d;
     }
