@@ -191,8 +191,7 @@ ResultadoGuardado GuardarSesion(De1& de1, qint32 examen, qint32 responsable,
         // savepoint per examinee keeps each one's rows whole.
         Transaccion t(de1);
         registro.bloquearContador();
-        for (qsizetype i = 0; i < pendientes.size(); ++i) {
-            const int k = pendientes.at(i);
+        for (const int k : pendientes) {
             const Calificacion c = Calificar(preguntas, matriz, k);
             de1.ejecutar(d.puntoGuardado(punto));
             try {

@@ -12,5 +12,5 @@ void CajaSinDatos::focusInEvent(QFocusEvent* e) {
 }
 
 void CajaSinDatos::seleccionar() {
-    setSelection(0, qMin<int>(40, text().size()));
+    setSelection(0, int(qMin<qsizetype>(40, text().size())));
 }

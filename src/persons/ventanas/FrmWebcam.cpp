@@ -86,7 +86,7 @@ void FrmWebcam::construir() {
     auto* v = new QVBoxLayout(this);
     auto* menu = new QMenuBar(this);
     v->setMenuBar(menu);
-    const auto accion = [this](QMenu* m, const QString& texto, const char* nombre) {
+    const auto accion = [](QMenu* m, const QString& texto, const char* nombre) {
         QAction* a = m->addAction(texto);
         a->setObjectName(QString::fromLatin1(nombre));
         return a;
