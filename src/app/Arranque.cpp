@@ -54,7 +54,8 @@ QString avisoCatalogoNuevo(const QString& archivo) {
         .arg(QDir::toNativeSeparators(archivo), QDir::toNativeSeparators(ini::ruta()));
 }
 
-Inicio ejecutar(De1& de1, const QString& lineaComandos, ConfigConexion* usada) {
+Inicio ejecutar(De1& de1, const QString& lineaComandos, ConfigConexion* usada,
+                const indices::Avance& avance) {
     ini::fijarRuta(rutas::archivoConfiguracion());
     // A file that cannot be read would only make every setting read as "ERROR".
     if (const QString problema = ini::problema(); !problema.isEmpty())
@@ -66,7 +67,7 @@ Inicio ejecutar(De1& de1, const QString& lineaComandos, ConfigConexion* usada) {
     if (usada)
         *usada = config;
     de1.abrir(config);
-    ActualizarEsquema(de1);
+    ActualizarEsquema(de1, avance);
     return {responsable(lineaComandos),
             de1.catalogoCreado() ? avisoCatalogoNuevo(config.archivoSqlite) : QString()};
 }

@@ -3,6 +3,7 @@
 // templates folder, catalog connection, schema upgrade and operator code.
 
 #include "data/De1.h"
+#include "data/IndicesBusqueda.h"
 
 #include <QString>
 
@@ -37,8 +38,10 @@ struct Inicio {
 // ErrorConfiguracion when the configuration file is not a file that can be read,
 // and ErrorBD when the catalog cannot be reached or upgraded; the configuration
 // tells which catalog was tried. The notice says a new embedded catalog was
-// created, and where.
-Inicio ejecutar(De1& de1, const QString& lineaComandos, ConfigConexion* usada = nullptr);
+// created, and where. A long upgrade (the search indexes of a large catalog, at
+// the first start after it) tells its progress.
+Inicio ejecutar(De1& de1, const QString& lineaComandos, ConfigConexion* usada = nullptr,
+                const indices::Avance& avance = {});
 
 // The notice of a new embedded catalog made at the given file.
 QString avisoCatalogoNuevo(const QString& archivo);

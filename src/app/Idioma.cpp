@@ -46,7 +46,7 @@ QLocale elegir(const QLocale& sistema, const QString& pais) {
 }
 
 QLocale fijarPredeterminado() {
-    const QLocale l = elegir(QLocale::system(), LeerIni(claves::kPais));
+    QLocale l = elegir(QLocale::system(), LeerIni(claves::kPais));
     QLocale::setDefault(l);
     return l;
 }

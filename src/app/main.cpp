@@ -17,10 +17,12 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QProgressDialog>
 #include <QStringList>
 #include <QTimer>
 #include <QWindow>
 #include <cstdio>
+#include <memory>
 
 namespace {
 
@@ -80,8 +82,23 @@ int main(int argc, char** argv) {
         return antes.estado;
     ConfigConexion config;
     arranque::Inicio arrancado;
+    // Shown only when the upgrade has long work to do (the search indexes of a
+    // large catalog, built once); a modal progress dialog repaints as it moves.
+    std::unique_ptr<QProgressDialog> progreso;
+    const auto avance = [&progreso](int porciento) {
+        if (!progreso) {
+            progreso = std::make_unique<QProgressDialog>(
+                QStringLiteral("Preparando la búsqueda de personas y grupos…"), QString(), 0, 100);
+            progreso->setWindowTitle(kTituloAplicacion);
+            progreso->setWindowModality(Qt::ApplicationModal);
+            progreso->setMinimumDuration(0);
+            progreso->setAutoClose(true);
+        }
+        progreso->setValue(porciento);
+    };
     try {
-        arrancado = arranque::ejecutar(de1, antes.codigo, &config);
+        arrancado = arranque::ejecutar(de1, antes.codigo, &config, avance);
+        progreso.reset();
     } catch (const arranque::ErrorConfiguracion& e) {
         std::fprintf(stderr, "%s\n", qPrintable(e.texto));
         Dialogos::actual().mensaje(nullptr, e.texto, Dialogos::Icono::Critico, kTituloAplicacion);

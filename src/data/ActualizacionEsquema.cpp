@@ -11,7 +11,7 @@ int versionGuardada(De1& de1) {
 }
 } // namespace
 
-int ActualizarEsquema(De1& de1) {
+int ActualizarEsquema(De1& de1, const indices::Avance& avance) {
     if (versionGuardada(de1) >= kVersionEsquema)
         return 0;
     // Another workstation may be upgrading at this very moment: wait for it, then
@@ -29,6 +29,8 @@ int ActualizarEsquema(De1& de1) {
         de1.ejecutar(paso.sentencia);
         ++ejecutadas;
     }
+    if (version < 4)
+        ejecutadas += indices::crear(de1, avance);
     GuardarConfiguracion(de1, ajustes::kVersionEsquema, QString::number(kVersionEsquema));
     t.confirmar();
     return ejecutadas;

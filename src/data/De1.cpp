@@ -75,6 +75,9 @@ void De1::abrir(const ConfigConexion& config) {
             throw ErrorBD(textoError(db.lastError()));
         // A file that is not a database fails on its first statement, not on open.
         ejecutar(QStringLiteral("PRAGMA foreign_keys = OFF"));
+        // A city's catalog runs to gigabytes: 64 MB of it kept in memory keeps
+        // the upper levels of its indexes there.
+        ejecutar(QStringLiteral("PRAGMA cache_size = -65536"));
         ejecutar(QStringLiteral("SELECT count(*) FROM sqlite_master"));
         crearTablasEsperadas();
         return;
@@ -100,6 +103,8 @@ void De1::cerrar() {
 }
 
 QSqlQuery De1::ejecutar(const QString& sql, const QVariantList& parametros) {
+    if (observador)
+        observador(sql, parametros);
     QSqlQuery q(baseDatos());
     q.setForwardOnly(true);
     if (!q.prepare(sql))

@@ -9,6 +9,7 @@
 #include <QSqlQuery>
 #include <QVariant>
 #include <QVariantList>
+#include <functional>
 #include <utility>
 
 // How to reach the catalog: an embedded SQLite file, or SQL Server through ODBC.
@@ -50,6 +51,9 @@ public:
     bool abierta() const;
 
     const Dialecto& dialecto() const { return dialecto_; }
+    // Hears every statement ejecutar() runs, with its parameters (the tests that
+    // check the query plans of the hot queries record them with it).
+    std::function<void(const QString& sql, const QVariantList& parametros)> observador;
     QSqlDatabase baseDatos() const;
 
     // Runs a statement with positional parameters; throws ErrorBD.

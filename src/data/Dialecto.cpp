@@ -264,3 +264,76 @@ QString Dialecto::patronContiene(const QString& texto) {
     t.replace(u'[', QStringLiteral("![")); // SQL Server's LIKE gives brackets a meaning
     return u'%' + t + u'%';
 }
+
+QString Dialecto::consultaTrigramas(const QString& columna, const QString& texto) {
+    const QList<uint> letras = texto.toUcs4();
+    QStringList trigramas;
+    const qsizetype ultimo = letras.size() - 3;
+    QList<qsizetype> inicios;
+    for (qsizetype i = 0; i < ultimo; i += 3)
+        inicios << i;
+    inicios << ultimo;
+    for (const qsizetype i : inicios) {
+        QString t = QString::fromUcs4(reinterpret_cast<const char32_t*>(letras.constData() + i), 3);
+        t.replace(u'"', QStringLiteral("\"\""));
+        trigramas << u'"' + t + u'"';
+    }
+    trigramas.removeDuplicates();
+    return QStringLiteral("{%1} : (%2)").arg(columna, trigramas.join(QStringLiteral(" AND ")));
+}
+
+QStringList Dialecto::variantesMayusculas(const QString& texto) {
+    QStringList variantes{QString()};
+    for (const QChar c : texto) {
+        const QChar min = c.toLower();
+        const QChar may = c.toUpper();
+        QStringList siguientes;
+        for (const QString& v : std::as_const(variantes)) {
+            siguientes << v + min;
+            if (may != min)
+                siguientes << v + may;
+            else if (c != min)
+                siguientes << v + c;
+        }
+        variantes = siguientes;
+    }
+    variantes.removeDuplicates();
+    return variantes;
+}
+
+Dialecto::Condicion Dialecto::contiene(const indices::IndiceTexto& indice, const QString& columna,
+                                       const QString& texto, qint64 desde, bool descendente,
+                                       int filas) const {
+    const QString& k = indice.clave;
+    const QString despues = descendente ? QStringLiteral(" < ?") : QStringLiteral(" > ?");
+    if (texto.trimmed().isEmpty())
+        return {k + despues, {desde}, 0};
+    if (motor_ == Motor::SqlServer)
+        return {QStringLiteral("%1%2 AND %3 LIKE ? ESCAPE '!'").arg(k, despues, columna),
+                {desde, patronContiene(texto)},
+                0};
+    // The index holds every run of three characters of each row, case folded;
+    // the rows holding all of the text's are the candidates.
+    if (texto.toUcs4().size() >= 3) {
+        const QString t = indice.nombre();
+        return {QStringLiteral("%1 IN (SELECT rowid FROM %2 WHERE %2 MATCH ? AND rowid%3 "
+                               "ORDER BY rowid%4 LIMIT %5)")
+                    .arg(k, t, despues, descendente ? QStringLiteral(" DESC") : QString(),
+                         QString::number(filas)),
+                {consultaTrigramas(columna, texto), desde},
+                0,
+                true};
+    }
+    // One or two characters: LIKE folds the case of ASCII letters only, so each
+    // combination of cases is asked for (at most four).
+    QStringList patrones;
+    QVariantList parametros{desde, descendente ? desde - kVentanaCorta : desde + kVentanaCorta};
+    for (const QString& v : variantesMayusculas(texto)) {
+        patrones << columna + QStringLiteral(" LIKE ? ESCAPE '!'");
+        parametros << patronContiene(v);
+    }
+    return {QStringLiteral("%1%2 AND %1%3 AND (%4)")
+                .arg(k, despues, descendente ? QStringLiteral(" >= ?") : QStringLiteral(" <= ?"),
+                     patrones.join(QStringLiteral(" OR "))),
+            parametros, kVentanaCorta};
+}

@@ -1,8 +1,10 @@
 #pragma once
 // Everything that differs between SQL Server and the embedded SQLite catalog:
-// table creation, identity retrieval, first-row limits, dates and booleans.
+// table creation, identity retrieval, first-row limits, dates, booleans and how
+// a text is looked for in the searched columns.
 
 #include "data/EsquemaCatalogo.h"
+#include "data/IndicesBusqueda.h"
 
 #include <QDate>
 #include <QDateTime>
@@ -63,6 +65,35 @@ public:
     // A LIKE pattern matching the text anywhere, wildcards of the text escaped;
     // use it with `LIKE ? ESCAPE '!'`.
     static QString patronContiene(const QString& texto);
+
+    // Which rows of an indexed table hold the text anywhere in one column (case
+    // ignored, accents and wildcards meaning themselves; a blank text matches
+    // every row): a condition on the table's key that takes the keys after
+    // `desde` (before it with `descendente`), to be read in key order and
+    // limited to `filas`. On the embedded catalog a text of three characters or
+    // more is looked up in the trigram index, which finds every row holding all
+    // of the text's trigrams: `verificar` says the caller keeps only the rows
+    // whose column holds the text (contieneTexto). A shorter text is tried on a
+    // window of `ventana` keys past `desde`, so no query reads the whole table.
+    struct Condicion {
+        QString sql;
+        QVariantList parametros;
+        qint64 ventana = 0; // keys the condition covers past `desde`; 0 for all of them
+        bool verificar = false;
+    };
+    static constexpr qint64 kVentanaCorta = 5000;
+    Condicion contiene(const indices::IndiceTexto& indice, const QString& columna,
+                       const QString& texto, qint64 desde, bool descendente, int filas) const;
+    // Whether the value holds the text, as contiene() means it.
+    static bool contieneTexto(const QString& valor, const QString& texto) {
+        return texto.trimmed().isEmpty() || valor.contains(texto, Qt::CaseInsensitive);
+    }
+    // A query of the trigram index for the rows of one column holding the
+    // text's runs of three characters: every third one and the last (the rows
+    // holding the text are among them, and common runs cost no more than a few).
+    static QString consultaTrigramas(const QString& columna, const QString& texto);
+    // The text in every combination of upper and lower case of its characters.
+    static QStringList variantesMayusculas(const QString& texto);
 
 private:
     Motor motor_;

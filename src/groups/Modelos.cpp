@@ -1,10 +1,12 @@
 #include "groups/Modelos.h"
 
 #include "data/De1.h"
+#include "groups/RepositorioGrupos.h"
 
 #include <QLocale>
 #include <QPainter>
 #include <QPixmap>
+#include <limits>
 
 namespace iconos {
 
@@ -41,20 +43,77 @@ QIcon evaluado() {
 
 } // namespace iconos
 
-ModeloGrupos::ModeloGrupos(QObject* padre)
+ModeloGrupos::ModeloGrupos(De1& de1, QObject* padre)
     : ModeloFilas({QString(), QStringLiteral("Curso"), QStringLiteral("Fecha"),
                    QStringLiteral("Descripción"), QStringLiteral("Responsable")},
-                  &iconos::grupo, padre) {}
+                  &iconos::grupo, padre),
+      de1_(de1) {}
 
-QList<int> ModeloGrupos::buscar(const QString& buscado, Campo campo) const {
-    QList<int> encontradas;
-    for (int i = 0; i < filas_.size(); ++i) {
-        const Grupo& g = filas_.at(i);
-        if ((campo == Campo::Curso ? g.curso : g.descripcion)
-                .contains(buscado, Qt::CaseInsensitive))
-            encontradas << i;
+void ModeloGrupos::cargar() {
+    QList<Grupo> primeros;
+    try {
+        primeros = RepositorioGrupos(de1_).grupos(std::numeric_limits<qint32>::max(), kLote);
+    } catch (...) {
+        hayMas_ = false;
+        fijar({});
+        Q_EMIT cuentaCambiada();
+        throw;
     }
-    return encontradas;
+    hayMas_ = primeros.size() == kLote;
+    fijar(std::move(primeros));
+    Q_EMIT cuentaCambiada();
+}
+
+qint32 ModeloGrupos::ultimo() const {
+    return filas_.isEmpty() ? std::numeric_limits<qint32>::max() : filas_.constLast().codigo;
+}
+
+void ModeloGrupos::agregar(QList<Grupo> mas) {
+    if (mas.isEmpty())
+        return;
+    const int n = int(filas_.size());
+    beginInsertRows({}, n, n + int(mas.size()) - 1);
+    filas_.append(std::move(mas));
+    endInsertRows();
+}
+
+int ModeloGrupos::cargarHasta(qint32 codigo) {
+    if (hayMas_ && codigo < ultimo()) {
+        // One query for the whole gap, then the list goes on in batches below it.
+        agregar(RepositorioGrupos(de1_).grupos(ultimo(), 0, codigo));
+        QList<Grupo> mas = RepositorioGrupos(de1_).grupos(ultimo(), kLote);
+        hayMas_ = mas.size() == kLote;
+        agregar(std::move(mas));
+        Q_EMIT cuentaCambiada();
+    }
+    for (int i = 0; i < filas_.size(); ++i)
+        if (filas_.at(i).codigo == codigo)
+            return i;
+    return -1;
+}
+
+void ModeloGrupos::leerMas() {
+    if (!hayMas_)
+        return;
+    QList<Grupo> mas;
+    try {
+        mas = RepositorioGrupos(de1_).grupos(ultimo(), kLote);
+    } catch (const ErrorBD& e) {
+        hayMas_ = false;
+        Q_EMIT cuentaCambiada();
+        Q_EMIT errorBD(e);
+        return;
+    }
+    hayMas_ = mas.size() == kLote;
+    agregar(std::move(mas));
+    Q_EMIT cuentaCambiada();
+}
+
+QString ModeloGrupos::resumen() const {
+    const int n = int(filas_.size());
+    if (hayMas_)
+        return QStringLiteral("Más de %1 grupos").arg(n);
+    return n == 1 ? QStringLiteral("1 grupo") : QStringLiteral("%1 grupos").arg(n);
 }
 
 QString ModeloGrupos::texto(const Grupo& f, int columna) const {
@@ -118,19 +177,26 @@ int ModeloPersonas::buscar(qint32 codigo) const {
 // --- filtered persons
 
 ModeloPersonasFiltrado::ModeloPersonasFiltrado(De1& de1, QObject* padre)
-    : ModeloPersonas(padre), de1_(de1) {}
+    : ModeloPersonas(padre), de1_(de1) {
+    // A short text may leave a batch without matches: the next part of the table
+    // is read in a later turn of the event loop, so typing never waits for it.
+    continuar_.setSingleShot(true);
+    continuar_.setInterval(0);
+    connect(&continuar_, &QTimer::timeout, this, &ModeloPersonasFiltrado::leerMas);
+}
 
-QList<PersonaListada> ModeloPersonasFiltrado::lote(qint32 desde) const {
-    return RepositorioPersonas(de1_).buscar(campo_, texto_, desde, kLote);
+RepositorioPersonas::Lote ModeloPersonasFiltrado::lote() const {
+    return RepositorioPersonas(de1_).buscar(campo_, texto_, desde_, kLote);
 }
 
 void ModeloPersonasFiltrado::filtrar(CampoPersona campo, const QString& texto, bool releer) {
     // A longer text (the usual keystroke) can only narrow a list that is already
-    // complete: narrow it here instead of scanning the table again.
+    // complete: narrow it here instead of reading the table again.
     const bool acota = !releer && !hayMas_ && campo == campo_ && !texto_.trimmed().isEmpty() &&
                        !texto.trimmed().isEmpty() && texto.contains(texto_, Qt::CaseInsensitive);
     campo_ = campo;
     texto_ = texto;
+    continuar_.stop();
     if (acota) {
         QList<PersonaListada> quedan;
         for (const PersonaListada& f : std::as_const(filas_))
@@ -138,45 +204,77 @@ void ModeloPersonasFiltrado::filtrar(CampoPersona campo, const QString& texto, b
                     .contains(texto, Qt::CaseInsensitive))
                 quedan.push_back(f);
         fijar(std::move(quedan));
+        Q_EMIT cuentaCambiada();
         return;
     }
-    QList<PersonaListada> primeras;
+    desde_ = 0;
+    objetivo_ = kLote;
+    RepositorioPersonas::Lote primeras;
     try {
-        primeras = lote(0);
+        primeras = lote();
     } catch (...) {
         hayMas_ = false;
         fijar({});
+        Q_EMIT cuentaCambiada();
         throw;
     }
-    hayMas_ = primeras.size() == kLote;
-    fijar(std::move(primeras));
+    hayMas_ = !primeras.fin;
+    desde_ = primeras.hasta;
+    fijar(std::move(primeras.filas));
+    seguirSiFalta();
+    Q_EMIT cuentaCambiada();
+}
+
+void ModeloPersonasFiltrado::seguirSiFalta() {
+    if (hayMas_ && filas_.size() < objetivo_)
+        continuar_.start();
+}
+
+bool ModeloPersonasFiltrado::buscando() const {
+    return continuar_.isActive();
+}
+
+QString ModeloPersonasFiltrado::resumen() const {
+    const int n = int(filas_.size());
+    if (!hayMas_)
+        return n == 1 ? QStringLiteral("1 persona") : QStringLiteral("%1 personas").arg(n);
+    if (n == 0)
+        return QStringLiteral("Buscando…");
+    return QStringLiteral("Más de %1 personas").arg(n);
 }
 
 void ModeloPersonasFiltrado::cargarTodo() {
-    while (canFetchMore({}))
-        fetchMore({});
+    while (hayMas_)
+        leerMas();
 }
 
-bool ModeloPersonasFiltrado::canFetchMore(const QModelIndex& padre) const {
-    return !padre.isValid() && hayMas_;
-}
-
-void ModeloPersonasFiltrado::fetchMore(const QModelIndex& padre) {
-    if (padre.isValid() || !hayMas_)
+void ModeloPersonasFiltrado::pedirMas() {
+    // Already reading on towards the rows asked for: nothing to add.
+    if (!hayMas_ || continuar_.isActive())
         return;
-    QList<PersonaListada> mas;
+    objetivo_ = int(filas_.size()) + kLote;
+    leerMas();
+}
+
+void ModeloPersonasFiltrado::leerMas() {
+    continuar_.stop();
+    RepositorioPersonas::Lote mas;
     try {
-        mas = lote(filas_.isEmpty() ? 0 : filas_.constLast().codigo);
+        mas = lote();
     } catch (const ErrorBD& e) {
         hayMas_ = false;
+        Q_EMIT cuentaCambiada();
         Q_EMIT errorBD(e);
         return;
     }
-    hayMas_ = mas.size() == kLote;
-    if (mas.isEmpty())
-        return;
-    const int n = int(filas_.size());
-    beginInsertRows({}, n, n + int(mas.size()) - 1);
-    filas_.append(mas);
-    endInsertRows();
+    hayMas_ = !mas.fin;
+    desde_ = mas.hasta;
+    if (!mas.filas.isEmpty()) {
+        const int n = int(filas_.size());
+        beginInsertRows({}, n, n + int(mas.filas.size()) - 1);
+        filas_.append(mas.filas);
+        endInsertRows();
+    }
+    seguirSiFalta();
+    Q_EMIT cuentaCambiada();
 }

@@ -11,6 +11,7 @@
 #include <QIcon>
 #include <QList>
 #include <QStringList>
+#include <QTimer>
 
 class De1;
 
@@ -85,16 +86,37 @@ private:
     QIcon (*icono_)();
 };
 
-// Main window's groups: an icon column, then "Curso", "Fecha", "Descripción", "Responsable".
+// Main window's groups, newest first: an icon column, then "Curso", "Fecha", "Descripción",
+// "Responsable". Rows come in batches of kLote as the list scrolls.
 class ModeloGrupos : public ModeloFilas<Grupo> {
+    Q_OBJECT
 public:
-    enum class Campo { Curso, Descripcion };
-    explicit ModeloGrupos(QObject* padre = nullptr);
-    // Rows whose course or description contains the text, ignoring case.
-    QList<int> buscar(const QString& texto, Campo campo) const;
+    static constexpr int kLote = 200;
+    explicit ModeloGrupos(De1& de1, QObject* padre = nullptr);
+    // Refills from the first batch. Throws ErrorBD.
+    void cargar();
+    // Reads on down to the group of that code; its row, or -1 when it is not
+    // listed. Throws ErrorBD.
+    int cargarHasta(qint32 codigo);
+    bool hayMas() const { return hayMas_; }
+    // The next batch. A failure is told through errorBD.
+    void leerMas();
+    // The count as the window shows it: exact once every group is listed.
+    QString resumen() const;
+
+Q_SIGNALS:
+    void errorBD(const ErrorBD& error);
+    void cuentaCambiada();
 
 protected:
     QString texto(const Grupo& f, int columna) const override;
+
+private:
+    void agregar(QList<Grupo> mas);
+    qint32 ultimo() const;
+
+    De1& de1_;
+    bool hayMas_ = false;
 };
 
 // Main window's roster: an icon column, then "Nombre", "Documento", "Control".
@@ -132,8 +154,10 @@ protected:
 };
 
 // Every person whose name or document contains the filter text, in code order. Rows come in batches
-// of kLote as the view scrolls, each batch its own short query, so a keystroke costs one small
-// query whatever the number of matches and no statement stays open between batches.
+// of kLote as the list scrolls, each batch its own short query over a bounded part of the table, so
+// a keystroke costs one small query whatever the number of persons and no statement stays open
+// between batches. A batch that found too few rows (a short text tried part by part) is followed by
+// the next part in a later turn of the event loop until the first kLote rows are there.
 class ModeloPersonasFiltrado : public ModeloPersonas {
     Q_OBJECT
 public:
@@ -142,20 +166,34 @@ public:
     // Refills from the first batch; an empty or blank text lists everyone. With
     // `releer` the table is read again even when the text only narrowed. Throws ErrorBD.
     void filtrar(CampoPersona campo, const QString& texto, bool releer = false);
-    // Reads the rest of the matches (what the view would fetch by scrolling).
+    // Reads the rest of the matches (what scrolling would read).
     void cargarTodo();
-    bool canFetchMore(const QModelIndex& padre) const override;
-    void fetchMore(const QModelIndex& padre) override;
+    // Whether matches past the last row may remain.
+    bool hayMas() const { return hayMas_; }
+    // The next kLote matches (the list scrolled near its end). A failure is
+    // told through errorBD.
+    void pedirMas();
+    // Whether a part of the table is still to be read for the rows asked for.
+    bool buscando() const;
+    // The count as the window shows it: exact once every match is listed.
+    QString resumen() const;
 
 Q_SIGNALS:
     // A later batch failed (the view asked for it, nobody could catch it).
     void errorBD(const ErrorBD& error);
+    // The rows or what is known of their number changed.
+    void cuentaCambiada();
 
 private:
-    QList<PersonaListada> lote(qint32 desde) const;
+    RepositorioPersonas::Lote lote() const;
+    void leerMas();
+    void seguirSiFalta();
 
     De1& de1_;
     CampoPersona campo_ = CampoPersona::Documento;
     QString texto_;
+    qint32 desde_ = 0;
+    int objetivo_ = kLote;
     bool hayMas_ = false;
+    QTimer continuar_;
 };

@@ -11,16 +11,74 @@ QString texto(const QVariant& v) {
 
 } // namespace
 
-QList<Grupo> RepositorioGrupos::grupos() {
-    QSqlQuery q = de1_.ejecutar(QStringLiteral(
-        "SELECT g.CodigoGrupo, g.NroCurso, g.Fecha, g.Descripcion, r.NombreResponsable "
-        "FROM Grupos g INNER JOIN Responsables r ON g.Responsable = r.CodigoResponsable "
-        "ORDER BY g.CodigoGrupo DESC"));
+namespace {
+const QString kSelectGrupos = QStringLiteral(
+    "SELECT g.CodigoGrupo, g.NroCurso, g.Fecha, g.Descripcion, r.NombreResponsable "
+    "FROM Grupos g INNER JOIN Responsables r ON g.Responsable = r.CodigoResponsable");
+
+QList<Grupo> leerGrupos(QSqlQuery& q) {
     QList<Grupo> grupos;
     while (q.next())
         grupos.append({q.value(0).toInt(), texto(q.value(1)), Dialecto::leerFecha(q.value(2)),
                        texto(q.value(3)), texto(q.value(4))});
     return grupos;
+}
+} // namespace
+
+QList<Grupo> RepositorioGrupos::grupos() {
+    QSqlQuery q = de1_.ejecutar(kSelectGrupos + QStringLiteral(" ORDER BY g.CodigoGrupo DESC"));
+    return leerGrupos(q);
+}
+
+QList<Grupo> RepositorioGrupos::grupos(qint32 antesDe, int cuantas, qint32 hasta) {
+    const QString sql =
+        kSelectGrupos +
+        QStringLiteral(
+            " WHERE g.CodigoGrupo < ? AND g.CodigoGrupo >= ? ORDER BY g.CodigoGrupo DESC");
+    QSqlQuery q = de1_.ejecutar(cuantas > 0 ? de1_.dialecto().primerasFilas(sql, cuantas) : sql,
+                                {antesDe, hasta});
+    return leerGrupos(q);
+}
+
+QList<qint32> RepositorioGrupos::buscar(Campo campo, const QString& buscado, int cuantas) {
+    const QString columna =
+        campo == Campo::Curso ? QStringLiteral("NroCurso") : QStringLiteral("Descripcion");
+    const Dialecto& d = de1_.dialecto();
+    QList<qint32> codigos;
+    // Just past the newest group, so that a short text's windows start at it.
+    qint64 desde =
+        de1_.valor(QStringLiteral("SELECT max(CodigoGrupo) FROM Grupos")).toLongLong() + 1;
+    // The search is one press of a button: it goes on, a bounded query at a
+    // time, until it has the rows asked for or has passed the oldest group.
+    while (codigos.size() < cuantas && desde > 0) {
+        const int faltan = cuantas - int(codigos.size());
+        const Dialecto::Condicion c =
+            d.contiene(indices::grupos(), columna, buscado, desde, true, faltan);
+        QSqlQuery q = de1_.ejecutar(
+            d.primerasFilas(QStringLiteral("SELECT g.CodigoGrupo, g.%2 FROM Grupos g INNER JOIN "
+                                           "Responsables r ON g.Responsable = "
+                                           "r.CodigoResponsable WHERE %1 ORDER BY g.CodigoGrupo "
+                                           "DESC")
+                                .arg(c.sql, columna),
+                            faltan),
+            c.parametros);
+        int leidas = 0;
+        while (q.next()) {
+            ++leidas;
+            desde = q.value(0).toInt();
+            if (!c.verificar || Dialecto::contieneTexto(q.value(1).toString(), buscado))
+                codigos << q.value(0).toInt();
+        }
+        if (c.ventana == 0) {
+            if (leidas < faltan)
+                break;
+            continue;
+        }
+        // The whole window was read: the next one starts below it.
+        if (leidas < faltan)
+            desde = c.parametros.at(1).toLongLong();
+    }
+    return codigos;
 }
 
 std::optional<Grupo> RepositorioGrupos::leer(qint32 codigo) {

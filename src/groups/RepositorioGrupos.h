@@ -17,6 +17,13 @@ public:
     // Newest group first; a group whose responsible person is missing is not
     // listed. Throws ErrorBD (as every call below).
     QList<Grupo> grupos();
+    // The same list a batch at a time: up to `cuantas` groups with a code below
+    // `antesDe`, or, with `cuantas` 0, every group down to the code `hasta`.
+    QList<Grupo> grupos(qint32 antesDe, int cuantas, qint32 hasta = 0);
+    enum class Campo { Curso, Descripcion };
+    // The codes of the newest `cuantas` listed groups whose course or description
+    // holds the text (case ignored), newest first.
+    QList<qint32> buscar(Campo campo, const QString& texto, int cuantas);
     std::optional<Grupo> leer(qint32 codigo);
     // The group's description, empty when there is no such group.
     QString descripcion(qint32 codigo);

@@ -4,6 +4,8 @@
 #include "persons/AlmacenImagenes.h"
 
 #include <algorithm>
+#include <limits>
+#include <optional>
 
 QList<ElementoLista> RepositorioPersonas::lista(const QString& sql) {
     QList<ElementoLista> r;
@@ -124,24 +126,63 @@ std::optional<FichaPersona> RepositorioPersonas::ficha(qint32 codigo) {
                         q.value(4).toString(),           q.value(5).toString()};
 }
 
-QList<PersonaListada> RepositorioPersonas::buscar(CampoPersona campo, const QString& texto,
-                                                  qint32 desde, int cuantas) {
-    QString sql = QStringLiteral(
-        "SELECT CodigoPersona, NombrePersona, Documento FROM Personas WHERE CodigoPersona > ?");
-    QVariantList parametros{desde};
-    if (!texto.trimmed().isEmpty()) {
-        sql += campo == CampoPersona::Nombre
-                   ? QStringLiteral(" AND NombrePersona LIKE ? ESCAPE '!'")
-                   : QStringLiteral(" AND Documento LIKE ? ESCAPE '!'");
-        parametros << Dialecto::patronContiene(texto);
+RepositorioPersonas::Lote RepositorioPersonas::buscar(CampoPersona campo, const QString& texto,
+                                                      qint32 desde, int cuantas) {
+    // A short text is tried a window of codes at a time, and the trigram index's
+    // candidates are checked: a few rounds per batch keep a keystroke's cost
+    // bounded, the list asks for the rest.
+    constexpr int kVentanasPorLote = 2;
+    const QString columna = campo == CampoPersona::Nombre ? QStringLiteral("NombrePersona")
+                                                          : QStringLiteral("Documento");
+    const Dialecto& d = de1_.dialecto();
+    Lote lote;
+    lote.hasta = desde;
+    std::optional<qint64> ultima;
+    for (int vuelta = 0; vuelta < kVentanasPorLote; ++vuelta) {
+        const int faltan = cuantas - int(lote.filas.size());
+        const qint64 inicio = lote.hasta;
+        const Dialecto::Condicion c =
+            d.contiene(indices::personas(), columna, texto, lote.hasta, false, faltan);
+        QSqlQuery q = de1_.ejecutar(
+            d.primerasFilas(QStringLiteral("SELECT CodigoPersona, NombrePersona, Documento FROM "
+                                           "Personas WHERE %1 ORDER BY CodigoPersona")
+                                .arg(c.sql),
+                            faltan),
+            c.parametros);
+        int leidas = 0;
+        while (q.next()) {
+            PersonaListada p{q.value(0).toInt(), q.value(1).toString(), q.value(2).toString()};
+            ++leidas;
+            lote.hasta = p.codigo;
+            if (!c.verificar || Dialecto::contieneTexto(
+                                    campo == CampoPersona::Nombre ? p.nombre : p.documento, texto))
+                lote.filas.append(std::move(p));
+        }
+        if (c.ventana == 0) {
+            // Rows the index offered that do not hold the text leave the batch
+            // short; the next one starts past them.
+            lote.fin = leidas < faltan;
+            if (lote.fin || lote.filas.size() == cuantas)
+                return lote;
+            continue;
+        }
+        if (leidas == faltan) {
+            lote.fin = false;
+            return lote;
+        }
+        // The whole window was read: the next one starts past it.
+        lote.hasta =
+            qint32(std::min<qint64>(inicio + c.ventana, std::numeric_limits<qint32>::max()));
+        if (!ultima)
+            ultima =
+                de1_.valor(QStringLiteral("SELECT max(CodigoPersona) FROM Personas")).toLongLong();
+        if (lote.hasta >= *ultima) {
+            lote.fin = true;
+            return lote;
+        }
     }
-    sql += QStringLiteral(" ORDER BY CodigoPersona");
-    QSqlQuery q = de1_.ejecutar(de1_.dialecto().primerasFilas(sql, cuantas), parametros);
-    QList<PersonaListada> personas;
-    personas.reserve(cuantas);
-    while (q.next())
-        personas.append({q.value(0).toInt(), q.value(1).toString(), q.value(2).toString()});
-    return personas;
+    lote.fin = false;
+    return lote;
 }
 
 QStringList RepositorioPersonas::guardarImagenes(qint64 codigoPersona) {

@@ -68,10 +68,17 @@ public:
     static QStringList guardarImagenes(qint64 codigoPersona);
 
     // Up to `cuantas` persons with a code above `desde`, in code order, whose name
-    // or document contains the text (wildcards and quotes meaning themselves); a
-    // blank text matches everyone. Throws ErrorBD.
-    QList<PersonaListada> buscar(CampoPersona campo, const QString& texto, qint32 desde,
-                                 int cuantas);
+    // or document contains the text (case ignored; accents, wildcards and quotes
+    // meaning themselves); a blank text matches everyone. Each call reads a
+    // bounded part of the table: `hasta` is the code the next batch starts after,
+    // and `fin` says no person past it matches. A batch may come back short of
+    // `cuantas` without being the last. Throws ErrorBD.
+    struct Lote {
+        QList<PersonaListada> filas;
+        qint32 hasta = 0;
+        bool fin = true;
+    };
+    Lote buscar(CampoPersona campo, const QString& texto, qint32 desde, int cuantas);
 
     // The persons stored under any of the documents (compared as stored), in code
     // order. Throws ErrorBD.

@@ -5,6 +5,7 @@
 #include "app/Claves.h"
 #include "app/Ini.h"
 #include "app/Rutas.h"
+#include "data/ActualizacionEsquema.h"
 #include "data/Configuracion.h"
 
 #include <QDir>
@@ -77,7 +78,8 @@ private Q_SLOTS:
         QCOMPARE(inicio.responsable, 42);
         QCOMPARE(rutas::carpetaPlantillas(), e.ruta("red/Templates"));
         QVERIFY(QFile::exists(e.raiz() + "/Quenvar/catalogo.sqlite"));
-        QCOMPARE(LeerConfiguracion(de1, ajustes::kVersionEsquema), QStringLiteral("3"));
+        QCOMPARE(LeerConfiguracion(de1, ajustes::kVersionEsquema),
+                 QString::number(kVersionEsquema));
         De1 otra(QUuid::createUuid().toString());
         QCOMPARE(arranque::ejecutar(otra, "42").aviso, QString());
     }

@@ -42,7 +42,7 @@ private Q_SLOTS:
                      .toString(),
                  QStringLiteral("Cédula de identidad"));
         QCOMPARE(LeerConfiguracion(*de1, "ChkNCiudades"), QStringLiteral("1"));
-        QCOMPARE(ActualizarEsquema(*de1), 13);
+        QCOMPARE(ActualizarEsquema(*de1), 23);
         for (const char* c : {"CodigoGrupo", "NroCurso", "Responsable", "Descripcion", "Fecha"})
             QVERIFY(de1->existeColumna("Grupos", c));
         for (const char* c : {"CodigoGrupoPersona", "Grupo", "Persona", "Remoto"})
@@ -53,7 +53,7 @@ private Q_SLOTS:
             QVERIFY(de1->existeColumna("RespuestasSesion", c));
         QVERIFY(de1->existeTabla("PreguntasSesion"));
         QVERIFY(de1->existeTabla("EvaluadosSesion"));
-        QCOMPARE(LeerConfiguracion(*de1, "DBVersionTavelmo"), QStringLiteral("3"));
+        QCOMPARE(LeerConfiguracion(*de1, "DBVersionTavelmo"), QString::number(kVersionEsquema));
         QCOMPARE(ActualizarEsquema(*de1), 0); // second start executes nothing
         QCOMPARE(de1->valor("SELECT count(*) FROM Configuracion").toInt(), 2);
 
@@ -135,21 +135,21 @@ private Q_SLOTS:
         EntornoPrueba e(false);
         auto de1 = catalogoVacio(e.ruta("c.sqlite"));
         GuardarConfiguracion(*de1, "DBVersionTavelmo", "1");
-        QCOMPARE(ActualizarEsquema(*de1), 8);
+        QCOMPARE(ActualizarEsquema(*de1), 14);
         QVERIFY(!de1->existeTabla("Grupos"));
         QVERIFY(de1->existeTabla("GruposPersonas"));
         QVERIFY(de1->existeTabla("RespuestasSesion"));
-        QCOMPARE(LeerConfiguracion(*de1, "DBVersionTavelmo"), QStringLiteral("3"));
+        QCOMPARE(LeerConfiguracion(*de1, "DBVersionTavelmo"), QString::number(kVersionEsquema));
     }
 
     void versionUnoComaSeisEsDos() {
         EntornoPrueba e(false);
         auto de1 = catalogoVacio(e.ruta("c.sqlite"));
         GuardarConfiguracion(*de1, "DBVersionTavelmo", "1.6");
-        QCOMPARE(ActualizarEsquema(*de1), 4); // only the sessions' record
+        QCOMPARE(ActualizarEsquema(*de1), 9); // the sessions' record and the search indexes
         QVERIFY(!de1->existeTabla("Grupos"));
         QVERIFY(de1->existeTabla("SesionesExamen"));
-        QCOMPARE(LeerConfiguracion(*de1, "DBVersionTavelmo"), QStringLiteral("3"));
+        QCOMPARE(LeerConfiguracion(*de1, "DBVersionTavelmo"), QString::number(kVersionEsquema));
         QCOMPARE(ActualizarEsquema(*de1), 0);
     }
 
@@ -159,10 +159,10 @@ private Q_SLOTS:
         de1->ejecutar(
             "CREATE TABLE Grupos (CodigoGrupo INTEGER PRIMARY KEY AUTOINCREMENT, NroCurso TEXT)");
         de1->ejecutar("INSERT INTO Grupos (NroCurso) VALUES ('A-1')");
-        QCOMPARE(ActualizarEsquema(*de1), 11);
+        QCOMPARE(ActualizarEsquema(*de1), 21);
         QVERIFY(de1->existeColumna("Grupos", "Fecha"));
         QCOMPARE(de1->valor("SELECT NroCurso FROM Grupos").toString(), QStringLiteral("A-1"));
-        QCOMPARE(LeerConfiguracion(*de1, "DBVersionTavelmo"), QStringLiteral("3"));
+        QCOMPARE(LeerConfiguracion(*de1, "DBVersionTavelmo"), QString::number(kVersionEsquema));
     }
 
     void fallaNoDejaNada() {

@@ -12,6 +12,7 @@
 #include "groups/ventanas/NombresMenuPrincipal.h"
 
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QTreeView>
 #include <QtTest>
@@ -169,6 +170,43 @@ private Q_SLOTS:
         hijo<QComboBox>(m, n::kBuscarEn)->setCurrentIndex(0);
         pulsar(m, n::kBuscar);
         QCOMPARE(filasSeleccionadas(lvG), QList<int>({0, 2, 3})); // adds course "abc-1"
+        QVERIFY(d.mensajes.isEmpty());
+    }
+
+    void muchosGruposEnLotes() {
+        // Groups come 200 at a time as the list scrolls; a search reads on to the
+        // newest match and marks the older ones as their rows come.
+        EntornoPrueba e;
+        DialogosDePrueba d;
+        De1& db = e.de1();
+        const qint32 r = responsable(db, "Ana");
+        QList<qint32> especiales;
+        {
+            Transaccion t(db);
+            for (int i = 1; i <= 450; ++i) {
+                const qint32 g = grupo(db, QString::number(i),
+                                       i % 100 == 0 ? "Especial" : QString("Grupo %1").arg(i), r);
+                if (i % 100 == 0)
+                    especiales.prepend(g);
+            }
+            t.confirmar();
+        }
+        MenuPrincipal m(db, 0);
+        m.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&m));
+        QTreeView* lvG = vista(m, n::kGrupos);
+        QTest::qWait(50);
+        QCOMPARE(lvG->model()->rowCount(), 200);
+        QCOMPARE(hijo<QLabel>(m, n::kCuentaGrupos)->text(), QString("Más de 200 grupos"));
+        lvG->selectionModel()->clearSelection();
+        hijo<QLineEdit>(m, n::kTextoBuscar)->setText("ESPECIAL");
+        pulsar(m, n::kBuscar);
+        // Groups 400, 300, 200 and 100 are rows 50, 150, 250 and 350.
+        QCOMPARE(filasSeleccionadas(lvG), QList<int>({50, 150}));
+        // Each scroll to the end brings the next batch.
+        QTRY_VERIFY((lvG->scrollToBottom(), lvG->model()->rowCount() == 450));
+        QCOMPARE(filasSeleccionadas(lvG), QList<int>({50, 150, 250, 350}));
+        QCOMPARE(hijo<QLabel>(m, n::kCuentaGrupos)->text(), QString("450 grupos"));
         QVERIFY(d.mensajes.isEmpty());
     }
 

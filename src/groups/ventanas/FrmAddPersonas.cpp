@@ -4,6 +4,7 @@
 #include "app/ventanas/Accesibles.h"
 #include "app/ventanas/Dialogos.h"
 #include "app/ventanas/Globo.h"
+#include "app/ventanas/ListaPorLotes.h"
 #include "data/De1.h"
 #include "data/ventanas/ErroresBD.h"
 #include "groups/Planilla.h"
@@ -74,6 +75,8 @@ FrmAddPersonas::FrmAddPersonas(De1& de1, const Grupo& grupo, QWidget* parent)
     comboFiltro_->setAccessibleName(QStringLiteral("Buscar por"));
 
     lvPersonas_ = lista(&personas_, n::kPersonas, QStringLiteral("Personas"), this);
+    leerAlDesplazar(
+        lvPersonas_, [this] { return personas_.hayMas(); }, [this] { personas_.pedirMas(); });
     lvEvaluados_ = lista(&miembros_, n::kEvaluados, QStringLiteral("Evaluados"), this);
 
     imgFoto_ = new QLabel(this);
@@ -103,6 +106,9 @@ FrmAddPersonas::FrmAddPersonas(De1& de1, const Grupo& grupo, QWidget* parent)
     QPushButton* cmdImportar =
         botonEnlace(QStringLiteral("Importar padrón..."), n::kImportar, this);
 
+    lblCuenta_ = new QLabel(this);
+    lblCuenta_->setObjectName(n::kCuentaPersonas);
+
     picFondo_ = new QLabel(this);
     picFondo_->setObjectName(n::kFondo);
     picFondo_->hide();
@@ -119,7 +125,10 @@ FrmAddPersonas::FrmAddPersonas(De1& de1, const Grupo& grupo, QWidget* parent)
     filtro->addWidget(comboFiltro_);
     rejilla->addLayout(filtro, 1, 0);
     auto* izquierda = new QVBoxLayout;
-    izquierda->addWidget(new QLabel(QStringLiteral("Personas"), this));
+    auto* encabezado = new QHBoxLayout;
+    encabezado->addWidget(new QLabel(QStringLiteral("Personas"), this), 1);
+    encabezado->addWidget(lblCuenta_);
+    izquierda->addLayout(encabezado);
     izquierda->addWidget(lvPersonas_, 1);
     auto* pie = new QHBoxLayout;
     pie->addWidget(imgFoto_);
@@ -152,6 +161,8 @@ FrmAddPersonas::FrmAddPersonas(De1& de1, const Grupo& grupo, QWidget* parent)
             [this](const QModelIndex& i) { mostrarFoto(i); });
     connect(&personas_, &ModeloPersonasFiltrado::errorBD, this,
             [this](const ErrorBD& e) { avisarErrorBD(this, kNoSeLeyeronPersonas, e); });
+    connect(&personas_, &ModeloPersonasFiltrado::cuentaCambiada, this,
+            &FrmAddPersonas::cuentaCambiada);
     connect(cmdAgregar_, &QPushButton::clicked, this, &FrmAddPersonas::agregar);
     connect(cmdQuitar_, &QPushButton::clicked, this, &FrmAddPersonas::quitar);
     connect(lblNueva, &QPushButton::clicked, this, &FrmAddPersonas::nuevaPersona);
@@ -199,6 +210,16 @@ void FrmAddPersonas::filtrar(bool releer) {
             personas_.index(0, 0), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     else
         mostrarFoto({});
+    actualizarBotones();
+}
+
+void FrmAddPersonas::cuentaCambiada() {
+    lblCuenta_->setText(personas_.resumen());
+    // Rows a later turn brought to a list that had none: the first is chosen,
+    // as after a filter that found it at once.
+    if (!lvPersonas_->currentIndex().isValid() && personas_.rowCount() > 0)
+        lvPersonas_->selectionModel()->setCurrentIndex(
+            personas_.index(0, 0), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     actualizarBotones();
 }
 

@@ -41,6 +41,7 @@ private:
     void importarPadron();
     void aceptar();
     void actualizarBotones();
+    void cuentaCambiada();
     void guardarCampoFiltro();
 
     De1& de1_;
@@ -52,6 +53,7 @@ private:
     QTreeView* lvPersonas_ = nullptr;
     QTreeView* lvEvaluados_ = nullptr;
     QLabel* imgFoto_ = nullptr;
+    QLabel* lblCuenta_ = nullptr;
     QLabel* picFondo_ = nullptr;
     QPushButton* cmdAgregar_ = nullptr;
     QPushButton* cmdQuitar_ = nullptr;

@@ -5,6 +5,7 @@
 #include "app/ventanas/ColumnasAjustadas.h"
 #include "app/ventanas/Dialogos.h"
 #include "app/ventanas/Globo.h"
+#include "app/ventanas/ListaPorLotes.h"
 #include "data/De1.h"
 #include "data/ventanas/ErroresBD.h"
 #include "exams/RepositorioExamenes.h"
@@ -29,6 +30,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSet>
 #include <QStyle>
 #include <QTreeView>
 #include <QVBoxLayout>
@@ -64,11 +66,14 @@ QLabel* titulo(const QString& texto, QWidget* padre) {
     return l;
 }
 
+// The most groups one search marks.
+constexpr int kGruposBuscados = 1000;
+
 } // namespace
 
 MenuPrincipal::MenuPrincipal(De1& de1, qint32 responsable, QWidget* parent)
-    : QMainWindow(parent), de1_(de1), responsable_(responsable), grupos_(this), evaluados_(this),
-      tests_(this) {
+    : QMainWindow(parent), de1_(de1), responsable_(responsable), grupos_(de1, this),
+      evaluados_(this), tests_(this) {
     setObjectName(n::kVentana);
     setWindowTitle(kTituloAplicacion);
     resize(1180, 700);
@@ -111,11 +116,22 @@ void MenuPrincipal::construir() {
     filaBuscar->addWidget(cmdBuscar);
     columnaGrupos->addLayout(filaBuscar);
     lvGrupos_ = lista(&grupos_, n::kGrupos, QStringLiteral("Grupos"), central);
+    leerAlDesplazar(
+        lvGrupos_, [this] { return grupos_.hayMas(); }, [this] { grupos_.leerMas(); });
     lvGrupos_->setSelectionMode(QAbstractItemView::ExtendedSelection);
     ajustarColumnasAlContenido(lvGrupos_, 3); // "Descripción" takes the rest
     connect(lvGrupos_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& actual) { grupoActual(actual); });
     columnaGrupos->addWidget(lvGrupos_, 1);
+    lblCuentaGrupos_ = new QLabel(central);
+    lblCuentaGrupos_->setObjectName(n::kCuentaGrupos);
+    columnaGrupos->addWidget(lblCuentaGrupos_);
+    connect(&grupos_, &ModeloGrupos::cuentaCambiada, this,
+            [this] { lblCuentaGrupos_->setText(grupos_.resumen()); });
+    connect(&grupos_, &QAbstractItemModel::rowsInserted, this,
+            [this](const QModelIndex&, int desde, int hasta) { marcarBuscados(desde, hasta); });
+    connect(&grupos_, &ModeloGrupos::errorBD, this,
+            [this](const ErrorBD& e) { avisarErrorBD(this, kNoSeLeyeronGrupos, e); });
     rejilla->addLayout(columnaGrupos, 0, 0);
 
     // The selected group's examinees.
@@ -206,7 +222,8 @@ void MenuPrincipal::abrir(QDialog& ventana) {
 }
 
 void MenuPrincipal::CargarGrupos() {
-    grupos_.fijar(RepositorioGrupos(de1_).grupos());
+    buscados_.clear();
+    grupos_.cargar();
     if (grupos_.rowCount() > 0) {
         seleccionarGrupo(0);
     } else {
@@ -284,14 +301,13 @@ void MenuPrincipal::modificarGrupo() {
         return;
     FrmNMGrupo ventana(de1_, ModoEdicion::ModificarGrupo, g->codigo, responsable_, this);
     abrir(ventana);
-    intentarBD(this, kNoSeLeyeronGrupos, [this] { CargarGrupos(); });
     // The modified group becomes the selection again, with its own roster, so the
     // roster shown is always the one the actions work on.
-    for (int i = 0; i < grupos_.rowCount(); ++i)
-        if (grupos_.filas().at(i).codigo == g->codigo) {
-            seleccionarGrupo(i);
-            break;
-        }
+    intentarBD(this, kNoSeLeyeronGrupos, [&] {
+        CargarGrupos();
+        if (const int fila = grupos_.cargarHasta(g->codigo); fila >= 0)
+            seleccionarGrupo(fila);
+    });
 }
 
 void MenuPrincipal::eliminarGrupo() {
@@ -367,6 +383,14 @@ void MenuPrincipal::editarExamen(ModoExamen modo) {
                [this] { CargarTests(); });
 }
 
+void MenuPrincipal::marcarBuscados(int desde, int hasta) {
+    QItemSelectionModel* sel = lvGrupos_->selectionModel();
+    for (int i = desde; i <= hasta && !buscados_.isEmpty(); ++i)
+        if (buscados_.contains(grupos_.filas().at(i).codigo))
+            sel->select(grupos_.index(i, 0),
+                        QItemSelectionModel::Select | QItemSelectionModel::Rows);
+}
+
 void MenuPrincipal::buscar() {
     const QString texto = txtBuscar_->text();
     if (texto.trimmed().isEmpty()) {
@@ -374,10 +398,18 @@ void MenuPrincipal::buscar() {
         txtBuscar_->setFocus();
         return;
     }
-    QItemSelectionModel* sel = lvGrupos_->selectionModel();
-    const auto campo = comboBuscar_->currentIndex() == 0 ? ModeloGrupos::Campo::Curso
-                                                         : ModeloGrupos::Campo::Descripcion;
-    for (const int fila : grupos_.buscar(texto, campo))
-        sel->select(grupos_.index(fila, 0),
-                    QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    const auto campo = comboBuscar_->currentIndex() == 0 ? RepositorioGrupos::Campo::Curso
+                                                         : RepositorioGrupos::Campo::Descripcion;
+    // The matches are looked up in the catalog; the list is read on down to the
+    // newest of them, and the others are marked as their rows come.
+    intentarBD(this, QStringLiteral("No se pudieron buscar los grupos."), [&] {
+        const QList<qint32> codigos = RepositorioGrupos(de1_).buscar(campo, texto, kGruposBuscados);
+        buscados_ = QSet<qint32>(codigos.cbegin(), codigos.cend());
+        if (codigos.isEmpty())
+            return;
+        const int primera = grupos_.cargarHasta(codigos.constFirst());
+        marcarBuscados(0, grupos_.rowCount() - 1);
+        if (primera >= 0)
+            lvGrupos_->scrollTo(grupos_.index(primera, 0));
+    });
 }

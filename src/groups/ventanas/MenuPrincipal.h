@@ -7,6 +7,7 @@
 #include "groups/Seleccion.h"
 
 #include <QMainWindow>
+#include <QSet>
 #include <functional>
 #include <memory>
 
@@ -59,6 +60,7 @@ private:
     void verResultados();
     void editarExamen(ModoExamen modo);
     void buscar();
+    void marcarBuscados(int desde, int hasta);
     void grupoActual(const QModelIndex& indice);
     void seleccionarGrupo(int fila);
     void abrir(QDialog& ventana);
@@ -77,4 +79,7 @@ private:
     QLineEdit* txtBuscar_ = nullptr;
     QComboBox* comboBuscar_ = nullptr;
     QLabel* picFondo_ = nullptr;
+    QLabel* lblCuentaGrupos_ = nullptr;
+    // The groups the last search found, marked as their rows are read.
+    QSet<qint32> buscados_;
 };

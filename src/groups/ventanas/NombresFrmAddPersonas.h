@@ -9,6 +9,7 @@ inline const QString kGrupo = QStringLiteral("LblGrupo");
 inline const QString kFiltro = QStringLiteral("TxtFiltro");
 inline const QString kCampoFiltro = QStringLiteral("ComboFiltro");
 inline const QString kPersonas = QStringLiteral("LvPersonas");
+inline const QString kCuentaPersonas = QStringLiteral("LblCuentaPersonas");
 inline const QString kEvaluados = QStringLiteral("LvEvaluados");
 inline const QString kFoto = QStringLiteral("ImgFoto");
 inline const QString kAgregar = QStringLiteral("CmdAgregar");

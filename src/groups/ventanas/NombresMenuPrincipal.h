@@ -6,6 +6,7 @@
 namespace nombres::menuPrincipal {
 inline const QString kVentana = QStringLiteral("MenuPrincipal");
 inline const QString kGrupos = QStringLiteral("LvGrupos");
+inline const QString kCuentaGrupos = QStringLiteral("LblCuentaGrupos");
 inline const QString kEvaluados = QStringLiteral("LvEvaluados");
 inline const QString kExamenes = QStringLiteral("LvTiposExamenes");
 inline const QString kTextoBuscar = QStringLiteral("TxtBuscarGrupo");
