@@ -8,6 +8,7 @@
 #include "app/PrimerArranque.h"
 #include "app/Rutas.h"
 #include "app/ventanas/Inicio.h"
+#include "data/ActualizacionEsquema.h"
 #include "data/Configuracion.h"
 
 #include <QDir>
@@ -49,7 +50,7 @@ private Q_SLOTS:
         arranque::ejecutar(de1, "3");
         QVERIFY(QFile::exists(e.ruta(trabajo) + "/catalogo.sqlite"));
         QCOMPARE(rutas::carpetaPlantillas(), e.ruta(trabajo) + "/Templates");
-        QCOMPARE(LeerConfiguracion(de1, "DBVersionTavelmo"), QStringLiteral("2"));
+        QCOMPARE(LeerConfiguracion(de1, "DBVersionTavelmo"), QString::number(kVersionEsquema));
     }
 
     void configuracionRechazadaOFallida() {
