@@ -51,7 +51,7 @@ template <typename T> void alAbrirModal(std::function<void(T*)> accion) {
 // Runs `accion` once `listo` holds, checking every 10 ms without waiting inside
 // whatever window loop is running (a window's result may only be set once a
 // nested loop has returned). Gives up after 10 s, closing the modal window.
-inline void cuando(std::function<bool()> listo, std::function<void()> accion) {
+inline void cuando(const std::function<bool()>& listo, const std::function<void()>& accion) {
     auto* reloj = new QTimer(qApp);
     reloj->setInterval(10);
     auto intentos = std::make_shared<int>(0);
