@@ -383,7 +383,7 @@ private Q_SLOTS:
         for (int y = 0; y < guardada.height(); ++y)
             for (int x = 0; x < guardada.width(); ++x)
                 diferencia += qAbs(qGray(guardada.pixel(x, y)) - qGray(firma.pixel(x, y)));
-        QVERIFY(diferencia / (guardada.width() * guardada.height()) < 4);
+        QVERIFY(diferencia / (qint64{guardada.width()} * guardada.height()) < 4);
     }
 
     void capturaInstaladaMuestraSuImagen() {
