@@ -35,16 +35,7 @@ void RepositorioMiembros::fijarPersonas(qint32 grupo, const QList<qint32>& perso
             de1_.ejecutar(
                 QStringLiteral("DELETE FROM GruposPersonas WHERE Persona = ? AND Grupo = ?"),
                 {p, grupo});
-    for (const qint32 p : personas) {
-        if (guardadas.contains(p))
-            continue;
-        de1_.insertar(QStringLiteral("GruposPersonas"),
-                      {{QStringLiteral("Grupo"), grupo},
-                       {QStringLiteral("Persona"), p},
-                       {QStringLiteral("Remoto"), QVariant()}},
-                      QStringLiteral("CodigoGrupoPersona"));
-        guardadas.insert(p); // a person listed twice gets one row
-    }
+    insertarNuevas(grupo, personas, guardadas);
     t.confirmar();
 }
 
@@ -68,6 +59,11 @@ QList<qint32> RepositorioMiembros::agregarEnTransaccion(qint32 grupo,
         while (q.next())
             guardadas.insert(q.value(0).toInt());
     }
+    return insertarNuevas(grupo, personas, guardadas);
+}
+
+QList<qint32> RepositorioMiembros::insertarNuevas(qint32 grupo, const QList<qint32>& personas,
+                                                  QSet<qint32>& guardadas) {
     QList<qint32> agregadas;
     for (const qint32 p : personas) {
         if (guardadas.contains(p))
@@ -77,7 +73,7 @@ QList<qint32> RepositorioMiembros::agregarEnTransaccion(qint32 grupo,
                        {QStringLiteral("Persona"), p},
                        {QStringLiteral("Remoto"), QVariant()}},
                       QStringLiteral("CodigoGrupoPersona"));
-        guardadas.insert(p);
+        guardadas.insert(p); // a person listed twice gets one row
         agregadas << p;
     }
     return agregadas;

@@ -5,6 +5,7 @@
 #include "groups/Grupo.h"
 
 #include <QList>
+#include <QSet>
 
 class De1;
 
@@ -36,5 +37,9 @@ public:
     void quitarGrupo(qint32 grupo);
 
 private:
+    // Adds a row for each person not in `guardadas` (which it extends); returns those added.
+    QList<qint32> insertarNuevas(qint32 grupo, const QList<qint32>& personas,
+                                 QSet<qint32>& guardadas);
+
     De1& de1_;
 };
