@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QImageReader>
 #include <filesystem>
 #include <system_error>
 
@@ -100,6 +101,17 @@ QString rutaGuardada(TipoImagen tipo, qint64 codigoPersona) {
 QString fotoParaMostrar(qint64 codigoPersona) {
     const QString ruta = rutaGuardada(TipoImagen::Foto, codigoPersona);
     return existe(ruta) ? ruta : rutas::archivoPrograma(QStringLiteral("Anonimo.jpg"));
+}
+
+QImage leerFoto(qint64 codigoPersona, const QSize& caja) {
+    QImageReader lector(rutaGuardada(TipoImagen::Foto, codigoPersona));
+    // The header alone tells the size: a large picture is decoded straight to the
+    // box (JPEG decodes at a fraction of its size), not whole and then shrunk.
+    const QSize tamano = lector.size();
+    if (caja.isValid() && tamano.isValid() &&
+        (tamano.width() > caja.width() || tamano.height() > caja.height()))
+        lector.setScaledSize(tamano.scaled(caja, Qt::KeepAspectRatio).expandedTo({1, 1}));
+    return lector.read();
 }
 
 QString hacerEscribible(const QString& ruta) {

@@ -3,6 +3,8 @@
 // between the capture windows and the person editor) and stored files under the
 // templates folder, named from the person code and protected from casual change.
 
+#include <QImage>
+#include <QSize>
 #include <QString>
 #include <QStringList>
 
@@ -21,6 +23,10 @@ QString numeroPersona(qint64 codigoPersona);
 QString rutaGuardada(TipoImagen tipo, qint64 codigoPersona);
 // The stored photograph when there is one, else the placeholder "Anonimo.jpg".
 QString fotoParaMostrar(qint64 codigoPersona);
+// The stored photograph decoded, shrunk while decoding to fit `caja` when it is
+// larger (a valid `caja` only); a null image when there is none or it cannot be
+// read (a damaged file is no error).
+QImage leerFoto(qint64 codigoPersona, const QSize& caja = {});
 // Clears the protection of the file at the path, when there is one, and returns
 // the path unchanged so it can be used as a copy target.
 QString hacerEscribible(const QString& ruta);

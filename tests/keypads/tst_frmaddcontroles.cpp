@@ -10,8 +10,13 @@
 #include "keypads/ProtocoloReceptor.h"
 #include "keypads/ventanas/FrmAddControles.h"
 #include "keypads/ventanas/NombresFrmAddControles.h"
+#include "persons/AlmacenImagenes.h"
+#include "persons/ventanas/FichaEvaluado.h"
+#include "persons/ventanas/NombresFichaEvaluado.h"
 
 #include <QComboBox>
+#include <QFile>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -225,6 +230,51 @@ private Q_SLOTS:
         s.c<QComboBox>(n::kCampoFiltro)->setCurrentIndex(1 - indice);
         s.clic(n::kSalir);
         QCOMPARE(LeerIni(claves::kFiltro), QString::number(1 - indice));
+    }
+
+    void fichaSigueALaFilaQueSeAsigna() {
+        // Ana has a photograph, Luis none, Marta a damaged file.
+        Sala s;
+        QImage cara(200, 250, QImage::Format_RGB32);
+        cara.fill(Qt::red);
+        QVERIFY(cara.save(almacen::rutaGuardada(almacen::TipoImagen::Foto, s.personas[0]), "JPG"));
+        QFile danada(almacen::rutaGuardada(almacen::TipoImagen::Foto, s.personas[2]));
+        QVERIFY(danada.open(QIODevice::WriteOnly));
+        danada.write(QByteArray(500, '\x01'));
+        danada.close();
+        s.abrir();
+        auto* ficha = s.c<FichaEvaluado>(n::kFicha);
+        auto* lista = s.c<QTableView>(n::kEvaluados);
+        auto* nombre = hijo<QLabel>(ficha, nombres::fichaEvaluado::kNombre);
+        auto* foto = hijo<QLabel>(ficha, nombres::fichaEvaluado::kFoto);
+        QCOMPARE(nombre->text(), QStringLiteral("Ana Ruiz"));
+        QVERIFY(ficha->conFoto());
+        // The operator walks down the list with the keyboard, pairing as he goes.
+        lista->setFocus();
+        QTest::keyClick(lista, Qt::Key_Down);
+        QCOMPARE(ficha->persona(), std::optional<qint64>(s.personas[1]));
+        QCOMPARE(foto->text(), FichaEvaluado::kSinFoto);
+        s.clic(n::kBuscarControl);
+        s.receptor.estado(10);
+        QTRY_VERIFY(s.receptor.escritos.size() >= 4);
+        s.receptor.estado(2);
+        QTRY_COMPARE(s.columna(2), (QStringList{"no asignado", "4", "7"}));
+        QCOMPARE(nombre->text(), QStringLiteral("Luis O'Brien"));
+        QTest::keyClick(lista, Qt::Key_Down);
+        QCOMPARE(nombre->text(), QStringLiteral("Marta Paz"));
+        QCOMPARE(hijo<QLabel>(ficha, nombres::fichaEvaluado::kDocumento)->text(),
+                 QStringLiteral("Documento: 102"));
+        QVERIFY(!ficha->conFoto());
+        // A filter that keeps the selected member keeps his card; one that hides
+        // him leaves nobody to pair, and no card.
+        auto* txt = s.c<QLineEdit>(n::kFiltro);
+        txt->setText(QStringLiteral("102"));
+        QCOMPARE(ficha->persona(), std::optional<qint64>(s.personas[2]));
+        txt->setText(QStringLiteral("100"));
+        QVERIFY(!ficha->persona());
+        QVERIFY(nombre->text().isEmpty());
+        QTest::keyClick(lista, Qt::Key_Down);
+        QCOMPARE(nombre->text(), QStringLiteral("Ana Ruiz"));
     }
 
     void sinMiembrosLeidosNoSeGuardaNada() {

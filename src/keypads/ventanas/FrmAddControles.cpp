@@ -11,7 +11,7 @@
 #include "keypads/ProtocoloReceptor.h"
 #include "keypads/Receptor.h"
 #include "keypads/ventanas/NombresFrmAddControles.h"
-#include "persons/AlmacenImagenes.h"
+#include "persons/ventanas/FichaEvaluado.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -19,7 +19,6 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPixmap>
 #include <QPushButton>
 #include <QStyle>
 #include <QTableView>
@@ -44,7 +43,6 @@ FrmAddControles::FrmAddControles(De1& de1, const Seleccion& seleccion, Receptor&
     connect(txtFiltro_, &QLineEdit::textChanged, this, [this] { aplicarFiltro(); });
     if (filtro_->rowCount() > 0)
         lvEvaluados_->selectRow(0);
-    mostrarFoto();
 
     protocolo_ = new ProtocoloReceptor(this);
     protocolo_->fijarFilaActual([this]() -> std::optional<FilaAsignable> {
@@ -111,15 +109,12 @@ void FrmAddControles::construir() {
     lvEvaluados_->horizontalHeader()->setStretchLastSection(true);
     lvEvaluados_->setColumnWidth(ModeloMiembros::Nombre, 260);
     lvEvaluados_->setColumnWidth(ModeloMiembros::Documento, 120);
-    connect(lvEvaluados_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            [this] { mostrarFoto(); });
+    // The card follows the row the next keypad goes to: the operator checks the
+    // face of the person in front of him as he pairs it.
+    connect(lvEvaluados_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            [this] { mostrarFicha(); });
 
-    imgFoto_ = new QLabel(this);
-    imgFoto_->setObjectName(n::kFoto);
-    imgFoto_->setAccessibleName(QStringLiteral("Foto"));
-    imgFoto_->setFixedSize(150, 190);
-    imgFoto_->setAlignment(Qt::AlignCenter);
-    imgFoto_->setFrameShape(QFrame::StyledPanel);
+    ficha_ = new FichaEvaluado(this);
 
     comboFiltro_ = new QComboBox(this);
     comboFiltro_->setObjectName(n::kCampoFiltro);
@@ -167,7 +162,7 @@ void FrmAddControles::construir() {
     busqueda->addWidget(txtFiltro_, 1);
 
     auto* lateral = new QVBoxLayout;
-    lateral->addWidget(imgFoto_);
+    lateral->addWidget(ficha_);
     lateral->addWidget(cmdBuscar_);
     lateral->addWidget(cmdLimpiar_);
     lateral->addStretch(1);
@@ -188,7 +183,7 @@ void FrmAddControles::construir() {
     raiz->addLayout(cabecera);
     raiz->addLayout(centro, 1);
     raiz->addLayout(pie);
-    resize(760, 480);
+    resize(900, 560);
 }
 
 void FrmAddControles::cargar() {
@@ -209,21 +204,19 @@ void FrmAddControles::aplicarFiltro() {
     filtro_->fijar(comboFiltro_->currentIndex() == 0 ? CampoPersona::Nombre
                                                      : CampoPersona::Documento,
                    txtFiltro_->text());
+    // A filter that hides the selected row leaves nobody selected.
+    mostrarFicha();
 }
 
-void FrmAddControles::mostrarFoto() {
-    const QModelIndex actual = lvEvaluados_->selectionModel()->currentIndex();
-    if (!actual.isValid()) {
-        imgFoto_->clear();
+void FrmAddControles::mostrarFicha() {
+    // The selected row, the one a search pairs (see fijarFilaActual).
+    const QModelIndexList filas = lvEvaluados_->selectionModel()->selectedRows();
+    if (filas.isEmpty()) {
+        ficha_->limpiar();
         return;
     }
-    const qint64 persona = actual.data(Qt::UserRole).toLongLong();
-    const QPixmap foto(almacen::fotoParaMostrar(persona));
-    if (foto.isNull())
-        imgFoto_->clear();
-    else
-        imgFoto_->setPixmap(
-            foto.scaled(imgFoto_->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    const Evaluado& m = modelo_->miembros().at(filtro_->mapToSource(filas.first()).row());
+    ficha_->mostrar(m.codigoPersona, m.nombre, m.documento);
 }
 
 void FrmAddControles::mostrarEnlace(bool conectado) {

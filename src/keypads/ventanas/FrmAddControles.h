@@ -5,6 +5,7 @@
 #include <QDialog>
 
 class De1;
+class FichaEvaluado;
 class Receptor;
 class Seleccion;
 class ModeloMiembros;
@@ -32,7 +33,7 @@ private:
     void construir();
     void cargar();
     void aplicarFiltro();
-    void mostrarFoto();
+    void mostrarFicha();
     void mostrarEnlace(bool conectado);
     void actualizarBotonBuscar();
     void limpiarAsignacion();
@@ -54,7 +55,7 @@ private:
     QLabel* lblTitulo_ = nullptr;
     QLabel* lblGrupo_ = nullptr;
     QTableView* lvEvaluados_ = nullptr;
-    QLabel* imgFoto_ = nullptr;
+    FichaEvaluado* ficha_ = nullptr;
     QComboBox* comboFiltro_ = nullptr;
     QLineEdit* txtFiltro_ = nullptr;
     QPushButton* cmdBuscar_ = nullptr;

@@ -9,7 +9,8 @@ inline const QString kVentana = QStringLiteral("FrmAddControles");
 inline const QString kTitulo = QStringLiteral("LblTitulo");
 inline const QString kGrupo = QStringLiteral("LblGrupo");
 inline const QString kEvaluados = QStringLiteral("LvEvaluados");
-inline const QString kFoto = QStringLiteral("ImgFoto");
+// The card of the member selected, the office's photograph "ImgFoto" in it.
+inline const QString kFicha = QStringLiteral("FichaEvaluado");
 inline const QString kCampoFiltro = QStringLiteral("ComboFiltro");
 inline const QString kFiltro = QStringLiteral("TxtFiltro");
 inline const QString kBuscarControl = QStringLiteral("CmdAgregar");
