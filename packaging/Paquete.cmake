@@ -91,8 +91,11 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # it cannot see.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6sql6-sqlite, libqt6sql6-odbc, qt6-translations-l10n")
-# The SQL Server driver; an office may use another ODBC driver instead.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "tdsodbc")
+# The SQL Server driver; an office may use another ODBC driver instead. The speech
+# engine is a plugin Qt loads at run time (speech-dispatcher over espeak-ng has
+# Spanish voices); without one the questions are simply not read aloud.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
+    "tdsodbc, qt6-speech-speechd-plugin, speech-dispatcher, speech-dispatcher-espeak-ng")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${PAQUETE}/postinst ${PAQUETE}/postrm)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION TRUE)
 set(CPACK_STRIP_FILES TRUE)

@@ -41,6 +41,8 @@ inline const ClaveIni kPais{kControl, QStringLiteral("Pais"), QString()};
 // "Simulada" and "Simulado" choose the simulated camera and fingerprint reader.
 inline const ClaveIni kCamara{kControl, QStringLiteral("Camara"), QString()};
 inline const ClaveIni kHuellero{kControl, QStringLiteral("Huellero"), QString()};
+// "Simulada" chooses the simulated speech, which reads nothing aloud.
+inline const ClaveIni kVoz{kControl, QStringLiteral("Voz"), QString()};
 
 // [Foto]: the webcam picture's last adjustment; without Brillo, none was stored.
 inline const ClaveIni kBrillo{kFoto, QStringLiteral("Brillo"), QString()};
@@ -77,6 +79,8 @@ inline const QString kExigeHuella = QStringLiteral("ChkEHuella");
 // Result folders are numbered prefix + counter, office-wide.
 inline const QString kPrefijoCarpeta = QStringLiteral("PrefijoExamenCons");
 inline const QString kContadorCarpetas = QStringLiteral("TxtNroExamenCons");
+// 1: the session reads each question and its answers aloud as it shows them.
+inline const QString kLeerPreguntas = QStringLiteral("ChkLeerPreguntas");
 } // namespace ajustes
 
 // The key's value, or its default when the file, section or key is missing.

@@ -13,6 +13,7 @@
 #include "session/Reloj.h"
 #include "session/SesionExamen.h"
 #include "session/ventanas/FrmResultados.h"
+#include "session/ventanas/LecturaEnVoz.h"
 #include "session/ventanas/NombresFrmInteligencia.h"
 
 #include <QFileInfo>
@@ -58,6 +59,7 @@ FrmInteligencia::FrmInteligencia(De1& de1, const Seleccion& seleccion, Receptor&
             &FrmInteligencia::terminarPregunta);
     connect(sesion_.get(), &SesionExamen::examenTerminado, this,
             &FrmInteligencia::alTerminarExamen);
+    voz_ = new LecturaEnVoz(*sesion_, de1_, this);
     connect(&sesion_->espera(), &EsperaPregunta::cuentaCambiada, this,
             &FrmInteligencia::mostrarCuenta);
     connect(sesion_.get(), &SesionExamen::teclaRecibida, this,
@@ -184,6 +186,10 @@ void FrmInteligencia::keyPressEvent(QKeyEvent* e) {
             comenzar();
         else
             sesion_->espacio();
+        return;
+    case Qt::Key_L: // the question on screen read aloud again
+        if (!e->isAutoRepeat())
+            voz_->releer();
         return;
     default:
         // No other key does anything here (answers come only from the keypads).

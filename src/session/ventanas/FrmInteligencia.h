@@ -14,6 +14,7 @@
 #include <optional>
 
 class De1;
+class LecturaEnVoz;
 class QLabel;
 class QProgressBar;
 class QPushButton;
@@ -42,6 +43,8 @@ public:
     // Tests run the questions on their own clock; call before the session starts.
     void usarReloj(Reloj& reloj);
     SesionExamen& sesion() { return *sesion_; }
+    // The questions read aloud; tests give it a simulated reader.
+    LecturaEnVoz& voz() { return *voz_; }
 
     void done(int r) override;
     void reject() override;
@@ -68,6 +71,7 @@ private:
     qint32 responsable_;
     std::unique_ptr<Reloj> relojPropio_;
     std::unique_ptr<SesionExamen> sesion_;
+    LecturaEnVoz* voz_ = nullptr;
     QList<Evaluado> evaluados_;
     SesionRegistrada registrada_;
     bool abierto_ = false;
