@@ -20,8 +20,10 @@
 #include "keypads/ventanas/PanelControles.h"
 #include "keypads/ventanas/PanelSimulado.h"
 #include "session/TableroRespuestas.h"
+#include "session/ventanas/FrmConsola.h"
 #include "session/ventanas/FrmInteligencia.h"
 #include "session/ventanas/FrmResultados.h"
+#include "session/ventanas/NombresFrmConsola.h"
 #include "session/ventanas/NombresFrmInteligencia.h"
 #include "session/ventanas/NombresFrmResultados.h"
 
@@ -31,6 +33,7 @@
 #include <QSpinBox>
 #include <QSqlQuery>
 #include <QTableView>
+#include <QToolButton>
 
 namespace controles = nombres::frmAddControles;
 namespace teclado = nombres::panelControles;
@@ -153,6 +156,14 @@ private Q_SLOTS:
                     // The console lights the examinee; the room's title tells no key.
                     QTRY_VERIFY(tablero.respondio(k));
                     QCOMPARE(titulo->text(), QStringLiteral("FASE DE EXAMEN"));
+                }
+                if (q == 0) {
+                    // The console takes clicks while the session runs modal to the main window.
+                    auto& consola = qobject_cast<FrmInteligencia*>(ventana)->consola();
+                    clic(consola.findChildren<QToolButton*>(nombres::frmConsola::kCelda).at(1));
+                    QTRY_VERIFY(hijo(consola, nombres::frmConsola::kFicha)->isVisible());
+                    QCOMPARE(hijo<QLabel>(consola, nombres::frmConsola::kNombreFicha)->text(),
+                             QStringLiteral("Evaluado 2"));
                 }
                 QTest::qWait(1100); // Space ends a question once its first second is over
                 QTest::keyClick(ventana->windowHandle(), Qt::Key_Space);

@@ -142,12 +142,17 @@ private Q_SLOTS:
         Sala s(QStringLiteral("Proyector"), false, 54);
         QTest::keyClick(s.w.get(), Qt::Key_Space);
         QCOMPARE(s.w->screen()->name(), QStringLiteral("Proyector"));
+        auto* pregunta = hijo<QLabel>(s.w.get(), n::kPregunta);
+        const int enProyector = pregunta->font().pixelSize();
         QScreen* principal = QGuiApplication::primaryScreen();
         s.w->pantallas = [principal] { return QList<QScreen*>{principal}; };
         s.w->colocarEnSala();
         QCOMPARE(s.w->screen()->name(), QStringLiteral("Principal"));
         QVERIFY(s.w->isFullScreen());
         QTRY_COMPARE(s.w->geometry(), kPrincipal);
+        // The type follows the screen: as large on each as its height allows.
+        QVERIFY(pregunta->font().pixelSize() < enProyector);
+        QVERIFY(pregunta->font().pixelSize() >= 24);
         QCOMPARE(s.consola().screen()->name(), QStringLiteral("Principal"));
         QVERIFY(s.consola().isVisible());
         QCOMPARE(s.w->sesion().estado(), SesionExamen::Estado::EnPregunta);

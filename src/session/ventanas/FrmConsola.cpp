@@ -25,6 +25,8 @@ namespace {
 const QSize kMiniatura(96, 96);
 const QSize kFotoFicha(200, 200);
 constexpr int kSeparacion = 6;
+// A small room's cells stay cells, not panels.
+const QSize kCeldaMaxima(200, 170);
 // Below this a thumbnail says nothing: the cell shows the keypad alone.
 constexpr int kMiniaturaMinima = 24;
 
@@ -198,8 +200,10 @@ void FrmConsola::repartirCeldas() {
     const QSize area = rejilla_->size();
     const int columnas = columnasPara(n, area);
     const int filas = (n + columnas - 1) / columnas;
-    const int ancho = std::max((area.width() - kSeparacion * (columnas - 1)) / columnas, 1);
-    const int alto = std::max((area.height() - kSeparacion * (filas - 1)) / filas, 1);
+    const int ancho = std::clamp((area.width() - kSeparacion * (columnas - 1)) / columnas, 1,
+                                 kCeldaMaxima.width());
+    const int alto =
+        std::clamp((area.height() - kSeparacion * (filas - 1)) / filas, 1, kCeldaMaxima.height());
     const QFontMetrics metricas = celdas_.first()->fontMetrics();
     const int renglon = metricas.height();
     // Padding and border of the cells' style.
