@@ -58,6 +58,10 @@ inline const ClaveIni kFiltro{kTavelmo, QStringLiteral("Filtro"), QStringLiteral
 // The paper of the printed reports: "A4" or "Carta".
 inline const ClaveIni kPapelInforme{kTavelmo, QStringLiteral("PapelInforme"), QStringLiteral("A4")};
 
+// The screen the session's questions are projected on, by the name the system
+// gives it; none: a screen other than the primary one.
+inline const ClaveIni kPantallaProyector{kTavelmo, QStringLiteral("PantallaProyector"), QString()};
+
 // The stored filter field: a missing key means the document, text that is no
 // number the name, a number other than 0 and 1 the document.
 int campoFiltro();
@@ -79,7 +83,9 @@ inline const QString kExigeHuella = QStringLiteral("ChkEHuella");
 // Result folders are numbered prefix + counter, office-wide.
 inline const QString kPrefijoCarpeta = QStringLiteral("PrefijoExamenCons");
 inline const QString kContadorCarpetas = QStringLiteral("TxtNroExamenCons");
-// 1: the session reads each question and its answers aloud as it shows them.
+// 1: the session's console may end a question once every examinee has answered.
+inline const QString kSiguientePregunta = QStringLiteral("ChkSiguientePregunta");
+// 1: the session reads each question and its answers aloud.
 inline const QString kLeerPreguntas = QStringLiteral("ChkLeerPreguntas");
 } // namespace ajustes
 

@@ -77,6 +77,11 @@ void EsperaPregunta::pulsarEspacio() {
     terminar();
 }
 
+void EsperaPregunta::concluir() {
+    if (activa_)
+        terminar();
+}
+
 void EsperaPregunta::detener() {
     activa_ = false;
     timer_.stop();

@@ -23,6 +23,8 @@ public:
     void iniciar(double limiteSegundos);
     // Space: ends the wait unless it is still in its first second.
     void pulsarEspacio();
+    // Ends the wait now, first second or not, as running out of time does.
+    void concluir();
     // Stops without signalling the end (the session was abandoned).
     void detener();
     // Reads the clock and refreshes the countdown; the timer calls it, tests may too.

@@ -60,20 +60,23 @@ void SesionExamen::espacio() {
         espera_.pulsarEspacio();
 }
 
+void SesionExamen::terminarPregunta() {
+    if (estado_ == Estado::EnPregunta)
+        espera_.concluir();
+}
+
 void SesionExamen::recibirReporte(const QByteArray& reporte) {
     if (estado_ != Estado::EnPregunta || actual_ < 0)
         return;
     const QList<std::pair<int, char>> teclas =
         decodificarRespuestas(reporte, int(personas_.size()));
-    QChar ultima;
     for (const auto& [posicion, byte] : teclas) {
         // The key is kept as the character it stands for in the configuration file's code page.
-        ultima = texto::desdeWindows1252(QByteArray(1, byte)).at(0);
-        if (matriz_.fijar(posicion, actual_, ultima))
+        const QChar tecla = texto::desdeWindows1252(QByteArray(1, byte)).at(0);
+        if (matriz_.fijar(posicion, actual_, tecla))
             ++teclas_;
+        Q_EMIT teclaRecibida(posicion, actual_, tecla);
     }
-    if (!teclas.isEmpty())
-        Q_EMIT teclaRecibida(teclas.last().first, actual_, ultima);
 }
 
 void SesionExamen::cancelar() {

@@ -28,6 +28,9 @@ public:
 
     // Space: ends the wait on the question on screen (see EsperaPregunta).
     void espacio();
+    // "Siguiente pregunta": ends the question on screen at once, as its time
+    // running out does. The caller decides whether the office allows it.
+    void terminarPregunta();
     // One answer report (56 bytes, byte 0 the report ID). Ignored unless a
     // question is on screen.
     void recibirReporte(const QByteArray& reporte);
@@ -48,7 +51,7 @@ public:
 Q_SIGNALS:
     void preguntaMostrada(int pregunta);
     void preguntaTerminada(int pregunta);
-    // The last key of a report: examinee and question 0-based.
+    // Each key of a report, in keypad order: examinee and question 0-based.
     void teclaRecibida(int evaluado, int pregunta, QChar tecla);
     // The last question is over (or the exam has none): time to score and store.
     void examenTerminado();

@@ -19,7 +19,11 @@
 #include "keypads/ventanas/NombresPanelControles.h"
 #include "keypads/ventanas/PanelControles.h"
 #include "keypads/ventanas/PanelSimulado.h"
+#include "session/TableroRespuestas.h"
+#include "session/ventanas/FrmConsola.h"
+#include "session/ventanas/FrmInteligencia.h"
 #include "session/ventanas/FrmResultados.h"
+#include "session/ventanas/NombresFrmConsola.h"
 #include "session/ventanas/NombresFrmInteligencia.h"
 #include "session/ventanas/NombresFrmResultados.h"
 
@@ -29,6 +33,7 @@
 #include <QSpinBox>
 #include <QSqlQuery>
 #include <QTableView>
+#include <QToolButton>
 
 namespace controles = nombres::frmAddControles;
 namespace teclado = nombres::panelControles;
@@ -45,14 +50,21 @@ void clic(QWidget* w) {
 }
 
 // The panel is on screen beside the window, within its screen, never under it,
-// with the keypads of the roster.
-void comprobarPanel(QDialog* ventana) {
+// with the keypads of the roster. The session's view fills its screen: there the
+// panel can only be over it.
+void comprobarPanel(QDialog* ventana, bool completa = false) {
     PanelControles* panel = panelReceptorCompartido();
     QVERIFY(panel && panel->isVisible());
     const QRect pantalla = ventana->screen()->availableGeometry();
-    QTRY_VERIFY(!panel->frameGeometry().intersects(ventana->frameGeometry()));
-    QVERIFY(pantalla.contains(panel->frameGeometry()));
-    QVERIFY(pantalla.contains(ventana->frameGeometry()));
+    if (completa) {
+        QTRY_VERIFY(ventana->isFullScreen());
+        QVERIFY(pantalla.contains(panel->frameGeometry()));
+        QCOMPARE(ventana->geometry(), ventana->screen()->geometry());
+    } else {
+        QTRY_VERIFY(!panel->frameGeometry().intersects(ventana->frameGeometry()));
+        QVERIFY(pantalla.contains(panel->frameGeometry()));
+        QVERIFY(pantalla.contains(ventana->frameGeometry()));
+    }
     QCOMPARE(panel->posiciones(), QList<int>({0, 1, 2}));
     QVERIFY(!panel->findChild<QLabel*>(teclado::kSinControles));
 }
@@ -129,8 +141,9 @@ private Q_SLOTS:
         // Each examinee's key per question (0 = none).
         const QList<QList<char>> teclas = {{'1', '2', '3'}, {'1', 0, 0}, {'2', '2', '3'}};
         DentroDe sesion("FrmInteligencia", [&](QDialog* ventana) {
-            comprobarPanel(ventana);
+            comprobarPanel(ventana, true);
             PanelControles* panel = panelReceptorCompartido();
+            TableroRespuestas& tablero = qobject_cast<FrmInteligencia*>(ventana)->tablero();
             auto* titulo = hijo<QLabel>(*ventana, nombres::frmInteligencia::kTitulo);
             QTest::keyClick(ventana->windowHandle(), Qt::Key_Space);
             QTRY_COMPARE(titulo->text(), QStringLiteral("FASE DE EXAMEN"));
@@ -140,9 +153,17 @@ private Q_SLOTS:
                     if (!t)
                         continue;
                     clic(hijo<QPushButton>(*panel, teclado::tecla(k, t - '0')));
-                    // The title names the last key received.
-                    QTRY_COMPARE(titulo->text(),
-                                 QStringLiteral("Control%1Pregunta%2Tecla%3").arg(k).arg(q).arg(t));
+                    // The console lights the examinee; the room's title tells no key.
+                    QTRY_VERIFY(tablero.respondio(k));
+                    QCOMPARE(titulo->text(), QStringLiteral("FASE DE EXAMEN"));
+                }
+                if (q == 0) {
+                    // The console takes clicks while the session runs modal to the main window.
+                    auto& consola = qobject_cast<FrmInteligencia*>(ventana)->consola();
+                    clic(consola.findChildren<QToolButton*>(nombres::frmConsola::kCelda).at(1));
+                    QTRY_VERIFY(hijo(consola, nombres::frmConsola::kFicha)->isVisible());
+                    QCOMPARE(hijo<QLabel>(consola, nombres::frmConsola::kNombreFicha)->text(),
+                             QStringLiteral("Evaluado 2"));
                 }
                 QTest::qWait(1100); // Space ends a question once its first second is over
                 QTest::keyClick(ventana->windowHandle(), Qt::Key_Space);

@@ -1,22 +1,30 @@
 #include "session/ventanas/FrmInteligencia.h"
 
 #include "app/Aplicacion.h"
+#include "app/Claves.h"
+#include "app/Ini.h"
 #include "app/Rutas.h"
 #include "app/ventanas/Dialogos.h"
 #include "app/ventanas/RutinasVentana.h"
+#include "data/Configuracion.h"
 #include "data/De1.h"
 #include "data/ventanas/ErroresBD.h"
 #include "exams/FotoPregunta.h"
 #include "keypads/Receptor.h"
 #include "session/Calificacion.h"
+#include "session/PantallasSala.h"
 #include "session/RegistroResultados.h"
 #include "session/Reloj.h"
 #include "session/SesionExamen.h"
+#include "session/TableroRespuestas.h"
+#include "session/ventanas/FrmConsola.h"
+#include "session/ventanas/FrmOpcionesSala.h"
 #include "session/ventanas/FrmResultados.h"
 #include "session/ventanas/LecturaEnVoz.h"
 #include "session/ventanas/NombresFrmInteligencia.h"
 
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QImage>
 #include <QKeyEvent>
@@ -24,6 +32,7 @@
 #include <QPixmap>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <cmath>
@@ -32,7 +41,53 @@ namespace n = nombres::frmInteligencia;
 
 namespace {
 
-const QSize kTamanoImagen(360, 300);
+// Type sizes as parts of the view's height, for reading from the back of a room.
+constexpr int kAltoPorTitulo = 18;
+constexpr int kAltoPorPregunta = 16;
+constexpr int kAltoPorRespuesta = 20;
+constexpr int kAltoPorCuenta = 9;
+constexpr int kAltoPorCabecera = 40;
+
+// White on black, with strong colours for what the room looks for.
+const QColor kFondo(Qt::black);
+const QColor kTexto(Qt::white);
+const QColor kResalte(0xff, 0xd6, 0x00);    // title, countdown and its bar
+const QColor kNumeracion(0x00, 0xe5, 0xff); // the answers' numbers
+
+void ponerTamano(QWidget* w, int pixeles, bool negrita = false) {
+    QFont f = w->font();
+    f.setPixelSize(std::max(pixeles, 8));
+    f.setBold(negrita);
+    w->setFont(f);
+}
+
+void colorear(QWidget* w, const QColor& color) {
+    QPalette p = w->palette();
+    p.setColor(QPalette::WindowText, color);
+    w->setPalette(p);
+}
+
+// A top-level window onto `pantalla` with frame `marco`, full screen or not. A
+// window already full screen leaves that state first, or it would stay where it is.
+void llevarA(QWidget* w, QScreen* pantalla, const QRect& marco, bool completa) {
+    const Qt::WindowStates estado = w->windowState();
+    if (estado & Qt::WindowFullScreen)
+        w->setWindowState(estado & ~Qt::WindowFullScreen);
+    w->setScreen(pantalla);
+    w->setGeometry(marco);
+    if (completa)
+        w->setWindowState(w->windowState() | Qt::WindowFullScreen);
+}
+
+bool mismaLista(const QList<Evaluado>& a, const QList<Evaluado>& b) {
+    if (a.size() != b.size())
+        return false;
+    for (int i = 0; i < a.size(); ++i)
+        if (a.at(i).codigoPersona != b.at(i).codigoPersona || a.at(i).remoto != b.at(i).remoto ||
+            a.at(i).nombre != b.at(i).nombre)
+            return false;
+    return true;
+}
 
 } // namespace
 
@@ -40,10 +95,21 @@ FrmInteligencia::FrmInteligencia(De1& de1, const Seleccion& seleccion, Receptor&
                                  qint32 responsable, QWidget* parent)
     : QDialog(parent), de1_(de1), seleccion_(seleccion), receptor_(receptor),
       responsable_(responsable), relojPropio_(std::make_unique<RelojMonotono>()),
-      sesion_(std::make_unique<SesionExamen>(de1, *relojPropio_)) {
+      sesion_(std::make_unique<SesionExamen>(de1, *relojPropio_)),
+      tablero_(std::make_unique<TableroRespuestas>()) {
     setObjectName(n::kVentana);
     setWindowTitle(kTituloAplicacion);
     construir();
+    consola_ = new FrmConsola(*tablero_, this);
+    evaluados_ = seleccion_.evaluados();
+    tablero_->fijarEvaluados(int(evaluados_.size()));
+    consola_->fijarEvaluados(evaluados_);
+    leerOpciones();
+    connect(consola_, &FrmConsola::espacio, this, &FrmInteligencia::pulsarEspacio);
+    connect(consola_, &FrmConsola::salida, this, &FrmInteligencia::solicitarSalida);
+    connect(consola_, &FrmConsola::releer, this, [this] { voz_->releer(); });
+    connect(consola_, &FrmConsola::siguiente, this, &FrmInteligencia::siguientePregunta);
+    connect(consola_, &FrmConsola::opciones, this, &FrmInteligencia::abrirOpciones);
     // Modal to its opener only: the simulated keypad panel, a window of its own,
     // must keep taking clicks while this one runs.
     setWindowModality(Qt::WindowModal);
@@ -62,13 +128,20 @@ FrmInteligencia::FrmInteligencia(De1& de1, const Seleccion& seleccion, Receptor&
     voz_ = new LecturaEnVoz(*sesion_, de1_, this);
     connect(&sesion_->espera(), &EsperaPregunta::cuentaCambiada, this,
             &FrmInteligencia::mostrarCuenta);
-    connect(sesion_.get(), &SesionExamen::teclaRecibida, this,
-            [this](int evaluado, int pregunta, QChar tecla) {
-                lblTitulo_->setText(QStringLiteral("Control%1Pregunta%2Tecla%3")
-                                        .arg(evaluado)
-                                        .arg(pregunta)
-                                        .arg(tecla));
+    // Only that a key arrived goes on: the key itself would tell the room the answer.
+    connect(sesion_.get(), &SesionExamen::teclaRecibida, tablero_.get(),
+            [this](int evaluado, int pregunta, QChar) {
+                tablero_->registrarTecla(evaluado, pregunta);
             });
+
+    pantallas = [] { return QGuiApplication::screens(); };
+    // A projector unplugged mid-session must not stop it: the view moves over. The
+    // call waits a turn, until the system's list of screens is up to date.
+    for (auto senal : {&QGuiApplication::screenAdded, &QGuiApplication::screenRemoved,
+                       &QGuiApplication::primaryScreenChanged})
+        connect(qGuiApp, senal, this,
+                [this] { QTimer::singleShot(0, this, &FrmInteligencia::colocarEnSala); });
+    colocarEnSala();
 
     // The receiver's events come to this window while it is open.
     connect(&receptor_, &Receptor::leido, sesion_.get(), &SesionExamen::recibirReporte);
@@ -85,6 +158,16 @@ FrmInteligencia::~FrmInteligencia() {
 
 void FrmInteligencia::construir() {
     setFocusPolicy(Qt::StrongFocus);
+    QPalette paleta = palette();
+    paleta.setColor(QPalette::Window, kFondo);
+    paleta.setColor(QPalette::WindowText, kTexto);
+    paleta.setColor(QPalette::Base, kFondo);
+    paleta.setColor(QPalette::Text, kTexto);
+    paleta.setColor(QPalette::Button, QColor(0x30, 0x30, 0x30));
+    paleta.setColor(QPalette::ButtonText, kTexto);
+    paleta.setColor(QPalette::Highlight, kResalte);
+    setPalette(paleta);
+    setAutoFillBackground(true);
     auto* raiz = new QVBoxLayout(this);
 
     auto* cabecera = new QHBoxLayout;
@@ -106,10 +189,7 @@ void FrmInteligencia::construir() {
     lblTitulo_ = new QLabel(kTituloListo, this);
     lblTitulo_->setObjectName(n::kTitulo);
     lblTitulo_->setAlignment(Qt::AlignCenter);
-    QFont grande = lblTitulo_->font();
-    grande.setPointSizeF(grande.pointSizeF() * 1.6);
-    grande.setBold(true);
-    lblTitulo_->setFont(grande);
+    colorear(lblTitulo_, kResalte);
     raiz->addWidget(lblTitulo_);
 
     auto* cuerpo = new QHBoxLayout;
@@ -117,9 +197,6 @@ void FrmInteligencia::construir() {
     lblPregunta_ = new QLabel(this);
     lblPregunta_->setObjectName(n::kPregunta);
     lblPregunta_->setWordWrap(true);
-    QFont pregunta = lblPregunta_->font();
-    pregunta.setPointSizeF(pregunta.pointSizeF() * 1.4);
-    lblPregunta_->setFont(pregunta);
     lblPregunta_->hide();
     areaRespuestas_ = new QWidget(this);
     areaRespuestas_->setObjectName(n::kRespuestas);
@@ -130,10 +207,13 @@ void FrmInteligencia::construir() {
     izquierda->addStretch(1);
     imgPregunta_ = new QLabel(this);
     imgPregunta_->setObjectName(n::kImagen);
-    imgPregunta_->setFixedSize(kTamanoImagen);
+    // The picture takes whatever room the text leaves; it is scaled to it on resize.
+    imgPregunta_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
+    imgPregunta_->setMinimumSize(160, 120);
     imgPregunta_->setAlignment(Qt::AlignCenter);
-    cuerpo->addLayout(izquierda, 1);
-    cuerpo->addWidget(imgPregunta_, 0, Qt::AlignTop);
+    imgPregunta_->installEventFilter(this);
+    cuerpo->addLayout(izquierda, 3);
+    cuerpo->addWidget(imgPregunta_, 2);
     raiz->addLayout(cuerpo, 1);
 
     auto* pie = new QHBoxLayout;
@@ -144,6 +224,7 @@ void FrmInteligencia::construir() {
     shpTiempo_->hide();
     lblTiempo_ = new QLabel(this);
     lblTiempo_->setObjectName(n::kTiempo);
+    colorear(lblTiempo_, kResalte);
     lblTiempo_->hide();
     cmdVolver_ = new QPushButton(QStringLiteral("Volver al menú"), this);
     cmdVolver_->setObjectName(n::kVolver);
@@ -158,6 +239,83 @@ void FrmInteligencia::construir() {
     connect(cmdVolver_, &QPushButton::clicked, this, &FrmInteligencia::solicitarSalida);
 
     resize(900, 600);
+    ajustarTipografia();
+}
+
+void FrmInteligencia::ajustarTipografia() {
+    const int alto = height();
+    ponerTamano(lblTitulo_, alto / kAltoPorTitulo, true);
+    ponerTamano(lblPregunta_, alto / kAltoPorPregunta, true);
+    for (QLabel* l : areaRespuestas_->findChildren<QLabel*>())
+        ponerTamano(l, alto / kAltoPorRespuesta, l->objectName() == n::kNumeroRespuesta);
+    ponerTamano(lblTiempo_, alto / kAltoPorCuenta, true);
+    shpTiempo_->setFixedHeight(std::max(alto / kAltoPorCabecera, 8));
+    for (QWidget* w :
+         {static_cast<QWidget*>(lblFabricante_), static_cast<QWidget*>(lblCuestionario_),
+          static_cast<QWidget*>(lblEstado_), static_cast<QWidget*>(cmdVolver_)})
+        ponerTamano(w, alto / kAltoPorCabecera);
+}
+
+void FrmInteligencia::escalarImagen() {
+    if (imagen_.isNull()) {
+        imgPregunta_->clear();
+        return;
+    }
+    const QSize caja = imgPregunta_->contentsRect().size();
+    if (caja.isEmpty())
+        return;
+    imgPregunta_->setPixmap(
+        QPixmap::fromImage(imagen_.scaled(caja, Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+}
+
+void FrmInteligencia::resizeEvent(QResizeEvent* e) {
+    QDialog::resizeEvent(e);
+    ajustarTipografia();
+}
+
+bool FrmInteligencia::eventFilter(QObject* objeto, QEvent* evento) {
+    if (objeto == imgPregunta_ && evento->type() == QEvent::Resize)
+        escalarImagen();
+    return QDialog::eventFilter(objeto, evento);
+}
+
+void FrmInteligencia::colocarEnSala() {
+    const QList<QScreen*> lista = pantallas();
+    QList<PantallaSala> datos;
+    for (const QScreen* s : lista)
+        datos.append({s->name(), s->geometry(), s->availableGeometry(),
+                      s == QGuiApplication::primaryScreen()});
+    const ColocacionSala c = colocarSala(datos, LeerIni(claves::kPantallaProyector));
+    if (c.vista < 0)
+        return;
+    llevarA(this, lista.at(c.vista), c.marcoVista, true);
+    llevarA(consola_, lista.at(c.consola), c.marcoConsola, false);
+}
+
+QWidget* FrmInteligencia::operador() {
+    return consola_->isVisible() ? static_cast<QWidget*>(consola_) : this;
+}
+
+void FrmInteligencia::leerOpciones() {
+    tablero_->permitirSiguiente(LeerConfiguracion(de1_, ajustes::kSiguientePregunta) ==
+                                QStringLiteral("1"));
+}
+
+void FrmInteligencia::abrirOpciones() {
+    if (sesion_->estado() != SesionExamen::Estado::Lista)
+        return;
+    FrmOpcionesSala opciones(de1_, voz_->lector().motivoNoDisponible(), operador());
+    if (opciones.exec() != QDialog::Accepted)
+        return;
+    leerOpciones();
+    voz_->leerOpcion(de1_);
+    colocarEnSala();
+}
+
+void FrmInteligencia::siguientePregunta() {
+    // The button may have been pressed as the last key was being undone by a new question.
+    if (tablero_->siguienteDisponible())
+        sesion_->terminarPregunta();
 }
 
 void FrmInteligencia::usarReloj(Reloj& reloj) {
@@ -166,12 +324,14 @@ void FrmInteligencia::usarReloj(Reloj& reloj) {
 
 void FrmInteligencia::showEvent(QShowEvent* e) {
     QDialog::showEvent(e);
+    consola_->show();
     setFocus();
 }
 
 void FrmInteligencia::mostrarEstadoReceptor(bool conectado) {
     lblEstado_->setText(conectado ? QStringLiteral("Dispositivo conectado")
                                   : QStringLiteral("Dispositivo desconectado"));
+    consola_->mostrarEstadoReceptor(conectado);
 }
 
 void FrmInteligencia::keyPressEvent(QKeyEvent* e) {
@@ -180,12 +340,8 @@ void FrmInteligencia::keyPressEvent(QKeyEvent* e) {
         solicitarSalida();
         return;
     case Qt::Key_Space:
-        if (e->isAutoRepeat())
-            return;
-        if (sesion_->estado() == SesionExamen::Estado::Lista)
-            comenzar();
-        else
-            sesion_->espacio();
+        if (!e->isAutoRepeat())
+            pulsarEspacio();
         return;
     case Qt::Key_L: // the question on screen read aloud again
         if (!e->isAutoRepeat())
@@ -195,6 +351,13 @@ void FrmInteligencia::keyPressEvent(QKeyEvent* e) {
         // No other key does anything here (answers come only from the keypads).
         e->accept();
     }
+}
+
+void FrmInteligencia::pulsarEspacio() {
+    if (sesion_->estado() == SesionExamen::Estado::Lista)
+        comenzar();
+    else
+        sesion_->espacio();
 }
 
 void FrmInteligencia::comenzar() {
@@ -238,20 +401,20 @@ void FrmInteligencia::mostrarPregunta(int indice) {
         delete item;
     }
     lblPregunta_->setText(p.texto);
-    const QImage img = fotopregunta::paraMostrar(p.foto);
-    if (img.isNull())
-        imgPregunta_->clear();
-    else
-        imgPregunta_->setPixmap(QPixmap::fromImage(
-            img.scaled(kTamanoImagen, Qt::KeepAspectRatio, Qt::SmoothTransformation)));
-    QFont fuente = lblPregunta_->font();
+    imagen_ = fotopregunta::paraMostrar(p.foto);
+    escalarImagen();
+    QFont fuente = font();
+    fuente.setPixelSize(std::max(height() / kAltoPorRespuesta, 8));
     for (int i = 0; i < p.respuestas.size(); ++i) {
         auto* fila = new QWidget(areaRespuestas_);
         auto* disposicion = new QHBoxLayout(fila);
         disposicion->setContentsMargins(0, 0, 0, 0);
         auto* numero = new QLabel(QString::number(i + 1), fila);
         numero->setObjectName(n::kNumeroRespuesta);
-        numero->setFont(fuente);
+        QFont negrita = fuente;
+        negrita.setBold(true);
+        numero->setFont(negrita);
+        colorear(numero, kNumeracion);
         auto* respuesta = new QLabel(p.respuestas.at(i).texto, fila);
         respuesta->setObjectName(n::kRespuesta);
         respuesta->setWordWrap(true);
@@ -265,11 +428,20 @@ void FrmInteligencia::mostrarPregunta(int indice) {
     lblTitulo_->setText(kTituloExamen);
     const double limite = EsperaPregunta::limiteEfectivo(p.limite);
     shpTiempo_->setRange(0, int(std::min(std::ceil(limite), 1e9)));
+
+    if (tablero_->total() != sesion_->personas().size())
+        tablero_->fijarEvaluados(int(sesion_->personas().size()));
+    if (indice == 0 && !mismaLista(evaluados_, consola_->evaluados()))
+        consola_->fijarEvaluados(evaluados_);
+    tablero_->nuevaPregunta(indice);
+    consola_->fijarIniciada(true);
+    consola_->mostrarPregunta(indice, int(sesion_->preguntas().size()));
 }
 
 void FrmInteligencia::mostrarCuenta(qint64 cuenta) {
     lblTiempo_->setText(QString::number(cuenta));
     shpTiempo_->setValue(int(std::min<qint64>(cuenta, shpTiempo_->maximum())));
+    consola_->mostrarCuenta(cuenta);
 }
 
 void FrmInteligencia::terminarPregunta() {
@@ -287,7 +459,7 @@ void FrmInteligencia::solicitarSalida() {
     if (estado == SesionExamen::Estado::EnPregunta) {
         confirmando_ = true;
         const Dialogos::Respuesta r = Dialogos::actual().mensaje(
-            this,
+            operador(),
             QStringLiteral("El examen está en curso. ¿Desea terminarlo?\n"
                            "No se guardará ningún resultado de este examen."),
             Dialogos::Icono::Pregunta, QString(), Dialogos::Botones::SiNo);
@@ -365,6 +537,7 @@ void FrmInteligencia::done(int r) {
     if (sesion_->estado() == SesionExamen::Estado::EnPregunta)
         sesion_->cancelar();
     QDialog::done(r);
+    consola_->hide();
     liberar();
 }
 

@@ -2,12 +2,15 @@
 // The exam session window: Space starts the selected test for the listed
 // examinees; each question is shown with its picture, answers and countdown
 // while the keypads' answers arrive; after the last one every examinee is
-// scored and stored, and the window closes.
+// scored and stored, and the window closes. It is the room's view, full screen
+// on the projector, in type read from the back of the room; the operator
+// follows the session on its console (FrmConsola) on the other screen.
 
 #include "groups/Seleccion.h"
 #include "session/RegistroRespuestas.h"
 
 #include <QDialog>
+#include <QImage>
 #include <QList>
 #include <functional>
 #include <memory>
@@ -15,13 +18,16 @@
 
 class De1;
 class LecturaEnVoz;
+class FrmConsola;
 class QLabel;
 class QProgressBar;
 class QPushButton;
+class QScreen;
 class QVBoxLayout;
 class Receptor;
 class Reloj;
 class SesionExamen;
+class TableroRespuestas;
 
 class FrmInteligencia : public QDialog {
     Q_OBJECT
@@ -40,11 +46,21 @@ public:
     // results window, modal to the main window); tests replace it.
     std::function<void(qint32 grupo, qint64 sesion)> mostrarResultados;
 
+    // The screens the room's windows go to (the system's by default); tests replace it.
+    std::function<QList<QScreen*>()> pantallas;
+    // Puts the view full screen on the projector and the console on the other
+    // screen (see colocarSala); again whenever a screen comes or goes.
+    void colocarEnSala();
+
+    // Why questions cannot be read aloud on this workstation; empty when they can.
+
     // Tests run the questions on their own clock; call before the session starts.
     void usarReloj(Reloj& reloj);
     SesionExamen& sesion() { return *sesion_; }
     // The questions read aloud; tests give it a simulated reader.
     LecturaEnVoz& voz() { return *voz_; }
+    FrmConsola& consola() { return *consola_; }
+    TableroRespuestas& tablero() { return *tablero_; }
 
     void done(int r) override;
     void reject() override;
@@ -52,9 +68,18 @@ public:
 protected:
     void keyPressEvent(QKeyEvent* e) override;
     void showEvent(QShowEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
+    bool eventFilter(QObject* objeto, QEvent* evento) override;
 
 private:
     void construir();
+    void ajustarTipografia();
+    void escalarImagen();
+    void pulsarEspacio();
+    void siguientePregunta();
+    void abrirOpciones();
+    void leerOpciones();
+    QWidget* operador();
     void comenzar();
     void solicitarSalida();
     void mostrarPregunta(int pregunta);
@@ -72,6 +97,9 @@ private:
     std::unique_ptr<Reloj> relojPropio_;
     std::unique_ptr<SesionExamen> sesion_;
     LecturaEnVoz* voz_ = nullptr;
+    std::unique_ptr<TableroRespuestas> tablero_;
+    FrmConsola* consola_ = nullptr;
+    QImage imagen_;
     QList<Evaluado> evaluados_;
     SesionRegistrada registrada_;
     bool abierto_ = false;

@@ -30,6 +30,10 @@ LecturaEnVoz::LecturaEnVoz(SesionExamen& sesion, De1& de1, QObject* padre)
 
 LecturaEnVoz::~LecturaEnVoz() = default;
 
+void LecturaEnVoz::leerOpcion(De1& de1) {
+    alMostrar_ = texto::Val(LeerConfiguracion(de1, ajustes::kLeerPreguntas)) != 0;
+}
+
 void LecturaEnVoz::usarLector(std::unique_ptr<Lector> lector) {
     lector_ = std::move(lector);
     connect(lector_.get(), &Lector::fallo, this,

@@ -23,6 +23,8 @@ public:
     void usarLector(std::unique_ptr<Lector> lector);
     Lector& lector();
     bool alMostrar() const { return alMostrar_; }
+    // The office's option again (the room options may have changed it).
+    void leerOpcion(De1& de1);
 
     // Reads the question on screen again; nothing between questions.
     void releer();
