@@ -20,6 +20,7 @@
 #include "session/ventanas/FrmConsola.h"
 #include "session/ventanas/FrmOpcionesSala.h"
 #include "session/ventanas/FrmResultados.h"
+#include "session/ventanas/Lector.h"
 #include "session/ventanas/LecturaEnVoz.h"
 #include "session/ventanas/NombresFrmInteligencia.h"
 
