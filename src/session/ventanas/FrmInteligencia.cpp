@@ -9,6 +9,7 @@
 #include "exams/FotoPregunta.h"
 #include "keypads/Receptor.h"
 #include "session/Calificacion.h"
+#include "session/DiarioSesion.h"
 #include "session/RegistroResultados.h"
 #include "session/Reloj.h"
 #include "session/SesionExamen.h"
@@ -24,6 +25,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTimer>
+#include <QUuid>
 #include <QVBoxLayout>
 #include <cmath>
 
@@ -211,6 +213,7 @@ void FrmInteligencia::comenzar() {
     lblTiempo_->setText(QStringLiteral("20"));
     lblTiempo_->show();
     lblTitulo_->setText(kTituloExamen);
+    abrirDiario(*examen, personas);
     QString rechazo;
     const bool leidas =
         intentarBD(this, QStringLiteral("No se pudieron leer las preguntas del examen."),
@@ -221,6 +224,7 @@ void FrmInteligencia::comenzar() {
         shpTiempo_->hide();
         lblTiempo_->hide();
         lblTitulo_->setText(kTituloListo);
+        eliminarDiario();
     }
 }
 
@@ -296,6 +300,8 @@ void FrmInteligencia::solicitarSalida() {
         }
         guardarPendiente_ = false;
         sesion_->cancelar();
+        // The operator chose to throw the session away.
+        eliminarDiario();
     }
     done(QDialog::Rejected);
 }
@@ -349,6 +355,8 @@ void FrmInteligencia::guardar(const std::optional<QList<int>>& lugares) {
             return;
         }
     }
+    // Stored (or given up by the operator): nothing is left to resume.
+    eliminarDiario();
     done(QDialog::Accepted);
     if (registrada_.codigo && mostrarResultados)
         mostrarResultados(registrada_.grupo, *registrada_.codigo);
@@ -370,4 +378,83 @@ void FrmInteligencia::liberar() {
     disconnect(&receptor_, nullptr, this, nullptr);
     disconnect(&receptor_, nullptr, sesion_.get(), nullptr);
     receptor_.cerrar();
+}
+
+bool FrmInteligencia::reanudar(const LecturaDiario& lectura, const QString& ruta) {
+    if (sesion_->estado() != SesionExamen::Estado::Lista)
+        return false;
+    evaluados_ = seleccion_.evaluados();
+    registrada_ = SesionRegistrada();
+    registrada_.grupo = lectura.identidad.grupo;
+    registrada_.diario = lectura.identidad.identidad;
+    responsable_ = lectura.identidad.responsable;
+    diario_ = std::make_unique<DiarioSesion>();
+    vigilarDiario();
+    diario_->continuar(ruta, lectura);
+    sesion_->usarDiario(diario_.get());
+
+    imgPregunta_->clear();
+    shpTiempo_->show();
+    lblTiempo_->show();
+    lblTitulo_->setText(kTituloExamen);
+    QString rechazo;
+    const bool leidas =
+        intentarBD(this, QStringLiteral("No se pudieron leer las preguntas del examen."),
+                   [&] { rechazo = sesion_->reanudar(lectura); });
+    if (!rechazo.isEmpty())
+        Dialogos::actual().mensaje(this, rechazo, Dialogos::Icono::Exclamacion);
+    if (leidas && rechazo.isEmpty())
+        return true;
+    // The journal stays as it was, to be offered again.
+    sesion_->usarDiario(nullptr);
+    diario_.reset();
+    shpTiempo_->hide();
+    lblTiempo_->hide();
+    lblTitulo_->setText(kTituloListo);
+    return false;
+}
+
+void FrmInteligencia::abrirDiario(qint32 examen, const QList<qint32>& personas) {
+    IdentidadDiario identidad;
+    identidad.identidad = QUuid::createUuid().toString(QUuid::WithoutBraces);
+    identidad.grupo = registrada_.grupo;
+    identidad.examen = examen;
+    identidad.responsable = responsable_;
+    identidad.inicio = QDateTime::currentDateTime();
+    identidad.personas = personas;
+    registrada_.diario = identidad.identidad;
+    diario_ = std::make_unique<DiarioSesion>();
+    vigilarDiario();
+    diario_->crear(DiarioSesion::rutaPredeterminada(), identidad);
+    sesion_->usarDiario(diario_.get());
+}
+
+void FrmInteligencia::vigilarDiario() {
+    // Said once, after the event that failed: the session goes on without it.
+    connect(diario_.get(), &DiarioSesion::fallo, this, [this](const QString& texto) {
+        QTimer::singleShot(0, this, [this, texto] { avisarDiario(texto); });
+    });
+}
+
+void FrmInteligencia::avisarDiario(const QString& texto) {
+    if (!isVisible() || guardando_)
+        return;
+    const bool antes = confirmando_;
+    confirmando_ = true;
+    Dialogos::actual().mensaje(this,
+                               texto + QStringLiteral("\n\nEl examen continúa, pero si el "
+                                                      "programa se detiene no podrá reanudarse."),
+                               Dialogos::Icono::Exclamacion);
+    confirmando_ = antes;
+    if (!confirmando_ && guardarPendiente_) {
+        guardarPendiente_ = false;
+        QTimer::singleShot(0, this, [this] { guardar(std::nullopt); });
+    }
+}
+
+void FrmInteligencia::eliminarDiario() {
+    sesion_->usarDiario(nullptr);
+    if (diario_)
+        diario_->eliminar();
+    diario_.reset();
 }
