@@ -45,7 +45,7 @@ struct ReporteDiario {
 
 struct LecturaDiario {
     IdentidadDiario identidad;
-    int preguntaMostrada = -1;   // the last question shown (0-based); -1 before any
+    int preguntaMostrada = -1;      // the last question shown (0-based); -1 before any
     bool preguntaTerminada = false; // that question had ended
     QList<ReporteDiario> reportes;  // in the order received
     bool colaIgnorada = false;      // a torn or damaged tail was left out

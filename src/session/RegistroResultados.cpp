@@ -207,10 +207,10 @@ GuardarSesion(De1& de1, qint32 examen, qint32 responsable, const QList<qint32>& 
             }
         }
         const qint64 codigoSesion =
-            sesionNueva ? respuestas.crearSesion(sesion.grupo, examen, responsable,
-                                                 QDateTime(hoy, QTime::currentTime()),
-                                                 sesion.diario)
-                        : *sesion.codigo;
+            sesionNueva
+                ? respuestas.crearSesion(sesion.grupo, examen, responsable,
+                                         QDateTime(hoy, QTime::currentTime()), sesion.diario)
+                : *sesion.codigo;
         for (const int k : pendientes) {
             const Calificacion c = Calificar(preguntas, matriz, k);
             de1.ejecutar(d.puntoGuardado(punto));
@@ -258,8 +258,7 @@ ResultadoGuardado GuardarDiario(De1& de1, const LecturaDiario& lectura,
                                 SesionRegistrada* registrada) {
     const IdentidadDiario& i = lectura.identidad;
     const QList<PreguntaExamen> preguntas = CargarPreguntas(de1, i.examen);
-    const MatrizRespuestas matriz =
-        SesionExamen::matrizDelDiario(lectura, int(preguntas.size()));
+    const MatrizRespuestas matriz = SesionExamen::matrizDelDiario(lectura, int(preguntas.size()));
     SesionRegistrada propia;
     propia.grupo = i.grupo;
     propia.diario = i.identidad;

@@ -77,7 +77,7 @@ MatrizRespuestas SesionExamen::matrizDelDiario(const LecturaDiario& lectura, int
 QList<std::pair<int, char>> SesionExamen::aplicar(MatrizRespuestas& matriz, int evaluados,
                                                   int pregunta, const QByteArray& reporte,
                                                   qint64* teclas, QChar* ultima) {
-    const QList<std::pair<int, char>> recibidas = decodificarRespuestas(reporte, evaluados);
+    QList<std::pair<int, char>> recibidas = decodificarRespuestas(reporte, evaluados);
     for (const auto& [posicion, byte] : recibidas) {
         // The key is kept as the character it stands for in the configuration file's code page.
         const QChar tecla = texto::desdeWindows1252(QByteArray(1, byte)).at(0);

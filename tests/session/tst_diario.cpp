@@ -273,9 +273,7 @@ private Q_SLOTS:
         QCOMPARE(RegistroRespuestas::sesionDelDiario(e.de1(), "d-1"), r.sesion);
         QVERIFY(!RegistroRespuestas::sesionDelDiario(e.de1(), "otro"));
         QVERIFY(!RegistroRespuestas::sesionDelDiario(e.de1(), ""));
-        QCOMPARE(e.de1()
-                     .valor("SELECT Teclas FROM EvaluadosSesion WHERE Posicion = 1")
-                     .toString(),
+        QCOMPARE(e.de1().valor("SELECT Teclas FROM EvaluadosSesion WHERE Posicion = 1").toString(),
                  QStringLiteral("1 3"));
         // For the operator who ran it, on the day it ran.
         QCOMPARE(e.de1().valor("SELECT Responsable FROM DetalleExamenes").toInt(), 9);

@@ -106,9 +106,9 @@ private Q_SLOTS:
         QVERIFY(pregunta.texto.contains("Mañana"));
         QVERIFY(pregunta.texto.contains("Pregunta en curso: 2 de 3"));
         QVERIFY(pregunta.texto.contains("Teclas recibidas: 2"));
-        QCOMPARE(p.dialogos.botonesOfrecidos.first(),
-                 QStringList({"Reanudar el examen", "Calificar y guardar lo recibido",
-                              "Descartar"}));
+        QCOMPARE(
+            p.dialogos.botonesOfrecidos.first(),
+            QStringList({"Reanudar el examen", "Calificar y guardar lo recibido", "Descartar"}));
         // Stored once, under the journal's identity and its operator; the journal is gone.
         QCOMPARE(catalogo::filas(p.e.de1(), "SesionesExamen"), 1);
         QCOMPARE(p.e.de1().valor("SELECT Diario FROM SesionesExamen").toString(),
@@ -131,10 +131,10 @@ private Q_SLOTS:
         QTest::addColumn<int>("sesiones");
         QTest::addColumn<bool>("diarioQueda");
         QTest::addColumn<bool>("apartado");
-        QTest::newRow("calificar y guardar") << std::optional<int>(1) << Desenlace::Guardado << 1
-                                             << false << false;
-        QTest::newRow("descartar") << std::optional<int>(2) << Desenlace::Descartado << 0 << false
-                                   << true;
+        QTest::newRow("calificar y guardar")
+            << std::optional<int>(1) << Desenlace::Guardado << 1 << false << false;
+        QTest::newRow("descartar")
+            << std::optional<int>(2) << Desenlace::Descartado << 0 << false << true;
         QTest::newRow("cerrar sin elegir")
             << std::optional<int>() << Desenlace::Aplazado << 0 << true << false;
     }

@@ -49,8 +49,8 @@ public:
     bool imprimir(QWidget*, QPrinter& impresora) override;
     std::optional<int> elegir(QWidget*, const QString& indicacion, const QString& titulo,
                               const QStringList& opciones, int actual) override;
-    std::optional<int> opciones(QWidget*, const QString& texto, Icono icono,
-                                const QString& titulo, const QStringList& botones) override;
+    std::optional<int> opciones(QWidget*, const QString& texto, Icono icono, const QString& titulo,
+                                const QStringList& botones) override;
 
     // The text of the last message, empty when none was shown.
     QString ultimo() const { return mensajes.isEmpty() ? QString() : mensajes.last().texto; }

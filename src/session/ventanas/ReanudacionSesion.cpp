@@ -216,8 +216,7 @@ Desenlace ofrecerReanudacion(De1& de1, QWidget* ventanaPrincipal, Receptor& rece
         seleccion.examen = i.examen;
         seleccion.lista = roster;
         if (i.grupo)
-            seleccion.grupo =
-                Grupo{i.grupo, QString(), i.inicio.date(), grupo, QString()};
+            seleccion.grupo = Grupo{i.grupo, QString(), i.inicio.date(), grupo, QString()};
         FrmInteligencia ventana(de1, seleccion, receptor, i.responsable, ventanaPrincipal);
         if (opciones.preparar)
             opciones.preparar(ventana);
