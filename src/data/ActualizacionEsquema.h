@@ -14,4 +14,4 @@ class De1;
 // a large catalog, once) tells its progress.
 int ActualizarEsquema(De1& de1, const indices::Avance& avance = {});
 
-inline constexpr int kVersionEsquema = 4;
+inline constexpr int kVersionEsquema = 5;

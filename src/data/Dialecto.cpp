@@ -135,6 +135,12 @@ std::vector<Dialecto::PasoEsquema> Dialecto::pasosActualizacion(int versionActua
                          QStringLiteral("RespuestasSesion"),
                          {}});
     }
+    if (versionActual < 5) {
+        // The journal a session was run with: a journal left behind by a crash
+        // after its results were stored is recognised and never stored again.
+        pasos.push_back({QStringLiteral("ALTER TABLE SesionesExamen ADD Diario nVarChar(40)"),
+                         QStringLiteral("SesionesExamen"), QStringLiteral("Diario")});
+    }
     return pasos;
 }
 

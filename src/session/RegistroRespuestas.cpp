@@ -17,7 +17,7 @@ RegistroRespuestas::RegistroRespuestas(De1& de1, const QList<PreguntaExamen>& pr
     : de1_(de1), preguntas_(preguntas), matriz_(matriz) {}
 
 qint64 RegistroRespuestas::crearSesion(qint32 grupo, qint32 examen, qint32 responsable,
-                                       const QDateTime& momento) {
+                                       const QDateTime& momento, const QString& diario) {
     const QString descripcionGrupo = grupo ? RepositorioGrupos(de1_).descripcion(grupo) : QString();
     const qint64 sesion = de1_.insertar(
         QStringLiteral("SesionesExamen"),
@@ -26,7 +26,9 @@ qint64 RegistroRespuestas::crearSesion(qint32 grupo, qint32 examen, qint32 respo
          {QStringLiteral("Examen"), examen},
          {QStringLiteral("DescripcionExamen"), RepositorioExamenes(de1_).descripcion(examen)},
          {QStringLiteral("Fecha"), de1_.dialecto().fechaHora(momento)},
-         {QStringLiteral("Responsable"), responsable}},
+         {QStringLiteral("Responsable"), responsable},
+         {QStringLiteral("Diario"),
+          diario.isEmpty() ? QVariant(QMetaType(QMetaType::QString)) : QVariant(diario)}},
         QStringLiteral("CodigoSesion"));
     for (qsizetype i = 0; i < preguntas_.size(); ++i) {
         const PreguntaExamen& p = preguntas_.at(i);
@@ -39,6 +41,17 @@ qint64 RegistroRespuestas::crearSesion(qint32 grupo, qint32 examen, qint32 respo
                                    {QStringLiteral("Respuestas"), int(p.respuestas.size())}});
     }
     return sesion;
+}
+
+std::optional<qint64> RegistroRespuestas::sesionDelDiario(De1& de1, const QString& diario) {
+    if (diario.isEmpty())
+        return std::nullopt;
+    QSqlQuery q = de1.ejecutar(de1.dialecto().primeraFila(QStringLiteral(
+                                   "SELECT CodigoSesion FROM SesionesExamen WHERE Diario = ?")),
+                               {diario});
+    if (!q.next())
+        return std::nullopt;
+    return q.value(0).toLongLong();
 }
 
 void RegistroRespuestas::descartarSesion(qint64 sesion) {

@@ -21,6 +21,7 @@ struct PreguntaExamen;
 struct SesionRegistrada {
     qint32 grupo = 0;             // CodigoGrupo of the roster examined; 0 when none
     std::optional<qint64> codigo; // CodigoSesion once a pass has stored it
+    QString diario;               // identity of the session's journal; empty when none
 };
 
 class RegistroRespuestas {
@@ -28,9 +29,13 @@ public:
     RegistroRespuestas(De1& de1, const QList<PreguntaExamen>& preguntas,
                        const MatrizRespuestas& matriz);
 
-    // Adds the examination row (under the operator's code `responsable`) and its
-    // questions; returns its CodigoSesion.
-    qint64 crearSesion(qint32 grupo, qint32 examen, qint32 responsable, const QDateTime& momento);
+    // Adds the examination row (under the operator's code `responsable`, with the
+    // identity of the journal it was run with, if any) and its questions; returns
+    // its CodigoSesion.
+    qint64 crearSesion(qint32 grupo, qint32 examen, qint32 responsable, const QDateTime& momento,
+                       const QString& diario = {});
+    // The examination stored from the journal of that identity, if any. Throws ErrorBD.
+    static std::optional<qint64> sesionDelDiario(De1& de1, const QString& diario);
     // Adds the examinee at the 0-based roster place `lugar` with every key he gave.
     // `detalleExamen` is his DetalleExamenes row. Throws ErrorBD.
     void guardarEvaluado(qint64 sesion, qint32 grupo, int lugar, qint32 persona,

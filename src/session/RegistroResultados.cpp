@@ -7,8 +7,10 @@
 #include "data/De1.h"
 #include "persons/DatosPersona.h"
 #include "session/Calificacion.h"
+#include "session/DiarioSesion.h"
 #include "session/MatrizRespuestas.h"
 #include "session/PreguntasExamen.h"
+#include "session/SesionExamen.h"
 
 #include <QLocale>
 #include <QSqlQuery>
@@ -195,10 +197,20 @@ GuardarSesion(De1& de1, qint32 examen, qint32 responsable, const QList<qint32>& 
         Transaccion t(de1);
         registro.bloquearContador();
         const bool sesionNueva = !sesion.codigo;
+        if (sesionNueva) {
+            // Under the counter's lock: another pass storing the same journal waits here.
+            if (const std::optional<qint64> previa =
+                    RegistroRespuestas::sesionDelDiario(de1, sesion.diario)) {
+                r.yaRegistrada = true;
+                r.sesion = previa;
+                return r;
+            }
+        }
         const qint64 codigoSesion =
-            sesionNueva ? respuestas.crearSesion(sesion.grupo, examen, responsable,
-                                                 QDateTime(hoy, QTime::currentTime()))
-                        : *sesion.codigo;
+            sesionNueva
+                ? respuestas.crearSesion(sesion.grupo, examen, responsable,
+                                         QDateTime(hoy, QTime::currentTime()), sesion.diario)
+                : *sesion.codigo;
         for (const int k : pendientes) {
             const Calificacion c = Calificar(preguntas, matriz, k);
             de1.ejecutar(d.puntoGuardado(punto));
@@ -239,4 +251,19 @@ GuardarSesion(De1& de1, qint32 examen, qint32 responsable, const QList<qint32>& 
         std::sort(r.fallidos.begin(), r.fallidos.end());
     }
     return r;
+}
+
+ResultadoGuardado GuardarDiario(De1& de1, const LecturaDiario& lectura,
+                                const std::optional<QList<int>>& lugares,
+                                SesionRegistrada* registrada) {
+    const IdentidadDiario& i = lectura.identidad;
+    const QList<PreguntaExamen> preguntas = CargarPreguntas(de1, i.examen);
+    const MatrizRespuestas matriz = SesionExamen::matrizDelDiario(lectura, int(preguntas.size()));
+    SesionRegistrada propia;
+    propia.grupo = i.grupo;
+    propia.diario = i.identidad;
+    // The examination took place the day it started, whenever it is stored.
+    const QDate dia = i.inicio.isValid() ? i.inicio.date() : QDate::currentDate();
+    return GuardarSesion(de1, i.examen, i.responsable, i.personas, preguntas, matriz, dia, lugares,
+                         registrada ? registrada : &propia);
 }

@@ -65,6 +65,7 @@ struct ResultadoGuardado {
     QList<int> fallidos;          // 0-based roster places whose rows could not be written
     QString errorBD;              // the driver's text of the first failure
     std::optional<qint64> sesion; // the examination in the program's own record
+    bool yaRegistrada = false;    // its journal's session was stored before: nothing written
 };
 
 // Writes the answer log of the whole roster with one write of the configuration
@@ -76,10 +77,20 @@ struct ResultadoGuardado {
 // leaves his rows unwritten and goes on with the next. Every examinee stored also
 // gets his keys in the program's own record (RegistroRespuestas), in his
 // savepoint; a retry passes the same `registrada` so its examinees join that
-// examination.
+// examination. A session whose journal identity (`registrada->diario`) is
+// already stored is not stored again.
 ResultadoGuardado GuardarSesion(De1& de1, qint32 examen, qint32 responsable,
                                 const QList<qint32>& personas,
                                 const QList<PreguntaExamen>& preguntas,
                                 const MatrizRespuestas& matriz, QDate hoy = QDate::currentDate(),
+                                const std::optional<QList<int>>& lugares = std::nullopt,
+                                SesionRegistrada* registrada = nullptr);
+
+struct LecturaDiario;
+
+// Scores and stores exactly the keys a journal received, for the operator who
+// ran the session and on its date, under the journal's identity. Throws ErrorBD
+// when the questions cannot be read; an exam without questions stores nothing.
+ResultadoGuardado GuardarDiario(De1& de1, const LecturaDiario& lectura,
                                 const std::optional<QList<int>>& lugares = std::nullopt,
                                 SesionRegistrada* registrada = nullptr);

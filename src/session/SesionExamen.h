@@ -11,7 +11,9 @@
 #include <QObject>
 
 class De1;
+class DiarioSesion;
 class Reloj;
+struct LecturaDiario;
 
 class SesionExamen : public QObject {
     Q_OBJECT
@@ -25,6 +27,16 @@ public:
     // question. On a refusal returns the message to show and stays ready.
     // Throws ErrorBD when the questions cannot be read.
     QString iniciar(qint32 examen, const QList<qint32>& personas);
+
+    // Goes on with a session a journal recorded: the same exam and roster, the
+    // matrix rebuilt from its reports (decoded as they were when received), at the
+    // question that was running with its countdown started again, or at the next
+    // one when it had ended (storing straight away after the last). Reports for
+    // questions the exam no longer has are left out. Throws ErrorBD.
+    QString reanudar(const LecturaDiario& lectura);
+    // Every report accepted is appended to the journal before it is applied, and
+    // each question shown and ended is recorded; null for none. Not owned.
+    void usarDiario(DiarioSesion* diario) { diario_ = diario; }
 
     // Space: ends the wait on the question on screen (see EsperaPregunta).
     void espacio();
@@ -56,7 +68,17 @@ Q_SIGNALS:
     // The last question is over (or the exam has none): time to score and store.
     void examenTerminado();
 
+public:
+    // The matrix a journal's reports give for an exam of `preguntas` questions.
+    // `teclas`, when given, counts the keys written.
+    static MatrizRespuestas matrizDelDiario(const LecturaDiario& lectura, int preguntas,
+                                            qint64* teclas = nullptr);
+
 private:
+    // Writes a report's keys into the matrix for that question; returns them.
+    static QList<std::pair<int, char>> aplicar(MatrizRespuestas& matriz, int evaluados,
+                                               int pregunta, const QByteArray& reporte,
+                                               qint64* teclas);
     void mostrar(int pregunta);
     void alTerminarEspera();
 
@@ -69,4 +91,5 @@ private:
     MatrizRespuestas matriz_;
     int actual_ = -1;
     qint64 teclas_ = 0;
+    DiarioSesion* diario_ = nullptr;
 };

@@ -42,12 +42,12 @@ private Q_SLOTS:
                      .toString(),
                  QStringLiteral("Cédula de identidad"));
         QCOMPARE(LeerConfiguracion(*de1, "ChkNCiudades"), QStringLiteral("1"));
-        QCOMPARE(ActualizarEsquema(*de1), 23);
+        QCOMPARE(ActualizarEsquema(*de1), 24);
         for (const char* c : {"CodigoGrupo", "NroCurso", "Responsable", "Descripcion", "Fecha"})
             QVERIFY(de1->existeColumna("Grupos", c));
         for (const char* c : {"CodigoGrupoPersona", "Grupo", "Persona", "Remoto"})
             QVERIFY(de1->existeColumna("GruposPersonas", c));
-        for (const char* c : {"CodigoSesion", "Grupo", "Examen", "Fecha", "Responsable"})
+        for (const char* c : {"CodigoSesion", "Grupo", "Examen", "Fecha", "Responsable", "Diario"})
             QVERIFY(de1->existeColumna("SesionesExamen", c));
         for (const char* c : {"Sesion", "Posicion", "Orden", "Tecla", "Acierto"})
             QVERIFY(de1->existeColumna("RespuestasSesion", c));
@@ -135,7 +135,7 @@ private Q_SLOTS:
         EntornoPrueba e(false);
         auto de1 = catalogoVacio(e.ruta("c.sqlite"));
         GuardarConfiguracion(*de1, "DBVersionTavelmo", "1");
-        QCOMPARE(ActualizarEsquema(*de1), 14);
+        QCOMPARE(ActualizarEsquema(*de1), 15);
         QVERIFY(!de1->existeTabla("Grupos"));
         QVERIFY(de1->existeTabla("GruposPersonas"));
         QVERIFY(de1->existeTabla("RespuestasSesion"));
@@ -146,11 +146,25 @@ private Q_SLOTS:
         EntornoPrueba e(false);
         auto de1 = catalogoVacio(e.ruta("c.sqlite"));
         GuardarConfiguracion(*de1, "DBVersionTavelmo", "1.6");
-        QCOMPARE(ActualizarEsquema(*de1), 9); // the sessions' record and the search indexes
+        QCOMPARE(ActualizarEsquema(*de1), 10); // the sessions' record and the search indexes
         QVERIFY(!de1->existeTabla("Grupos"));
         QVERIFY(de1->existeTabla("SesionesExamen"));
         QCOMPARE(LeerConfiguracion(*de1, "DBVersionTavelmo"), QString::number(kVersionEsquema));
         QCOMPARE(ActualizarEsquema(*de1), 0);
+    }
+
+    void versionCuatroSoloAgregaElDiario() {
+        // A catalog of the previous version whose sessions were stored without a journal.
+        EntornoPrueba e(false);
+        auto de1 = catalogoVacio(e.ruta("c.sqlite"));
+        for (const Dialecto::PasoEsquema& p : de1->dialecto().pasosActualizacion(0))
+            if (p.columna != "Diario")
+                de1->ejecutar(p.sentencia);
+        de1->ejecutar("INSERT INTO SesionesExamen (Grupo, Examen) VALUES (1, 2)");
+        GuardarConfiguracion(*de1, "DBVersionTavelmo", "4");
+        QCOMPARE(ActualizarEsquema(*de1), 1);
+        QVERIFY(de1->valor("SELECT Diario FROM SesionesExamen").isNull());
+        QCOMPARE(LeerConfiguracion(*de1, "DBVersionTavelmo"), QString::number(kVersionEsquema));
     }
 
     void gruposSinVersionSeCompleta() {
@@ -159,7 +173,7 @@ private Q_SLOTS:
         de1->ejecutar(
             "CREATE TABLE Grupos (CodigoGrupo INTEGER PRIMARY KEY AUTOINCREMENT, NroCurso TEXT)");
         de1->ejecutar("INSERT INTO Grupos (NroCurso) VALUES ('A-1')");
-        QCOMPARE(ActualizarEsquema(*de1), 21);
+        QCOMPARE(ActualizarEsquema(*de1), 22);
         QVERIFY(de1->existeColumna("Grupos", "Fecha"));
         QCOMPARE(de1->valor("SELECT NroCurso FROM Grupos").toString(), QStringLiteral("A-1"));
         QCOMPARE(LeerConfiguracion(*de1, "DBVersionTavelmo"), QString::number(kVersionEsquema));
@@ -189,7 +203,7 @@ private Q_SLOTS:
     void dialectoSqlServer() {
         const Dialecto d(Dialecto::Motor::SqlServer);
         const auto pasos = d.pasosActualizacion(0);
-        QCOMPARE(pasos.size(), size_t(13));
+        QCOMPARE(pasos.size(), size_t(14));
         QCOMPARE(pasos.front().sentencia,
                  QStringLiteral("Create table Grupos (CodigoGrupo Int Primary Key IDENTITY)"));
         QCOMPARE(pasos.at(5).sentencia,
@@ -200,7 +214,9 @@ private Q_SLOTS:
         QVERIFY(pasos.at(9).sentencia.startsWith(
             "CREATE TABLE SesionesExamen (CodigoSesion Int Primary Key IDENTITY, Grupo Int"));
         QVERIFY(pasos.at(10).sentencia.contains("Texto nVarChar(max)"));
-        QCOMPARE(d.pasosActualizacion(2).size(), size_t(4));
+        QCOMPARE(d.pasosActualizacion(2).size(), size_t(5));
+        QCOMPARE(pasos.back().sentencia,
+                 QStringLiteral("ALTER TABLE SesionesExamen ADD Diario nVarChar(40)"));
         QCOMPARE(d.fechaHora(QDateTime(QDate(2026, 12, 6), QTime(9, 30))).toDateTime(),
                  QDateTime(QDate(2026, 12, 6), QTime(9, 30)));
         QCOMPARE(d.insertarConIdentidad("Items", {"DescripcionItem"}, "CodigoItem"),

@@ -45,3 +45,11 @@ std::optional<int> DialogosDePrueba::elegir(QWidget*, const QString&, const QStr
     opcionesElegidas.append(opciones);
     return elecciones.isEmpty() ? std::optional<int>(actual) : elecciones.dequeue();
 }
+
+std::optional<int> DialogosDePrueba::opciones(QWidget*, const QString& texto, Icono icono,
+                                              const QString& titulo, const QStringList& botones) {
+    // Recorded with the other messages, so tests read every box in order.
+    mensajes.append({texto, icono, titulo, Botones::Aceptar});
+    botonesOfrecidos.append(botones);
+    return opcionesPulsadas.isEmpty() ? std::optional<int>(0) : opcionesPulsadas.dequeue();
+}

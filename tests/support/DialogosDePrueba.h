@@ -34,6 +34,9 @@ public:
     // Answers for the next choices, by index; std::nullopt cancels. Without one
     // the choice offered is taken.
     void siguienteEleccion(std::optional<int> i) { elecciones.enqueue(i); }
+    // Answers for the next messages with buttons of their own, by index;
+    // std::nullopt closes the box. Without one the first button is pressed.
+    void siguienteOpcion(std::optional<int> i) { opcionesPulsadas.enqueue(i); }
 
     Respuesta mensaje(QWidget*, const QString& texto, Icono icono, const QString& titulo,
                       Botones botones) override;
@@ -46,6 +49,8 @@ public:
     bool imprimir(QWidget*, QPrinter& impresora) override;
     std::optional<int> elegir(QWidget*, const QString& indicacion, const QString& titulo,
                               const QStringList& opciones, int actual) override;
+    std::optional<int> opciones(QWidget*, const QString& texto, Icono icono, const QString& titulo,
+                                const QStringList& botones) override;
 
     // The text of the last message, empty when none was shown.
     QString ultimo() const { return mensajes.isEmpty() ? QString() : mensajes.last().texto; }
@@ -64,4 +69,6 @@ public:
     int dialogosImpresion = 0;
     QList<QStringList> opcionesElegidas; // the options of each choice offered
     QQueue<std::optional<int>> elecciones;
+    QList<QStringList> botonesOfrecidos; // the buttons of each message with buttons of its own
+    QQueue<std::optional<int>> opcionesPulsadas;
 };

@@ -20,9 +20,10 @@ void Dialogos::instalar(Dialogos* dialogos) {
     gInstalados = dialogos;
 }
 
-Dialogos::Respuesta DialogosQt::mensaje(QWidget* padre, const QString& texto, Icono icono,
-                                        const QString& titulo, Botones botones) {
-    QMessageBox caja(padre);
+namespace {
+void prepararCaja(QMessageBox& caja, const QString& texto, Dialogos::Icono icono,
+                  const QString& titulo) {
+    using Icono = Dialogos::Icono;
     caja.setText(texto);
     caja.setWindowTitle(titulo.isEmpty() ? QStringLiteral(" ") : titulo);
     switch (icono) {
@@ -42,6 +43,13 @@ Dialogos::Respuesta DialogosQt::mensaje(QWidget* padre, const QString& texto, Ic
         caja.setIcon(QMessageBox::NoIcon);
         break;
     }
+}
+} // namespace
+
+Dialogos::Respuesta DialogosQt::mensaje(QWidget* padre, const QString& texto, Icono icono,
+                                        const QString& titulo, Botones botones) {
+    QMessageBox caja(padre);
+    prepararCaja(caja, texto, icono, titulo);
     switch (botones) {
     case Botones::Aceptar:
         caja.setStandardButtons(QMessageBox::Ok);
@@ -131,4 +139,16 @@ bool DialogosQt::imprimir(QWidget* padre, QPrinter& impresora) {
     QPrintDialog dialogo(&impresora, padre);
     dialogo.setWindowTitle(QStringLiteral("Imprimir"));
     return dialogo.exec() == QDialog::Accepted;
+}
+
+std::optional<int> DialogosQt::opciones(QWidget* padre, const QString& texto, Icono icono,
+                                        const QString& titulo, const QStringList& botones) {
+    QMessageBox caja(padre);
+    prepararCaja(caja, texto, icono, titulo);
+    QList<QAbstractButton*> pulsables;
+    for (const QString& b : botones)
+        pulsables << caja.addButton(b, QMessageBox::AcceptRole);
+    caja.exec();
+    const qsizetype i = pulsables.indexOf(caja.clickedButton());
+    return i < 0 ? std::nullopt : std::optional<int>(int(i));
 }

@@ -37,6 +37,11 @@ public:
                                       const QString& titulo, const QStringList& opciones,
                                       int actual = 0) = 0;
 
+    // A message answered by one of the buttons given (their texts, in order): the
+    // index of the one pressed; empty optional when closed without one.
+    virtual std::optional<int> opciones(QWidget* padre, const QString& texto, Icono icono,
+                                        const QString& titulo, const QStringList& botones) = 0;
+
     // The implementation in use; the real dialogs unless a test installed its own.
     static Dialogos& actual();
     static void instalar(Dialogos* dialogos);
@@ -56,4 +61,6 @@ public:
     bool imprimir(QWidget* padre, QPrinter& impresora) override;
     std::optional<int> elegir(QWidget* padre, const QString& indicacion, const QString& titulo,
                               const QStringList& opciones, int actual) override;
+    std::optional<int> opciones(QWidget* padre, const QString& texto, Icono icono,
+                                const QString& titulo, const QStringList& botones) override;
 };

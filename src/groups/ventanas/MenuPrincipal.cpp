@@ -20,6 +20,7 @@
 #include "session/ResultadosExamen.h"
 #include "session/ventanas/FrmInteligencia.h"
 #include "session/ventanas/FrmResultados.h"
+#include "session/ventanas/ReanudacionSesion.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -32,6 +33,7 @@
 #include <QPushButton>
 #include <QSet>
 #include <QStyle>
+#include <QTimer>
 #include <QTreeView>
 #include <QVBoxLayout>
 
@@ -199,6 +201,10 @@ void MenuPrincipal::construir() {
 
 void MenuPrincipal::showEvent(QShowEvent* e) {
     QMainWindow::showEvent(e);
+    if (!reanudacionOfrecida_) {
+        reanudacionOfrecida_ = true;
+        QTimer::singleShot(0, this, [this] { reanudarExamen(); });
+    }
     if (!fondo_->isVisible()) {
         fondo_->cubrir(this);
         fondo_->show();
@@ -355,6 +361,15 @@ void MenuPrincipal::iniciarExamen() {
     }
     FrmInteligencia ventana(de1_, *this, receptorCompartido(), responsable_, this);
     abrir(ventana);
+}
+
+void MenuPrincipal::reanudarExamen() {
+    // A session a crash or a power cut interrupted on this workstation.
+    if (!reanudacion::hayDiario())
+        return;
+    reanudacion::Opciones opciones;
+    opciones.abrirModal = [this](QDialog& d) { abrir(d); };
+    reanudacion::ofrecerReanudacion(de1_, this, receptorCompartido(), opciones);
 }
 
 void MenuPrincipal::verResultados() {

@@ -57,6 +57,7 @@ private:
     void agregarPersonas();
     void asignarControles();
     void iniciarExamen();
+    void reanudarExamen();
     void verResultados();
     void editarExamen(ModoExamen modo);
     void buscar();
@@ -82,4 +83,5 @@ private:
     QLabel* lblCuentaGrupos_ = nullptr;
     // The groups the last search found, marked as their rows are read.
     QSet<qint32> buscados_;
+    bool reanudacionOfrecida_ = false;
 };

@@ -12,6 +12,7 @@
 #include "exams/FotoPregunta.h"
 #include "keypads/Receptor.h"
 #include "session/Calificacion.h"
+#include "session/DiarioSesion.h"
 #include "session/PantallasSala.h"
 #include "session/RegistroResultados.h"
 #include "session/Reloj.h"
@@ -35,6 +36,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
+#include <QUuid>
 #include <QVBoxLayout>
 #include <cmath>
 
@@ -364,7 +366,7 @@ void FrmInteligencia::pulsarEspacio() {
 void FrmInteligencia::comenzar() {
     const std::optional<qint32> examen = seleccion_.examenSeleccionado();
     if (!examen) {
-        Dialogos::actual().mensaje(this, QStringLiteral("Seleccione un examen."),
+        Dialogos::actual().mensaje(operador(), QStringLiteral("Seleccione un examen."),
                                    Dialogos::Icono::Informacion);
         return;
     }
@@ -381,16 +383,18 @@ void FrmInteligencia::comenzar() {
     lblTiempo_->setText(QStringLiteral("20"));
     lblTiempo_->show();
     lblTitulo_->setText(kTituloExamen);
+    abrirDiario(*examen, personas);
     QString rechazo;
     const bool leidas =
         intentarBD(this, QStringLiteral("No se pudieron leer las preguntas del examen."),
                    [&] { rechazo = sesion_->iniciar(*examen, personas); });
     if (!rechazo.isEmpty())
-        Dialogos::actual().mensaje(this, rechazo, Dialogos::Icono::Exclamacion);
+        Dialogos::actual().mensaje(operador(), rechazo, Dialogos::Icono::Exclamacion);
     if (!leidas || !rechazo.isEmpty()) {
         shpTiempo_->hide();
         lblTiempo_->hide();
         lblTitulo_->setText(kTituloListo);
+        eliminarDiario();
     }
 }
 
@@ -432,7 +436,7 @@ void FrmInteligencia::mostrarPregunta(int indice) {
 
     if (tablero_->total() != sesion_->personas().size())
         tablero_->fijarEvaluados(int(sesion_->personas().size()));
-    if (indice == 0 && !mismaLista(evaluados_, consola_->evaluados()))
+    if (!mismaLista(evaluados_, consola_->evaluados()))
         consola_->fijarEvaluados(evaluados_);
     tablero_->nuevaPregunta(indice);
     consola_->fijarIniciada(true);
@@ -475,6 +479,8 @@ void FrmInteligencia::solicitarSalida() {
         }
         guardarPendiente_ = false;
         sesion_->cancelar();
+        // The operator chose to throw the session away.
+        eliminarDiario();
     }
     done(QDialog::Rejected);
 }
@@ -528,6 +534,8 @@ void FrmInteligencia::guardar(const std::optional<QList<int>>& lugares) {
             return;
         }
     }
+    // Stored (or given up by the operator): nothing is left to resume.
+    eliminarDiario();
     done(QDialog::Accepted);
     if (registrada_.codigo && mostrarResultados)
         mostrarResultados(registrada_.grupo, *registrada_.codigo);
@@ -550,4 +558,89 @@ void FrmInteligencia::liberar() {
     disconnect(&receptor_, nullptr, this, nullptr);
     disconnect(&receptor_, nullptr, sesion_.get(), nullptr);
     receptor_.cerrar();
+}
+
+bool FrmInteligencia::reanudar(const LecturaDiario& lectura, const QString& ruta) {
+    if (sesion_->estado() != SesionExamen::Estado::Lista)
+        return false;
+    evaluados_ = seleccion_.evaluados();
+    registrada_ = SesionRegistrada();
+    registrada_.grupo = lectura.identidad.grupo;
+    registrada_.diario = lectura.identidad.identidad;
+    responsable_ = lectura.identidad.responsable;
+    diario_ = std::make_unique<DiarioSesion>();
+    vigilarDiario();
+    diario_->continuar(ruta, lectura);
+    sesion_->usarDiario(diario_.get());
+
+    imgPregunta_->clear();
+    shpTiempo_->show();
+    lblTiempo_->show();
+    lblTitulo_->setText(kTituloExamen);
+    QString rechazo;
+    const bool leidas =
+        intentarBD(this, QStringLiteral("No se pudieron leer las preguntas del examen."),
+                   [&] { rechazo = sesion_->reanudar(lectura); });
+    if (!rechazo.isEmpty())
+        Dialogos::actual().mensaje(operador(), rechazo, Dialogos::Icono::Exclamacion);
+    if (leidas && rechazo.isEmpty()) {
+        // The console lights who had already answered the question that resumes.
+        const int actual = sesion_->preguntaActual();
+        for (int k = 0; k < sesion_->personas().size(); ++k)
+            if (actual >= 0 && !sesion_->matriz().celda(k, actual).isEmpty())
+                tablero_->registrarTecla(k, actual);
+        return true;
+    }
+    // The journal stays as it was, to be offered again.
+    sesion_->usarDiario(nullptr);
+    diario_.reset();
+    shpTiempo_->hide();
+    lblTiempo_->hide();
+    lblTitulo_->setText(kTituloListo);
+    return false;
+}
+
+void FrmInteligencia::abrirDiario(qint32 examen, const QList<qint32>& personas) {
+    IdentidadDiario identidad;
+    identidad.identidad = QUuid::createUuid().toString(QUuid::WithoutBraces);
+    identidad.grupo = registrada_.grupo;
+    identidad.examen = examen;
+    identidad.responsable = responsable_;
+    identidad.inicio = QDateTime::currentDateTime();
+    identidad.personas = personas;
+    registrada_.diario = identidad.identidad;
+    diario_ = std::make_unique<DiarioSesion>();
+    vigilarDiario();
+    diario_->crear(DiarioSesion::rutaPredeterminada(), identidad);
+    sesion_->usarDiario(diario_.get());
+}
+
+void FrmInteligencia::vigilarDiario() {
+    // Said once, after the event that failed: the session goes on without it.
+    connect(diario_.get(), &DiarioSesion::fallo, this, [this](const QString& texto) {
+        QTimer::singleShot(0, this, [this, texto] { avisarDiario(texto); });
+    });
+}
+
+void FrmInteligencia::avisarDiario(const QString& texto) {
+    if (!isVisible() || guardando_)
+        return;
+    const bool antes = confirmando_;
+    confirmando_ = true;
+    Dialogos::actual().mensaje(operador(),
+                               texto + QStringLiteral("\n\nEl examen continúa, pero si el "
+                                                      "programa se detiene no podrá reanudarse."),
+                               Dialogos::Icono::Exclamacion);
+    confirmando_ = antes;
+    if (!confirmando_ && guardarPendiente_) {
+        guardarPendiente_ = false;
+        QTimer::singleShot(0, this, [this] { guardar(std::nullopt); });
+    }
+}
+
+void FrmInteligencia::eliminarDiario() {
+    sesion_->usarDiario(nullptr);
+    if (diario_)
+        diario_->eliminar();
+    diario_.reset();
 }

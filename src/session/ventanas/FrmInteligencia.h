@@ -19,6 +19,7 @@
 class De1;
 class LecturaEnVoz;
 class FrmConsola;
+class DiarioSesion;
 class QLabel;
 class QProgressBar;
 class QPushButton;
@@ -28,6 +29,7 @@ class Receptor;
 class Reloj;
 class SesionExamen;
 class TableroRespuestas;
+struct LecturaDiario;
 
 class FrmInteligencia : public QDialog {
     Q_OBJECT
@@ -65,6 +67,13 @@ public:
     void done(int r) override;
     void reject() override;
 
+    // Instead of Space: goes on with the session the journal at `ruta` recorded
+    // (the selection given holds its group, exam and roster), at the question that
+    // was running with its countdown started again, appending to the same journal,
+    // and stores its results under the operator who started it. False, with the
+    // reason shown, when it cannot.
+    bool reanudar(const LecturaDiario& lectura, const QString& ruta);
+
 protected:
     void keyPressEvent(QKeyEvent* e) override;
     void showEvent(QShowEvent* e) override;
@@ -89,6 +98,10 @@ private:
     void guardar(const std::optional<QList<int>>& lugares);
     void mostrarEstadoReceptor(bool conectado);
     void liberar();
+    void abrirDiario(qint32 examen, const QList<qint32>& personas);
+    void vigilarDiario();
+    void avisarDiario(const QString& texto);
+    void eliminarDiario();
 
     De1& de1_;
     const Seleccion& seleccion_;
@@ -102,6 +115,7 @@ private:
     QImage imagen_;
     QList<Evaluado> evaluados_;
     SesionRegistrada registrada_;
+    std::unique_ptr<DiarioSesion> diario_;
     bool abierto_ = false;
     bool confirmando_ = false;
     bool guardarPendiente_ = false;
