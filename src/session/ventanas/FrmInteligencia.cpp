@@ -511,7 +511,7 @@ void FrmInteligencia::guardar(const std::optional<QList<int>>& lugares) {
     guardando_ = false;
     if (!r.registroEscrito)
         Dialogos::actual().mensaje(
-            this,
+            operador(),
             QStringLiteral("No se pudo escribir el registro de respuestas en el archivo de "
                            "configuración:\n%1")
                 .arg(rutas::local(rutas::archivoConfiguracion())),
@@ -523,7 +523,7 @@ void FrmInteligencia::guardar(const std::optional<QList<int>>& lugares) {
                             ? evaluados_.at(k).nombre
                             : QStringLiteral("Evaluado %1").arg(k + 1));
         const Dialogos::Respuesta otra = Dialogos::actual().mensaje(
-            this,
+            operador(),
             QStringLiteral("No se pudieron guardar los resultados de:\n%1\n\n%2\n\n"
                            "¿Desea intentarlo nuevamente?")
                 .arg(nombres.join(u'\n'), r.errorBD),
