@@ -6,6 +6,7 @@
 // at full size) and kept for the next run; without FILE a catalog of 100,000
 // persons is made in a temporary folder.
 #include "CatalogoCiudad.h"
+#include "Medicion.h"
 #include "app/Claves.h"
 #include "app/Ini.h"
 #include "app/Rutas.h"
@@ -34,29 +35,13 @@
 
 namespace {
 
-struct Cifras {
-    double minimo = 1e9, mediana = 0, maximo = 0;
-};
-
-Cifras medir(int veces, const std::function<void()>& paso) {
-    std::vector<double> ms;
-    for (int i = 0; i < veces; ++i) {
-        QElapsedTimer t;
-        t.start();
-        paso();
-        ms.push_back(static_cast<double>(t.nsecsElapsed()) / 1e6);
-    }
-    std::sort(ms.begin(), ms.end());
-    return {ms.front(), ms.at(ms.size() / 2), ms.back()};
-}
+using medicion::Cifras;
+using medicion::medir;
+using medicion::segundos;
 
 void imprimir(const QString& que, const Cifras& c, double objetivo) {
     std::printf("%-58s min %8.2f  mediana %8.2f  max %8.2f ms  (objetivo < %.0f ms)\n",
                 qPrintable(que), c.minimo, c.mediana, c.maximo, objetivo);
-}
-
-double segundos(const QElapsedTimer& t) {
-    return static_cast<double>(t.nsecsElapsed()) / 1e9;
 }
 
 void abrir(De1& db, const QString& archivo) {

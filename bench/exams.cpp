@@ -1,6 +1,7 @@
 // Exam editor figures on the embedded catalog: an exam of 100 questions, each
 // with its picture and 4 answers, stored as new, loaded for modification, and
 // stored again over itself, and the editor window opened on it.
+#include "Medicion.h"
 #include "data/De1.h"
 #include "exams/EdicionExamen.h"
 #include "exams/RepositorioExamenes.h"
@@ -10,16 +11,10 @@
 #include <QElapsedTimer>
 #include <QPainter>
 #include <QTemporaryDir>
-#include <algorithm>
 #include <cstdio>
 #include <vector>
 
 namespace {
-
-double medianaMs(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
 
 // A photo-sized picture, different for every question.
 QImage imagen(int n) {
@@ -63,24 +58,24 @@ int main(int argc, char** argv) {
         QElapsedTimer t;
         t.start();
         const qint32 codigo = repo.guardar(e, std::nullopt).codigoExamen;
-        nuevos.push_back(static_cast<double>(t.nsecsElapsed()) / 1e6);
+        nuevos.push_back(medicion::ms(t));
 
         EdicionExamen cargado;
         t.restart();
         if (!repo.cargar(codigo, cargado) || cargado.preguntasListadas().size() != 100 ||
             cargado.respuestas().size() != 400)
             return 1;
-        cargas.push_back(static_cast<double>(t.nsecsElapsed()) / 1e6);
+        cargas.push_back(medicion::ms(t));
 
         t.restart();
         repo.guardar(cargado, codigo);
-        regrabados.push_back(static_cast<double>(t.nsecsElapsed()) / 1e6);
+        regrabados.push_back(medicion::ms(t));
 
         t.restart();
         {
             FrmAddExamenes ventana(de1, ModoExamen::Modificar, codigo);
             ventana.show();
-            ventanas.push_back(static_cast<double>(t.nsecsElapsed()) / 1e6);
+            ventanas.push_back(medicion::ms(t));
         }
     }
     const qint64 bytes =
@@ -88,10 +83,12 @@ int main(int argc, char** argv) {
             .toLongLong();
     std::printf("Examen de 100 preguntas con imagen y 4 respuestas (%.1f MB de imagenes)\n",
                 static_cast<double>(bytes) / 1e6);
-    std::printf("Guardar nuevo: mediana %.1f ms (meta < 1000 ms)\n", medianaMs(nuevos));
-    std::printf("Cargar para modificar: mediana %.1f ms (meta < 500 ms)\n", medianaMs(cargas));
+    std::printf("Guardar nuevo: mediana %.1f ms (meta < 1000 ms)\n", medicion::mediana(nuevos));
+    std::printf("Cargar para modificar: mediana %.1f ms (meta < 500 ms)\n",
+                medicion::mediana(cargas));
     std::printf("Abrir la ventana en modo 2 (carga incluida): mediana %.1f ms\n",
-                medianaMs(ventanas));
-    std::printf("Guardar modificado sobre si mismo: mediana %.1f ms\n", medianaMs(regrabados));
+                medicion::mediana(ventanas));
+    std::printf("Guardar modificado sobre si mismo: mediana %.1f ms\n",
+                medicion::mediana(regrabados));
     return 0;
 }

@@ -4,6 +4,7 @@
 // takes while it waits for a finger.
 //
 // bench_fingerprint [captures, default 20] [seconds of waiting measured, default 4]
+#include "Medicion.h"
 #include "app/Rutas.h"
 #include "persons/AlmacenImagenes.h"
 #include "persons/CapturaHuella.h"
@@ -20,23 +21,13 @@
 #include <QTimer>
 #include <algorithm>
 #include <cstdio>
-#include <sys/resource.h>
 #include <vector>
 
 namespace {
 
-double segundosCpu() {
-    rusage u{};
-    getrusage(RUSAGE_SELF, &u);
-    return double(u.ru_utime.tv_sec + u.ru_stime.tv_sec) +
-           double(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
-}
+using medicion::segundosCpu;
 
-void esperar(int ms) {
-    QEventLoop bucle;
-    QTimer::singleShot(ms, &bucle, &QEventLoop::quit);
-    bucle.exec();
-}
+using medicion::esperar;
 
 // Runs the event loop until `listo` holds (checked every millisecond) or `ms` pass.
 template <typename F> bool esperarA(F listo, int ms = 5000) {
@@ -55,10 +46,7 @@ void enviar(QLocalSocket& s, const QImage& gris) {
     s.flush();
 }
 
-double percentil(std::vector<double> v, double p) {
-    std::sort(v.begin(), v.end());
-    return v.empty() ? 0 : v[std::min(v.size() - 1, size_t(p * double(v.size())))];
-}
+using medicion::percentil;
 
 } // namespace
 

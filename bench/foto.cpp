@@ -2,6 +2,7 @@
 // backend (the window's own time apart from the device's), accepting, the
 // brightness/contrast recomputation while a scroll bar moves, and the simulated
 // camera's live picture at 30 frames per second.
+#include "Medicion.h"
 #include "app/Ini.h"
 #include "app/Rutas.h"
 #include "persons/ventanas/FrmWebcam.h"
@@ -22,22 +23,15 @@
 #include <cstdio>
 #include <functional>
 #include <sane/sane.h>
-#include <sys/resource.h>
 #include <vector>
 
 namespace {
 
-double mediana(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
+using medicion::mediana;
+using medicion::ms;
 
 double maximo(const std::vector<double>& v) {
-    return *std::max_element(v.begin(), v.end());
-}
-
-double ms(const QElapsedTimer& t) {
-    return static_cast<double>(t.nsecsElapsed()) / 1e6;
+    return medicion::percentil(v, 1);
 }
 
 // Lets the event loop run until the condition holds, sleeping while no event comes.
@@ -52,13 +46,6 @@ bool esperar(const std::function<bool()>& condicion, int limiteMs = 30000) {
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     }
     return true;
-}
-
-double cpuSegundos() {
-    rusage r{};
-    getrusage(RUSAGE_SELF, &r);
-    return static_cast<double>(r.ru_utime.tv_sec + r.ru_stime.tv_sec) +
-           static_cast<double>(r.ru_utime.tv_usec + r.ru_stime.tv_usec) / 1e6;
 }
 
 // The device's own time: the same scan made with SANE alone.
@@ -191,12 +178,12 @@ int main(int argc, char** argv) {
         if (!esperar([&] { return w.vista()->cuadrosPintados() > 3; }))
             return 1;
         w.vista()->reiniciarCuenta();
-        const double cpu0 = cpuSegundos();
+        const double cpu0 = medicion::segundosCpu();
         QElapsedTimer t;
         t.start();
         esperar([&] { return t.elapsed() >= 5000; }, 6000);
         const double segundos = static_cast<double>(t.nsecsElapsed()) / 1e9;
-        const double cpu = cpuSegundos() - cpu0;
+        const double cpu = medicion::segundosCpu() - cpu0;
         const qint64 pintados = w.vista()->cuadrosPintados();
         const auto esperados = static_cast<qint64>(segundos * 1000.0 / 33.0);
         std::printf("Cámara simulada 640x480: %lld cuadros pintados en %.1f s (%.1f por segundo; "

@@ -1,5 +1,6 @@
 // Main window and roster editor on an office-sized catalog: 100,000 persons,
 // 10,000 groups, 54 members in the newest group.
+#include "Medicion.h"
 #include "app/Claves.h"
 #include "app/Ini.h"
 #include "app/Rutas.h"
@@ -65,21 +66,8 @@ void poblar(De1& db) {
     t.confirmar();
 }
 
-struct Cifras {
-    double minimo = 1e9, mediana = 0, maximo = 0;
-};
-
-Cifras medir(int veces, const std::function<void()>& paso) {
-    std::vector<double> ms;
-    for (int i = 0; i < veces; ++i) {
-        QElapsedTimer t;
-        t.start();
-        paso();
-        ms.push_back(static_cast<double>(t.nsecsElapsed()) / 1e6);
-    }
-    std::sort(ms.begin(), ms.end());
-    return {ms.front(), ms.at(ms.size() / 2), ms.back()};
-}
+using medicion::Cifras;
+using medicion::medir;
 
 void imprimir(const char* que, const Cifras& c, double objetivo) {
     std::printf("%-52s min %7.1f  mediana %7.1f  max %7.1f ms  (objetivo < %.0f ms)\n", que,

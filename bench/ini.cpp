@@ -1,21 +1,14 @@
 // Configuration file figures: one LeerIni on a file of 5,000 keys, and the answer
 // log of a full room (54 examinees x 100 questions) written as one batch.
 #include "app/Ini.h"
+#include "Medicion.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QTemporaryDir>
-#include <algorithm>
 #include <cstdio>
 #include <ctime>
 #include <vector>
-
-namespace {
-double medianaMs(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-} // namespace
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
@@ -34,7 +27,7 @@ int main(int argc, char** argv) {
         QElapsedTimer t;
         t.start();
         const QString v = LeerIni(QStringLiteral("Seccion49"), QStringLiteral("Clave99"));
-        lecturas.push_back(static_cast<double>(t.nsecsElapsed()) / 1e6);
+        lecturas.push_back(medicion::ms(t));
         if (v != QStringLiteral("valor 49-99"))
             return 1;
     }
@@ -54,12 +47,12 @@ int main(int argc, char** argv) {
         if (!EscribirIniLote(lote))
             return 1;
         lotesCpu.push_back(double(std::clock() - cpu) * 1000.0 / CLOCKS_PER_SEC);
-        lotes.push_back(static_cast<double>(t.nsecsElapsed()) / 1e6);
+        lotes.push_back(medicion::ms(t));
     }
-    std::printf("LeerIni, archivo de 5.000 claves: mediana %.2f ms\n", medianaMs(lecturas));
+    std::printf("LeerIni, archivo de 5.000 claves: mediana %.2f ms\n", medicion::mediana(lecturas));
     std::printf(
         "EscribirIniLote, 5.400 claves sobre 5.000 existentes: mediana %.2f ms (meta < 20 ms), "
         "%.2f ms de procesador\n",
-        medianaMs(lotes), medianaMs(lotesCpu));
+        medicion::mediana(lotes), medicion::mediana(lotesCpu));
     return 0;
 }

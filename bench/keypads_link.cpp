@@ -6,6 +6,7 @@
 // measurement, default 3]
 // Run it through tests/keypads/receptor_falso.py under umockdev-wrapper to
 // measure the USB link with a receiver connected.
+#include "Medicion.h"
 #include "keypads/ReceptorHid.h"
 #include "keypads/ReceptorSimulado.h"
 
@@ -16,7 +17,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <deque>
-#include <sys/resource.h>
 #include <vector>
 
 namespace {
@@ -24,18 +24,10 @@ namespace {
 constexpr int kControles = 54;
 constexpr int kReportesPorSegundo = 1000;
 
-double segundosCpu() {
-    rusage u{};
-    getrusage(RUSAGE_SELF, &u);
-    return double(u.ru_utime.tv_sec + u.ru_stime.tv_sec) +
-           double(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
-}
+using medicion::percentil;
+using medicion::segundosCpu;
 
-void esperar(int ms) {
-    QEventLoop bucle;
-    QTimer::singleShot(ms, &bucle, &QEventLoop::quit);
-    bucle.exec();
-}
+using medicion::esperar;
 
 // Share of one core the process used over `ms` of its event loop.
 double usoCpu(int ms) {
@@ -107,14 +99,10 @@ void respuestas(int segundos) {
     bucle.exec();
     const double duracion = double(reloj.nsecsElapsed()) / 1e9;
 
-    std::sort(latencias.begin(), latencias.end());
-    auto percentil = [&](double q) {
-        if (latencias.empty())
-            return 0.0;
-        return double(latencias[std::min(latencias.size() - 1,
-                                         size_t(q * double(latencias.size())))]) /
-               1e6;
-    };
+    std::vector<double> latenciasMs;
+    latenciasMs.reserve(latencias.size());
+    for (const qint64 l : latencias)
+        latenciasMs.push_back(double(l) / 1e6);
     const qint64 esperadas = total * kControles;
     std::printf("Respuestas de %d controles a %d reportes/s durante %d s (%.1f s reales)\n",
                 kControles, kReportesPorSegundo, segundos, duracion);
@@ -125,7 +113,8 @@ void respuestas(int segundos) {
                 static_cast<long long>(esperadas - teclas), static_cast<long long>(desordenados));
     std::printf("  latencia reporte->decodificador: p50 %.3f ms, p99 %.3f ms, max %.3f ms "
                 "(objetivo p99 < 5 ms)\n",
-                percentil(0.50), percentil(0.99), percentil(1.0));
+                percentil(latenciasMs, 0.50), percentil(latenciasMs, 0.99),
+                percentil(latenciasMs, 1.0));
 }
 
 void cpu(int segundos) {

@@ -1,6 +1,7 @@
 // Results figures: the results window for 54 examinees x 100 questions, the
 // group's and every examinee's PDF, the XLSX export, item statistics over 10,000
 // stored examinations and a roster import of 1,000 rows.
+#include "Medicion.h"
 #include "app/Claves.h"
 #include "app/Ini.h"
 #include "app/Rutas.h"
@@ -27,7 +28,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <functional>
-#include <sys/resource.h>
 
 namespace {
 
@@ -188,10 +188,7 @@ void historia(De1& db, qint32 grupo) {
 // Processor time of the process: beside the wall time, it shows what the work
 // costs when other programs share the machine.
 qint64 cpuMs() {
-    rusage u{};
-    getrusage(RUSAGE_SELF, &u);
-    return qint64(u.ru_utime.tv_sec + u.ru_stime.tv_sec) * 1000 +
-           qint64(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1000;
+    return qint64(medicion::segundosCpu() * 1000);
 }
 
 struct Medida {

@@ -1,5 +1,6 @@
 // Exam session figures: storing a full roster's results, keys from 54 keypads
 // at 1,000 reports per second, and the window's CPU use while a question waits.
+#include "Medicion.h"
 #include "app/Claves.h"
 #include "app/Ini.h"
 #include "app/Rutas.h"
@@ -26,7 +27,6 @@
 #include <QTimer>
 #include <atomic>
 #include <cstdio>
-#include <sys/resource.h>
 
 namespace {
 
@@ -51,18 +51,7 @@ public:
     QList<Evaluado> lista;
 };
 
-void esperar(int ms) {
-    QEventLoop bucle;
-    QTimer::singleShot(ms, &bucle, &QEventLoop::quit);
-    bucle.exec();
-}
-
-double cpuSegundos() {
-    rusage u{};
-    getrusage(RUSAGE_SELF, &u);
-    return double(u.ru_utime.tv_sec + u.ru_stime.tv_sec) +
-           double(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
-}
+using medicion::esperar;
 
 void sembrar(De1& db, QList<qint32>& personas) {
     Transaccion t(db);
@@ -160,10 +149,11 @@ int main(int argc, char** argv) {
     esperar(300);
 
     // 2. CPU use while the question waits.
-    const double cpu0 = cpuSegundos();
+    const double cpu0 = medicion::segundosCpu();
     reloj.restart();
     esperar(4000);
-    const double cpu = (cpuSegundos() - cpu0) / (double(reloj.elapsed()) / 1000.0) * 100.0;
+    const double cpu =
+        (medicion::segundosCpu() - cpu0) / (double(reloj.elapsed()) / 1000.0) * 100.0;
     std::printf("CPU while a question waits: %.2f %% of one core over %.1f s [target < 2 %%]\n",
                 cpu, double(reloj.elapsed()) / 1000.0);
 

@@ -3,6 +3,7 @@
 // samples sent, share of one core used).
 //
 // bench_signature_pad [samples for the latency, default 2000] [seconds of pen, default 5]
+#include "Medicion.h"
 #include "app/Ini.h"
 #include "app/Rutas.h"
 #include "persons/ventanas/FrmPad.h"
@@ -17,17 +18,11 @@
 #include <QtMath>
 #include <algorithm>
 #include <cstdio>
-#include <sys/resource.h>
 #include <vector>
 
 namespace {
 
-double segundosCpu() {
-    rusage u{};
-    getrusage(RUSAGE_SELF, &u);
-    return double(u.ru_utime.tv_sec + u.ru_stime.tv_sec) +
-           double(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
-}
+using medicion::segundosCpu;
 
 // Counts the box's paints.
 class Pintadas : public QObject {
@@ -61,10 +56,7 @@ void muestra(QWidget* caja, QEvent::Type tipo, qint64 i) {
     QApplication::sendEvent(caja, &e);
 }
 
-double percentil(std::vector<double> v, double p) {
-    std::sort(v.begin(), v.end());
-    return v.empty() ? 0 : v[std::min(v.size() - 1, size_t(p * double(v.size())))];
-}
+using medicion::percentil;
 
 } // namespace
 

@@ -45,8 +45,8 @@ Colocacion colocarAlLado(const QRect& ventana, const QSize& deseado, const QSize
     constexpr Lado kLados[] = {Lado::Derecha, Lado::Izquierda, Lado::Abajo, Lado::Arriba};
     std::optional<Colocacion> mejor;
     int mejorDesplazamiento = 0;
-    auto considerar = [&](const QRect& v, Lado lado) {
-        const std::optional<QRect> r = enLado(lado, v, deseado, minimo, area);
+    auto considerar = [&](const QRect& v, Lado lado, const QSize& menor) {
+        const std::optional<QRect> r = enLado(lado, v, deseado, menor, area);
         if (!r)
             return;
         const int desplazamiento = (v.topLeft() - ventana.topLeft()).manhattanLength();
@@ -59,7 +59,7 @@ Colocacion colocarAlLado(const QRect& ventana, const QSize& deseado, const QSize
         }
     };
     for (Lado lado : kLados)
-        considerar(ventana, lado);
+        considerar(ventana, lado, minimo);
     if (mejor)
         return *mejor;
 
@@ -68,16 +68,25 @@ Colocacion colocarAlLado(const QRect& ventana, const QSize& deseado, const QSize
     const int finY = area.y() + area.height();
     const int y = acotar(ventana.y(), area.y(), finY - ventana.height());
     const int x = acotar(ventana.x(), area.x(), finX - ventana.width());
-    considerar(ventana.translated(area.x() - ventana.x(), y - ventana.y()), Lado::Derecha);
-    considerar(ventana.translated(finX - ventana.width() - ventana.x(), y - ventana.y()),
-               Lado::Izquierda);
-    considerar(ventana.translated(x - ventana.x(), area.y() - ventana.y()), Lado::Abajo);
-    considerar(ventana.translated(x - ventana.x(), finY - ventana.height() - ventana.y()),
-               Lado::Arriba);
+    const auto alBorde = [&](const QSize& menor) {
+        considerar(ventana.translated(area.x() - ventana.x(), y - ventana.y()), Lado::Derecha,
+                   menor);
+        considerar(ventana.translated(finX - ventana.width() - ventana.x(), y - ventana.y()),
+                   Lado::Izquierda, menor);
+        considerar(ventana.translated(x - ventana.x(), area.y() - ventana.y()), Lado::Abajo, menor);
+        considerar(ventana.translated(x - ventana.x(), finY - ventana.height() - ventana.y()),
+                   Lado::Arriba, menor);
+    };
+    alBorde(minimo);
+    if (mejor)
+        return *mejor;
+    // A window that fills most of the area: the companion takes what room is left
+    // beside it, smaller than it would like, rather than cover the window.
+    alBorde(QSize(1, 1));
     if (mejor)
         return *mejor;
 
-    // The window leaves no room anywhere: the companion at the area's right edge.
+    // The window fills the area: the companion at its right edge, whole on screen.
     const QSize tam = deseado.boundedTo(area.size());
     return Colocacion{QRect(QPoint(finX - tam.width(), area.y()), tam), ventana};
 }

@@ -1,5 +1,5 @@
-// Start-up choices: templates folder, catalog connection, operator code, and a
-// catalog that cannot be reached.
+// Start-up choices: templates folder, catalog connection, operator code (read as
+// texto::ValEntero reads numbers), and a catalog that cannot be reached.
 #include "EntornoPrueba.h"
 #include "app/Arranque.h"
 #include "app/Claves.h"
@@ -47,22 +47,6 @@ private Q_SLOTS:
         QCOMPARE(l.archivoSqlite, QStringLiteral("/srv/q/datos/catalogo.db"));
         QCOMPARE(arranque::conexion("sqlite:/abs/c.db", "", "/srv").archivoSqlite,
                  QStringLiteral("/abs/c.db"));
-    }
-
-    void codigoOperador_data() {
-        QTest::addColumn<QString>("linea");
-        QTest::addColumn<int>("codigo");
-        QTest::newRow("numero") << "15" << 15;
-        QTest::newRow("con modificador") << "15 /x" << 15;
-        QTest::newRow("letras") << "abc" << 0;
-        QTest::newRow("vacia") << "" << 0;
-        QTest::newRow("medio al par abajo") << "2.5" << 2;
-        QTest::newRow("medio al par arriba") << "3.5" << 4;
-    }
-    void codigoOperador() {
-        QFETCH(QString, linea);
-        QFETCH(int, codigo);
-        QCOMPARE(arranque::responsable(linea), codigo);
     }
 
     void arranqueCompletoSqlite() {

@@ -2,6 +2,7 @@
 // Qt's own dialogs as the program shows them.
 #include "EntornoPrueba.h"
 #include "PuestoPrueba.h"
+#include "app/Aplicacion.h"
 #include "app/Claves.h"
 #include "app/Idioma.h"
 #include "app/Ini.h"
@@ -87,8 +88,10 @@ private Q_SLOTS:
         QVERIFY(!dialogos.entrada(nullptr, "Nombre", "Nueva ciudad", {}));
         QVERIFY(entrada.hecho);
 
+        // A box asked for without a title carries the program's.
         DentroDe mensaje("QMessageBox", [](QDialog* d) {
             QCOMPARE(textosBotones(d), QStringList({"No", "Sí"}));
+            QCOMPARE(d->windowTitle(), kTituloAplicacion);
         });
         dialogos.mensaje(nullptr, "¿Eliminar?", Dialogos::Icono::Pregunta, {},
                          Dialogos::Botones::SiNo);

@@ -12,15 +12,8 @@
 #endif
 
 namespace {
-QByteArray leer(const QString& ruta) {
-    QFile f(ruta);
-    f.open(QIODevice::ReadOnly);
-    return f.readAll();
-}
 void escribir(const QString& ruta, const QByteArray& datos) {
-    QFile f(ruta);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(datos);
+    QVERIFY(escribirArchivo(ruta, datos));
 }
 } // namespace
 
@@ -62,7 +55,7 @@ private Q_SLOTS:
                               "servidor\nServer=SRV\nRed=\\\\nas\\q\n\n[Foto]\nBrillo=3\n");
         QVERIFY(EscribirIni("CONTROL", "server", "OTRO"));
         QVERIFY(EscribirIni("Tavelmo", "Filtro", "0"));
-        const QByteArray datos = leer(ini::ruta());
+        const QByteArray datos = leerArchivo(ini::ruta());
         QVERIFY(datos.contains("; configuración de la oficina"));
         QVERIFY(datos.contains("; servidor"));
         QVERIFY(datos.contains("Brillo=3"));
@@ -78,7 +71,7 @@ private Q_SLOTS:
                               "a\n");
         QCOMPARE(LeerIni("Control", "Pais"), QStringLiteral("España"));
         QVERIFY(EscribirIni("Control", "Ciudad", QStringLiteral("Peñalolén")));
-        QVERIFY(leer(ini::ruta())
+        QVERIFY(leerArchivo(ini::ruta())
                     .contains("Pe\xF1"
                               "alol\xE9n"));
     }
@@ -126,7 +119,7 @@ private Q_SLOTS:
         QCOMPARE(LeerIni("Imagenes", "Foto"), QStringLiteral("a.jpg"));
         QCOMPARE(LeerIni("Foto", "Brillo"), QStringLiteral("3"));
         QVERIFY(EscribirIni("Tavelmo", "Filtro", "1"));
-        QCOMPARE(leer(ini::ruta()),
+        QCOMPARE(leerArchivo(ini::ruta()),
                  QByteArray("[Control]\r\nServer=SRV\r\n[Imagenes]\r\nFoto=a.jpg\r\n"
                             "[Foto]\r\nBrillo=3\r\n\r\n[Tavelmo]\r\nFiltro=1\r\n"));
     }
@@ -139,7 +132,7 @@ private Q_SLOTS:
         QCOMPARE(LeerIni("Foto", "Brillo"), QStringLiteral("3"));
         QVERIFY(EscribirIni("Foto", "Contraste", "5"));
         QVERIFY(EscribirIni("Foto", "Contraste", "6"));
-        QCOMPARE(leer(ini::ruta()),
+        QCOMPARE(leerArchivo(ini::ruta()),
                  QByteArray("[Control]\nServer=A\n[Foto\nBrillo=3\nContraste=6\n\n[Otra]\nx=1\n"));
     }
 
@@ -151,9 +144,9 @@ private Q_SLOTS:
         QCOMPARE(LeerIni("A", "k"), QStringLiteral("1"));
         QCOMPARE(LeerIni("A", "z"), QStringLiteral("ERROR"));
         QVERIFY(EscribirIniLote({{"a", "K", "7"}, {"A", "nueva", "8"}}));
-        QCOMPARE(leer(ini::ruta()),
+        QCOMPARE(leerArchivo(ini::ruta()),
                  QByteArray("[A]\nk=7\nk=2\nnueva=8\n[B]\nx=1\n[a]\nk=3\nz=9\n"));
-        const QList<EntradaIni> todas = ini::entradasEn(leer(ini::ruta()));
+        const QList<EntradaIni> todas = ini::entradasEn(leerArchivo(ini::ruta()));
         QCOMPARE(todas.size(), 3);
         QCOMPARE(todas.at(0).valor, QStringLiteral("7"));
     }
@@ -166,13 +159,13 @@ private Q_SLOTS:
         QVERIFY(EscribirIni("Imagenes", "Foto", "a\n[Control]\r\nServer=OTRO\n"));
         QCOMPARE(LeerIni("Control", "Server"), QStringLiteral("SRV"));
         QCOMPARE(LeerIni("Imagenes", "Foto"), QStringLiteral("a [Control]  Server=OTRO"));
-        const QByteArray antes = leer(ini::ruta());
+        const QByteArray antes = leerArchivo(ini::ruta());
         QVERIFY(!EscribirIni("A]", "b", "1"));
         QVERIFY(!EscribirIni("A", "b=c", "1"));
         QVERIFY(!EscribirIni("A", "[b", "1"));
         QVERIFY(!EscribirIniLote({{"A", "b", "1"}, {"A", ";c", "1"}}));
         QVERIFY(!EscribirIni(" ", "b", "1"));
-        QCOMPARE(leer(ini::ruta()), antes);
+        QCOMPARE(leerArchivo(ini::ruta()), antes);
     }
 
 #ifdef Q_OS_UNIX

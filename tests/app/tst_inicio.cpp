@@ -67,9 +67,7 @@ private Q_SLOTS:
 
         // A file where the templates folder should go: nothing is written, and the
         // operator is told.
-        QFile estorbo(e.carpetaTrabajo() + "/Templates");
-        QVERIFY(estorbo.open(QIODevice::WriteOnly));
-        estorbo.close();
+        QVERIFY(escribirArchivo(e.carpetaTrabajo() + "/Templates", {}));
         d.mensajes.clear();
         d.siguienteRespuesta(R::Si);
         decision = inicio::ofrecerConfiguracion(d);

@@ -48,11 +48,8 @@ Oficina oficina(De1& db) {
 }
 
 QString escribir(EntornoPrueba& e, const QString& nombre, const QByteArray& datos) {
-    QString ruta = e.ruta(nombre);
-    QFile f(ruta);
-    if (f.open(QIODevice::WriteOnly))
-        f.write(datos);
-    return ruta;
+    escribirArchivo(e.ruta(nombre), datos);
+    return e.ruta(nombre);
 }
 
 const QByteArray kCsv =

@@ -203,18 +203,13 @@ private Q_SLOTS:
         QImage img(20, 20, QImage::Format_RGB32);
         img.fill(Qt::green);
         QCOMPARE(guardarArchivoTrabajo(img, ruta, "JPG"), QString());
-        const QByteArray antes = [&] {
-            QFile f(ruta);
-            return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-        }();
+        const QByteArray antes = leerArchivo(ruta);
         // A write that fails half-way (here: a format without writer) leaves the
         // old file and nothing beside it.
         img.fill(Qt::blue);
         const QString error = guardarArchivoTrabajo(img, ruta, "NINGUNO");
         QVERIFY2(error.contains("Foto.jpg"), qPrintable(error));
-        QFile f(ruta);
-        QVERIFY(f.open(QIODevice::ReadOnly));
-        QCOMPARE(f.readAll(), antes);
+        QCOMPARE(leerArchivo(ruta), antes);
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"Foto.jpg"});
         // A folder in the file's place cannot be written over.
         QVERIFY(QDir(dir.path()).mkdir("Firma.jpg"));

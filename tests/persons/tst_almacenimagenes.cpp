@@ -15,14 +15,7 @@ using almacen::TipoImagen;
 
 namespace {
 void escribir(const QString& ruta, const QByteArray& bytes) {
-    QFile f(ruta);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
-QByteArray leer(const QString& ruta) {
-    QFile f(ruta);
-    f.open(QIODevice::ReadOnly);
-    return f.readAll();
+    QVERIFY(escribirArchivo(ruta, bytes));
 }
 } // namespace
 
@@ -51,7 +44,7 @@ private Q_SLOTS:
         escribir(almacen::archivoTrabajo(TipoImagen::Foto), QByteArray("nueva\0\xff", 7));
 
         QCOMPARE(almacen::guardarPendiente(TipoImagen::Foto, 7), QString());
-        QCOMPARE(leer(guardada), QByteArray("nueva\0\xff", 7)); // byte for byte
+        QCOMPARE(leerArchivo(guardada), QByteArray("nueva\0\xff", 7)); // byte for byte
         QVERIFY(almacen::estaProtegido(guardada));
         QCOMPARE(almacen::fotoParaMostrar(7), guardada);
         // The working file stays until the editor opens again.
@@ -86,7 +79,7 @@ private Q_SLOTS:
         escribir(almacen::archivoTrabajo(TipoImagen::Huella), "nueva");
         const QString m = almacen::guardarPendiente(TipoImagen::Huella, 9);
         QVERIFY2(m.contains("Huella.bmp"), qPrintable(m));
-        QCOMPARE(leer(guardada), QByteArray("anterior"));
+        QCOMPARE(leerArchivo(guardada), QByteArray("anterior"));
     }
 };
 

@@ -1,8 +1,6 @@
 // The person editor driven as the operator does, on a temporary catalog.
+#include "Capturas.h"
 #include "Catalogo.h"
-#include "DialogosDePrueba.h"
-#include "EntornoPrueba.h"
-#include "Ventanas.h"
 #include "app/Claves.h"
 #include "app/Ini.h"
 #include "data/Configuracion.h"
@@ -11,12 +9,10 @@
 #include "persons/LectorHuellasSimulado.h"
 #include "persons/ventanas/FrmNMPersona.h"
 #include "persons/ventanas/FrmPad.h"
-#include "persons/ventanas/FrmWebcam.h"
 #include "persons/ventanas/NombresFrmNMPersona.h"
 #include "persons/ventanas/ObtenerFirma.h"
 #include "persons/ventanas/ObtenerFoto.h"
 #include "persons/ventanas/ObtenerHuella.h"
-#include "persons/ventanas/VistaCamara.h"
 
 #include <QComboBox>
 #include <QDateEdit>
@@ -29,7 +25,6 @@
 #include <QScopeGuard>
 #include <QSqlQuery>
 #include <QtTest>
-#include <functional>
 
 using almacen::TipoImagen;
 namespace n = nombres::frmNMPersona;
@@ -259,46 +254,6 @@ private Q_SLOTS:
         QCOMPARE(ed.f->result(), int(QDialog::Accepted));
     }
 
-    void fotografiaObligatoriaTomadaConLaCamara() {
-        Editor ed([](De1& db) {
-            GuardarConfiguracion(db, ajustes::kExigeFoto, "1");
-            EscribirIni(claves::kCamara, "Simulada");
-            instalarCapturaFoto();
-        });
-        FrmNMPersona::instalarCaptura(TipoImagen::Foto, {});
-        qputenv("Tmp", QFile::encodeName(ed.e.ruta("")));
-        ed.llenar();
-        auto* enlace = ed.c<QPushButton>(n::kObtenerFoto);
-        QVERIFY(enlace->isVisible());
-
-        QImage aceptada;
-        alAbrirModal<ObtenerFoto>([&aceptada, &ed](ObtenerFoto* o) {
-            alAbrirModal<FrmWebcam>([](FrmWebcam* w) {
-                QTRY_VERIFY(w->vista()->cuadrosPintados() >= 2);
-                hijo<QPushButton>(w, QStringLiteral("Command1"))->click();
-                QTRY_VERIFY(!w->isVisible());
-            });
-            hijo<QPushButton>(o, QStringLiteral("Command8"))->click();
-            QVERIFY2(o->edicion().tieneFoto(), qPrintable(ed.dlg.ultimo()));
-            aceptada = o->edicion().paraCaja();
-            hijo<QPushButton>(o, QStringLiteral("Command4"))->click();
-        });
-        enlace->click();
-        QVERIFY(!ed.c<QLabel>(n::kFoto)->pixmap().isNull());
-
-        ed.aceptar();
-        QVERIFY2(ed.dlg.mensajes.isEmpty(), qPrintable(ed.dlg.ultimo()));
-        QCOMPARE(ed.f->result(), int(QDialog::Accepted));
-        // The stored photograph is the accepted picture, byte for byte the working file.
-        QFile trabajo(almacen::archivoTrabajo(TipoImagen::Foto));
-        QFile guardada(almacen::rutaGuardada(TipoImagen::Foto, ed.f->codigoGuardado()));
-        QVERIFY(trabajo.open(QIODevice::ReadOnly) && guardada.open(QIODevice::ReadOnly));
-        QCOMPARE(guardada.readAll(), trabajo.readAll());
-        const QImage imagen(guardada.fileName());
-        QCOMPARE(imagen.size(), aceptada.size());
-        QVERIFY(qAbs(qGray(imagen.pixel(130, 130)) - qGray(aceptada.pixel(130, 130))) < 12);
-    }
-
     void lasTresImagenesObligatoriasCapturadas() {
         Editor ed([](De1& db) {
             for (const char* clave : {"ChkEFoto", "ChkEFirma", "ChkEHuella"})
@@ -316,31 +271,21 @@ private Q_SLOTS:
         qputenv("Tmp", QFile::encodeName(ed.e.ruta("")));
         ed.llenar();
 
-        alAbrirModal<ObtenerFoto>([](ObtenerFoto* o) {
-            alAbrirModal<FrmWebcam>([](FrmWebcam* w) {
-                QTRY_VERIFY(w->vista()->cuadrosPintados() >= 2);
-                QTest::mouseClick(hijo(w, "Command1"), Qt::LeftButton);
-                QTRY_VERIFY(!w->isVisible());
-            });
-            QTest::mouseClick(hijo(o, "Command8"), Qt::LeftButton);
+        QImage foto;
+        alAbrirModal<ObtenerFoto>([&foto](ObtenerFoto* o) {
+            tomarDeWebcam(o);
+            foto = o->edicion().paraCaja();
             QTest::mouseClick(hijo(o, "Command4"), Qt::LeftButton);
         });
-        QTest::mouseClick(ed.c("LblFoto"), Qt::LeftButton);
+        QTest::mouseClick(ed.c(n::kObtenerFoto), Qt::LeftButton);
+        QVERIFY(!ed.c<QLabel>(n::kFoto)->pixmap().isNull());
         ed.aceptar();
         QCOMPARE(ed.dlg.ultimo(), QStringLiteral("Debe ingresar la firma de la  persona."));
 
         // The pad opens with the signature window and the examinee signs. The
         // window is answered once the pad's own loop has returned.
         QImage firma;
-        alAbrirModal<FrmPad>([](FrmPad* pad) {
-            QVERIFY(QTest::qWaitForWindowExposed(pad));
-            CajaFirma* caja = &pad->caja();
-            QTest::mousePress(caja, Qt::LeftButton, {}, QPoint(30, 80));
-            for (int x = 70; x < 400; x += 30)
-                QTest::mouseMove(caja, QPoint(x, 80 + (x / 30 % 3) * 25));
-            QTest::mouseRelease(caja, Qt::LeftButton, {}, QPoint(400, 60));
-            QTest::mouseClick(hijo(pad, "Command3"), Qt::LeftButton);
-        });
+        alAbrirModal<FrmPad>([](FrmPad* pad) { firmarEnPad(pad, 80); });
         const auto ventanaFirma = [] {
             return qobject_cast<ObtenerFirma*>(QApplication::activeModalWidget());
         };
@@ -349,9 +294,18 @@ private Q_SLOTS:
                    firma = ventanaFirma()->edicion().paraCaja();
                    QTest::mouseClick(hijo(ventanaFirma(), "Command4"), Qt::LeftButton);
                });
-        QTest::mouseClick(ed.c("Lblfirma"), Qt::LeftButton);
-        QVERIFY(!ed.c<QLabel>("ImgFirma")->pixmap().isNull());
+        QTest::mouseClick(ed.c(n::kObtenerFirma), Qt::LeftButton);
+        QVERIFY(!ed.c<QLabel>(n::kFirma)->pixmap().isNull());
 
+        // A fingerprint of an earlier try does not survive a cancelled capture.
+        crearImagen(TipoImagen::Huella);
+        alAbrirModal<ObtenerHuella>([&lector](ObtenerHuella* h) {
+            QTRY_VERIFY(lector.esperando());
+            QTest::mouseClick(hijo(h, "Command1"), Qt::LeftButton);
+        });
+        QTest::mouseClick(ed.c(n::kObtenerHuella), Qt::LeftButton);
+        QVERIFY(!QFile::exists(almacen::archivoTrabajo(TipoImagen::Huella)));
+        QVERIFY(ed.c<QLabel>(n::kHuella)->pixmap().isNull());
         alAbrirModal<ObtenerHuella>([&lector](ObtenerHuella* h) {
             CapturaHuella::Tiempos rapidos;
             rapidos.parpadeosLentos = rapidos.parpadeosRapidos = 1;
@@ -360,7 +314,8 @@ private Q_SLOTS:
             lector.ponerDedo();
             QTRY_VERIFY(!h->isVisible());
         });
-        QTest::mouseClick(ed.c("LblHuella"), Qt::LeftButton);
+        QTest::mouseClick(ed.c(n::kObtenerHuella), Qt::LeftButton);
+        QVERIFY(!ed.c<QLabel>(n::kHuella)->pixmap().isNull());
 
         ed.dlg.limpiar();
         ed.aceptar();
@@ -368,12 +323,13 @@ private Q_SLOTS:
         QCOMPARE(ed.f->result(), int(QDialog::Accepted));
         // Each stored file is its accepted working file, byte for byte...
         const qint64 codigo = ed.f->codigoGuardado();
-        for (TipoImagen t : {TipoImagen::Foto, TipoImagen::Firma, TipoImagen::Huella}) {
-            QFile trabajo(almacen::archivoTrabajo(t));
-            QFile guardada(almacen::rutaGuardada(t, codigo));
-            QVERIFY(trabajo.open(QIODevice::ReadOnly) && guardada.open(QIODevice::ReadOnly));
-            QCOMPARE(guardada.readAll(), trabajo.readAll());
-        }
+        for (TipoImagen t : {TipoImagen::Foto, TipoImagen::Firma, TipoImagen::Huella})
+            QCOMPARE(leerArchivo(almacen::rutaGuardada(t, codigo)),
+                     leerArchivo(almacen::archivoTrabajo(t)));
+        // ...the photograph is the picture accepted...
+        const QImage guardadaFoto(almacen::rutaGuardada(TipoImagen::Foto, codigo));
+        QCOMPARE(guardadaFoto.size(), foto.size());
+        QVERIFY(qAbs(qGray(guardadaFoto.pixel(130, 130)) - qGray(foto.pixel(130, 130))) < 12);
         // ...and the signature is the picture its window showed.
         QImageReader lectorFirma(almacen::rutaGuardada(TipoImagen::Firma, codigo));
         lectorFirma.setDecideFormatFromContent(true);
@@ -384,20 +340,6 @@ private Q_SLOTS:
             for (int x = 0; x < guardada.width(); ++x)
                 diferencia += qAbs(qGray(guardada.pixel(x, y)) - qGray(firma.pixel(x, y)));
         QVERIFY(diferencia / (long{guardada.width()} * guardada.height()) < 4);
-    }
-
-    void capturaInstaladaMuestraSuImagen() {
-        bool habiaHuella = true;
-        FrmNMPersona::instalarCaptura(TipoImagen::Huella, [&](QWidget*) {
-            habiaHuella = QFile::exists(almacen::archivoTrabajo(TipoImagen::Huella));
-            crearImagen(TipoImagen::Huella);
-        });
-        Editor ed;
-        FrmNMPersona::instalarCaptura(TipoImagen::Huella, {});
-        crearImagen(TipoImagen::Huella); // an earlier attempt's fingerprint
-        pulsar(*ed.f, n::kObtenerHuella);
-        QVERIFY(!habiaHuella);
-        QVERIFY(!ed.c<QLabel>(n::kHuella)->pixmap().isNull());
     }
 };
 

@@ -71,12 +71,7 @@ struct Pad {
     }
     CajaFirma* caja() { return &f->caja(); }
     QImage imagen() { return f->caja().lienzo().imagen(); }
-    template <typename T = QWidget> T* c(const QString& nombre) {
-        T* w = f->findChild<T*>(nombre);
-        if (!w)
-            qFatal("no control %s", qPrintable(nombre));
-        return w;
-    }
+    template <typename T = QWidget> T* c(const QString& nombre) { return hijo<T>(f.get(), nombre); }
     void raton(const QList<QPoint>& puntos) {
         QTest::mousePress(caja(), Qt::LeftButton, {}, puntos.first());
         for (const QPoint& p : puntos.mid(1))
@@ -194,10 +189,7 @@ private Q_SLOTS:
         QCOMPARE(lector.read(), aceptada);
 
         // Cancelled: nothing is returned and the earlier file stays.
-        const QByteArray antes = [&] {
-            QFile f(ruta);
-            return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-        }();
+        const QByteArray antes = leerArchivo(ruta);
         QTimer::singleShot(0, [] {
             QWidget* pad = QApplication::activeModalWidget();
             QTest::mousePress(pad->findChild<QWidget*>(QStringLiteral("P1")), Qt::LeftButton, {},
@@ -208,9 +200,7 @@ private Q_SLOTS:
                               Qt::LeftButton);
         });
         QVERIFY(!dibujarFirma(nullptr));
-        QFile f(ruta);
-        QVERIFY(f.open(QIODevice::ReadOnly));
-        QCOMPARE(f.readAll(), antes);
+        QCOMPARE(leerArchivo(ruta), antes);
     }
 };
 

@@ -1,9 +1,7 @@
 // The signature window driven as the operator does: the pad with synthetic
 // strokes, picture files, SANE's test backend as the scanner, framing, accept
 // and cancel.
-#include "DialogosDePrueba.h"
-#include "EntornoPrueba.h"
-#include "Ventanas.h"
+#include "Capturas.h"
 #include "app/Ini.h"
 #include "app/Rutas.h"
 #include "persons/AjusteImagen.h"
@@ -26,38 +24,14 @@ namespace {
 
 using Pad = std::function<void(FrmPad*)>;
 
-// Signs across the pad (its box made `ancho` pixels wide when given) and accepts.
-// The drawing's size goes to `tamano`.
+// Signs across the pad at height y and accepts (see firmarEnPad).
 Pad firmar(int y, int ancho = 0, QSize* tamano = nullptr) {
-    return [y, ancho, tamano](FrmPad* pad) {
-        QVERIFY(QTest::qWaitForWindowExposed(pad));
-        CajaFirma* caja = &pad->caja();
-        if (ancho > 0) {
-            pad->resize(pad->width() + ancho - caja->width(), pad->height());
-            QTRY_COMPARE(caja->lienzo().imagen().width(), ancho);
-        }
-        if (tamano)
-            *tamano = caja->lienzo().imagen().size();
-        QTest::mousePress(caja, Qt::LeftButton, {}, QPoint(20, y));
-        for (int x = 60; x < caja->width() - 20; x += 40)
-            QTest::mouseMove(caja, QPoint(x, y + (x / 40 % 2) * 30));
-        QTest::mouseRelease(caja, Qt::LeftButton, {}, QPoint(caja->width() - 20, y));
-        QTest::mouseClick(hijo(pad, "Command3"), Qt::LeftButton);
-    };
+    return [=](FrmPad* pad) { firmarEnPad(pad, y, ancho, tamano); };
 }
 
 const Pad enBlanco = [](FrmPad* pad) { QTest::mouseClick(hijo(pad, "Command3"), Qt::LeftButton); };
 
-QByteArray bytes(const QString& ruta) {
-    QFile f(ruta);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-struct Ventana {
-    EntornoPrueba e{false};
-    DialogosDePrueba dlg;
-    std::unique_ptr<ObtenerFirma> f;
-
+struct Ventana : VentanaDePrueba<ObtenerFirma> {
     // Opens the window; the pad opening with it gets `enPad` (left open, it is cancelled).
     void abrir(const Pad& enPad = {}) {
         f = std::make_unique<ObtenerFirma>();
@@ -78,7 +52,6 @@ struct Ventana {
         QTRY_VERIFY(*visto);
         QTRY_COMPARE(QApplication::activeModalWidget(), f.get());
     }
-    template <typename T = QWidget> T* c(const char* nombre) { return hijo<T>(f.get(), nombre); }
     const QImage& fuente() { return f->edicion().fuente(); }
     QString texto1() { return c<QLineEdit>("Text1")->text(); }
     void archivo(const QString& ruta) {
@@ -94,15 +67,9 @@ class TestObtenerFirma : public QObject {
 private Q_SLOTS:
     void initTestCase() {
         // SANE reads this once per process: one test device, 787 pixels wide.
-        QVERIFY(sane_.isValid());
-        QFile dll(sane_.filePath("dll.conf"));
-        QFile test(sane_.filePath("test.conf"));
-        QVERIFY(dll.open(QIODevice::WriteOnly) && test.open(QIODevice::WriteOnly));
-        dll.write("test\n");
-        test.write("number_of_devices 1\nmode Gray\ndepth 8\nresolution 100.0\n"
-                   "geometry_min 0.0\ngeometry_max 200.0\ntl_x 0.0\ntl_y 0.0\n"
-                   "br_x 200.0\nbr_y 60.0\n");
-        qputenv("SANE_CONFIG_DIR", QFile::encodeName(sane_.path()));
+        QVERIFY(configurarSane(sane_, "number_of_devices 1\nmode Gray\ndepth 8\nresolution 100.0\n"
+                                      "geometry_min 0.0\ngeometry_max 200.0\ntl_x 0.0\ntl_y 0.0\n"
+                                      "br_x 200.0\nbr_y 60.0\n"));
     }
 
     void padAlAbrirReduceDibujosAnchos() {
@@ -157,9 +124,7 @@ private Q_SLOTS:
 
         // Not a picture: the reason, and nothing changes; cancelled: nothing either.
         const QString falsa = QDir(carpeta).filePath("falsa.jpg");
-        QFile texto(falsa);
-        QVERIFY(texto.open(QIODevice::WriteOnly) && texto.write("no es una imagen") > 0);
-        texto.close();
+        QVERIFY(escribirArchivo(falsa, "no es una imagen"));
         v.archivo(falsa);
         QVERIFY2(v.dlg.ultimo().contains("falsa.jpg"), qPrintable(v.dlg.ultimo()));
         v.archivo(QString());
@@ -203,12 +168,12 @@ private Q_SLOTS:
         for (const QPoint p : {QPoint(116, 66), QPoint(40, 40), QPoint(200, 20)})
             QVERIFY(qAbs(qGray(jpg.pixel(p)) - qGray(caja.pixel(p))) < 24);
         QVERIFY(!QFile::exists(almacen::fuenteFirma()));
-        const QByteArray primera = bytes(firma);
+        const QByteArray primera = leerArchivo(firma);
 
         // A second signature replaces it.
         v.abrir(firmar(90));
         QTest::mouseClick(v.c("Command4"), Qt::LeftButton);
-        const QByteArray segunda = bytes(firma);
+        const QByteArray segunda = leerArchivo(firma);
         QVERIFY(!segunda.isEmpty() && segunda != primera);
 
         // Cancelled after a new drawing: the accepted file stays, and that drawing
@@ -216,7 +181,7 @@ private Q_SLOTS:
         v.abrir(firmar(120));
         const QImage dejada = v.fuente();
         QTest::mouseClick(v.c("Command5"), Qt::LeftButton);
-        QCOMPARE(bytes(firma), segunda);
+        QCOMPARE(leerArchivo(firma), segunda);
         v.abrir();
         QCOMPARE(v.fuente(), dejada);
 
@@ -226,7 +191,7 @@ private Q_SLOTS:
         QVERIFY(v.c<QLabel>("Im1")->pixmap().isNull());
         QTest::mouseClick(v.c("Command4"), Qt::LeftButton);
         QVERIFY(!v.f->isVisible());
-        QCOMPARE(bytes(firma), segunda);
+        QCOMPARE(leerArchivo(firma), segunda);
         QVERIFY(v.dlg.mensajes.isEmpty());
     }
 

@@ -1,23 +1,17 @@
 // The fingerprint window against libfprint's own virtual image reader (a UNIX
-// socket stands in for the finger), and the person editor with the simulated one.
+// socket stands in for the finger). The person editor's capture is tried in
+// tst_frmnmpersona with the simulated reader.
 #include "DialogosDePrueba.h"
 #include "EntornoPrueba.h"
 #include "Ventanas.h"
-#include "app/Claves.h"
-#include "data/Configuracion.h"
 #include "persons/AlmacenImagenes.h"
 #include "persons/CapturaHuella.h"
 #include "persons/LectorFprint.h"
 #include "persons/LectorHuellasSimulado.h"
-#include "persons/ventanas/FrmNMPersona.h"
 #include "persons/ventanas/ObtenerHuella.h"
 
-#include <QComboBox>
-#include <QDateEdit>
 #include <QLabel>
-#include <QLineEdit>
 #include <QLocalSocket>
-#include <QPushButton>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -269,70 +263,6 @@ private Q_SLOTS:
         QCOMPARE(v.result(), int(QDialog::Rejected));
         QVERIFY(dlg.ultimo().startsWith(u"No se pudo escribir el archivo"));
         QVERIFY(QFileInfo(archivo()).isDir());
-    }
-
-    void elEditorGuardaLaHuellaCapturada() {
-        EntornoPrueba e;
-        DialogosDePrueba dlg;
-        LectorHuellasSimulado simulado;
-        fijarLectorHuellasCompartido(&simulado);
-        instalarCapturaHuella();
-        e.de1().insertar(QStringLiteral("Documentos"),
-                         {{QStringLiteral("DescripcionDocumento"), QStringLiteral("Pasaporte")}},
-                         QStringLiteral("CodigoDocumento"));
-        e.de1().insertar(QStringLiteral("Ciudades"),
-                         {{QStringLiteral("DescripcionCiudad"), QStringLiteral("Talca")},
-                          {QStringLiteral("Provincia"), 3}},
-                         QStringLiteral("CodigoCiudad"));
-        GuardarConfiguracion(e.de1(), ajustes::kExigeHuella, QStringLiteral("1"));
-
-        FrmNMPersona f(e.de1(), ModoEdicion::PersonaDelGrupo);
-        f.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&f));
-        hijo<QComboBox>(&f, QStringLiteral("ComboDocumento"))->setCurrentIndex(0);
-        hijo<QLineEdit>(&f, QStringLiteral("TxtDocumento"))->setText(QStringLiteral("12345678"));
-        hijo<QLineEdit>(&f, QStringLiteral("TxtNombre"))->setText(QStringLiteral("Rojas Maria"));
-        hijo<QComboBox>(&f, QStringLiteral("ComboSexo"))->setCurrentIndex(1);
-        hijo<QComboBox>(&f, QStringLiteral("ComboSangre"))->setCurrentIndex(1);
-        hijo<QComboBox>(&f, QStringLiteral("ComboCiudad"))->setCurrentIndex(0);
-        auto* enlace = hijo<QPushButton>(&f, QStringLiteral("LblHuella"));
-        QVERIFY(enlace->isVisible());
-        auto* aceptar = hijo<QPushButton>(&f, QStringLiteral("CmdAceptar"));
-        QTest::mouseClick(aceptar, Qt::LeftButton);
-        QCOMPARE(dlg.ultimo(),
-                 QStringLiteral("Debe ingresar las huellas digitales de la  persona."));
-
-        // A fingerprint of an earlier try does not survive a cancelled capture.
-        QVERIFY(huellaSintetica().save(archivo(), "BMP"));
-        QTimer::singleShot(0, [&] {
-            QWidget* v = QApplication::activeModalWidget();
-            QVERIFY(qobject_cast<ObtenerHuella*>(v));
-            QTRY_VERIFY(simulado.esperando());
-            QTest::mouseClick(hijo(v, QStringLiteral("Command1")), Qt::LeftButton);
-        });
-        QTest::mouseClick(enlace, Qt::LeftButton);
-        QVERIFY(!QFileInfo::exists(archivo()));
-        QVERIFY(hijo<QLabel>(&f, QStringLiteral("ImgHuella"))->pixmap().isNull());
-
-        QTimer::singleShot(0, [&] {
-            auto* v = qobject_cast<ObtenerHuella*>(QApplication::activeModalWidget());
-            QVERIFY(v);
-            v->captura().fijarTiempos(rapidos());
-            QTRY_VERIFY(simulado.esperando());
-            simulado.ponerDedo();
-        });
-        QTest::mouseClick(enlace, Qt::LeftButton);
-        QVERIFY(QFileInfo::exists(archivo()));
-        QVERIFY(!hijo<QLabel>(&f, QStringLiteral("ImgHuella"))->pixmap().isNull());
-
-        dlg.limpiar();
-        QTest::mouseClick(aceptar, Qt::LeftButton);
-        QVERIFY2(dlg.mensajes.isEmpty(), qPrintable(dlg.ultimo()));
-        QFile trabajo(archivo());
-        QFile guardado(almacen::rutaGuardada(TipoImagen::Huella, f.codigoGuardado()));
-        QVERIFY(trabajo.open(QIODevice::ReadOnly) && guardado.open(QIODevice::ReadOnly));
-        QCOMPARE(guardado.readAll(), trabajo.readAll());
-        fijarLectorHuellasCompartido(nullptr);
     }
 };
 

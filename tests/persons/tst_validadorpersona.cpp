@@ -15,9 +15,7 @@ using Campo = FallaValidacion::Campo;
 namespace {
 
 void crear(almacen::TipoImagen t) {
-    QFile f(almacen::archivoTrabajo(t));
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write("x");
+    QVERIFY(escribirArchivo(almacen::archivoTrabajo(t), "x"));
 }
 
 } // namespace

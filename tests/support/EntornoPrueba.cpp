@@ -76,3 +76,13 @@ QString EntornoPrueba::archivoCatalogo() const {
 QString EntornoPrueba::ruta(const QString& relativa) const {
     return dir_.filePath(relativa);
 }
+
+QByteArray leerArchivo(const QString& ruta) {
+    QFile f(ruta);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+bool escribirArchivo(const QString& ruta, const QByteArray& datos) {
+    QFile f(ruta);
+    return f.open(QIODevice::WriteOnly) && f.write(datos) == datos.size();
+}

@@ -37,3 +37,8 @@ private:
     QTemporaryDir dir_;
     std::unique_ptr<De1> de1_;
 };
+
+// A file's bytes, empty when it cannot be read; a file written whole, false
+// when it could not be.
+QByteArray leerArchivo(const QString& ruta);
+bool escribirArchivo(const QString& ruta, const QByteArray& datos);

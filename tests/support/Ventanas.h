@@ -25,29 +25,6 @@ template <typename T = QWidget> T* hijo(const QWidget* ventana, const QString& n
     return hijo<T>(*ventana, nombre);
 }
 
-// Runs `accion` on the next modal window of class T as soon as it is shown. A
-// window the action leaves open is closed, so a failed check never hangs the test.
-template <typename T> void alAbrirModal(std::function<void(T*)> accion) {
-    auto* reloj = new QTimer(qApp);
-    reloj->setInterval(10);
-    auto intentos = std::make_shared<int>(0);
-    QObject::connect(reloj, &QTimer::timeout, reloj, [reloj, intentos, accion] {
-        auto* w = qobject_cast<T*>(QApplication::activeModalWidget());
-        if (!w || !w->isVisible()) {
-            if (++*intentos > 1000)
-                reloj->deleteLater();
-            return;
-        }
-        reloj->stop();
-        reloj->deleteLater();
-        QPointer<T> abierta(w);
-        accion(w);
-        if (abierta && abierta->isVisible())
-            abierta->close();
-    });
-    reloj->start();
-}
-
 // Runs `accion` once `listo` holds, checking every 10 ms without waiting inside
 // whatever window loop is running (a window's result may only be set once a
 // nested loop has returned). Gives up after 10 s, closing the modal window.
@@ -69,6 +46,22 @@ inline void cuando(const std::function<bool()>& listo, const std::function<void(
         accion();
     });
     reloj->start();
+}
+
+// Runs `accion` on the next modal window of class T as soon as it is shown. A
+// window the action leaves open is closed, so a failed check never hangs the test.
+template <typename T> void alAbrirModal(std::function<void(T*)> accion) {
+    const auto abierta = [] {
+        auto* w = qobject_cast<T*>(QApplication::activeModalWidget());
+        return w && w->isVisible() ? w : nullptr;
+    };
+    cuando([abierta] { return abierta() != nullptr; },
+           [abierta, accion] {
+               QPointer<T> w(abierta());
+               accion(w);
+               if (w && w->isVisible())
+                   w->close();
+           });
 }
 
 // A mouse click on the button (a disabled one takes none).

@@ -1,5 +1,7 @@
 #include "app/ventanas/Dialogos.h"
 
+#include "app/Aplicacion.h"
+
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
@@ -9,7 +11,12 @@
 
 namespace {
 Dialogos* gInstalados = nullptr;
+
+// A box asked for without a title carries the program's, never an empty title bar.
+QString tituloDe(const QString& titulo) {
+    return titulo.trimmed().isEmpty() ? kTituloAplicacion : titulo;
 }
+} // namespace
 
 Dialogos& Dialogos::actual() {
     static DialogosQt reales;
@@ -25,7 +32,7 @@ void prepararCaja(QMessageBox& caja, const QString& texto, Dialogos::Icono icono
                   const QString& titulo) {
     using Icono = Dialogos::Icono;
     caja.setText(texto);
-    caja.setWindowTitle(titulo.isEmpty() ? QStringLiteral(" ") : titulo);
+    caja.setWindowTitle(tituloDe(titulo));
     switch (icono) {
     case Icono::Informacion:
         caja.setIcon(QMessageBox::Information);
@@ -81,7 +88,7 @@ std::optional<QString> DialogosQt::entrada(QWidget* padre, const QString& indica
                                            const QString& titulo, const QString& predeterminado) {
     QInputDialog caja(padre);
     caja.setInputMode(QInputDialog::TextInput);
-    caja.setWindowTitle(titulo);
+    caja.setWindowTitle(tituloDe(titulo));
     caja.setLabelText(indicacion);
     caja.setTextValue(predeterminado);
     caja.setOkButtonText(QStringLiteral("Aceptar"));
@@ -114,7 +121,7 @@ std::optional<int> DialogosQt::elegir(QWidget* padre, const QString& indicacion,
                                       const QString& titulo, const QStringList& opciones,
                                       int actual) {
     QInputDialog caja(padre);
-    caja.setWindowTitle(titulo);
+    caja.setWindowTitle(tituloDe(titulo));
     caja.setLabelText(indicacion);
     caja.setComboBoxItems(opciones);
     caja.setComboBoxEditable(false);

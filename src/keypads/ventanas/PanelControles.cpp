@@ -15,6 +15,7 @@
 #include <QScrollArea>
 #include <QSpinBox>
 #include <QVBoxLayout>
+#include <QWindow>
 #include <algorithm>
 
 namespace n = nombres::panelControles;
@@ -32,6 +33,9 @@ PanelControles::PanelControles(ReceptorSimulado& receptor, int cantidad, QWidget
     setAttribute(Qt::WA_ShowWithoutActivating);
 
     auto* raiz = new QVBoxLayout(this);
+    // Beside a window that leaves little room the panel takes what there is, even
+    // below what its rows would like, rather than cover that window.
+    raiz->setSizeConstraint(QLayout::SetNoConstraint);
     auto* cabecera = new QHBoxLayout;
     estado_ = new QLabel(this);
     estado_->setObjectName(n::kEstado);
@@ -120,10 +124,27 @@ void PanelControles::acompanar(QWidget* ventana) {
     if (acompanada_)
         acompanada_->removeEventFilter(this);
     acompanada_ = ventana;
+    pertenecerA(ventana);
     if (!ventana)
         return;
     ventana->installEventFilter(this);
     colocar();
+}
+
+void PanelControles::pertenecerA(QWidget* ventana) {
+    // A window manager stacks a window above the one it belongs to, and that one's
+    // opener: the main window behind a modal window never covers the panel.
+    QWindow* propia = windowHandle();
+    QWindow* duena = ventana ? ventana->window()->windowHandle() : nullptr;
+    if (!propia || propia->transientParent() == duena)
+        return;
+    // The platform reads it when the window is shown.
+    const bool mostrar = duena && isVisible();
+    if (mostrar)
+        hide();
+    propia->setTransientParent(duena);
+    if (mostrar)
+        show();
 }
 
 bool PanelControles::eventFilter(QObject* objeto, QEvent* evento) {
@@ -147,7 +168,7 @@ void PanelControles::colocar() {
                                        minimumSizeHint() + marco, pantalla->availableGeometry());
     if (c.ventana.topLeft() != acompanada_->frameGeometry().topLeft())
         acompanada_->move(c.ventana.topLeft());
-    resize(c.acompanante.size() - marco);
+    resize((c.acompanante.size() - marco).expandedTo(QSize(1, 1)));
     move(c.acompanante.topLeft());
     raise();
     colocando_ = false;

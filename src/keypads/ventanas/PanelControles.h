@@ -40,6 +40,7 @@ private:
     void reconstruir();
     void actualizarEstado();
     void colocar();
+    void pertenecerA(QWidget* ventana);
     int columnasQueCaben() const;
 
     QPointer<ReceptorSimulado> receptor_;

@@ -5,14 +5,9 @@
 // EdicionFirma's; this window only mirrors it.
 
 #include "persons/EdicionFirma.h"
+#include "persons/ventanas/VentanaCaptura.h"
 
-#include <QDialog>
-
-class PanelEscaner;
-class QLabel;
-class QLineEdit;
-
-class ObtenerFirma : public QDialog {
+class ObtenerFirma : public VentanaCaptura {
     Q_OBJECT
 public:
     explicit ObtenerFirma(QWidget* padre = nullptr);
@@ -26,23 +21,16 @@ private:
     void construir();
     void desdePad();
     void desdeArchivo();
-    void escanear();
-    void escaneada(const QImage& imagen);
+    void escaneada(const QImage& imagen) override;
     void encuadrar();
-    void aceptar();
+    void aceptar() override;
     // Takes the picture as the new signature; false (with the message shown) when
     // it could not be kept.
     bool tomar(const QImage& imagen, EdicionFirma::Origen origen);
     void mostrar();
-    void habilitar(bool habilitado);
 
     EdicionFirma edicion_;
     bool padAbierto_ = false; // the pad opens once, with the window
-
-    QLabel* im1_ = nullptr;
-    QLineEdit* text1_ = nullptr;
-    PanelEscaner* escaner_ = nullptr;
-    QList<QWidget*> acciones_; // disabled while the scanner works
 };
 
 // Installs this window as the person editor's signature capture.

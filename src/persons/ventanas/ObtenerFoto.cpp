@@ -14,19 +14,15 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QImageReader>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPixmap>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QVBoxLayout>
 
-ObtenerFoto::ObtenerFoto(QWidget* padre) : QDialog(padre) {
-    setObjectName(QStringLiteral("ObtenerFoto"));
-    setWindowTitle(QStringLiteral("Obtener fotografía"));
-    setModal(true);
+ObtenerFoto::ObtenerFoto(QWidget* padre)
+    : VentanaCaptura(padre, QStringLiteral("ObtenerFoto"), QStringLiteral("Obtener fotografía")) {
     // The drive's photograph folder, which the office's other programs use.
     QDir().mkpath(rutas::local(UnidadTrabajo() + QStringLiteral("\\Fotos")));
     construir();
@@ -34,29 +30,7 @@ ObtenerFoto::ObtenerFoto(QWidget* padre) : QDialog(padre) {
 }
 
 void ObtenerFoto::construir() {
-    auto* principal = new QVBoxLayout(this);
-    auto* cuerpo = new QHBoxLayout;
-    principal->addLayout(cuerpo);
-
-    auto* p1 = new QFrame(this);
-    p1->setObjectName(QStringLiteral("P1"));
-    p1->setFixedSize(EdicionFoto::kCaja);
-    im1_ = new QLabel(p1);
-    im1_->setObjectName(QStringLiteral("Im1"));
-    im1_->setAccessibleName(QStringLiteral("Fotografía"));
-    im1_->setFixedSize(EdicionFoto::kCaja);
-    im1_->setAutoFillBackground(true);
-    cuerpo->addWidget(p1, 0, Qt::AlignTop);
-
-    auto* lado = new QVBoxLayout;
-    cuerpo->addLayout(lado);
-    const auto boton = [this](const QString& texto, const char* nombre) {
-        auto* b = new QPushButton(texto, this);
-        b->setObjectName(QString::fromLatin1(nombre));
-        b->setAutoDefault(false);
-        acciones_.append(b);
-        return b;
-    };
+    QVBoxLayout* lado = construirCaja(EdicionFoto::kCaja, QStringLiteral("Fotografía"));
     auto* twain = boton(QStringLiteral("Obtener desde dispositivos TWAIN"), "Command2");
     auto* webcam = boton(QStringLiteral("Obtener desde webcam"), "Command8");
     // "Obtener desde cámara" opened another program's chooser; it has no button here.
@@ -100,31 +74,12 @@ void ObtenerFoto::construir() {
     h1_ = barra(QStringLiteral("Brillo"), "H1", "L1", 0, l1_);
     h2_ = barra(QStringLiteral("Contraste"), "H2", "L2", 1, l2_);
     lado->addLayout(ajustes);
-    lado->addStretch();
-
-    text1_ = new QLineEdit(this);
-    text1_->setObjectName(QStringLiteral("Text1"));
-    text1_->setReadOnly(true);
-    text1_->setAccessibleName(QStringLiteral("Origen de la fotografía"));
-    principal->addWidget(text1_);
     auto* nota = new QLabel(QStringLiteral("Nota: Recuerde encuadrar la fotografía siempre, para "
                                            "obtener de ese modo las medidas óptimas."),
                             this);
     nota->setObjectName(QStringLiteral("Label1"));
     nota->setWordWrap(true);
-    principal->addWidget(nota);
-    escaner_ = new PanelEscaner(this);
-    principal->addWidget(escaner_);
-
-    auto* pie = new QHBoxLayout;
-    auto* aceptar = boton(QStringLiteral("Aceptar"), "Command4");
-    auto* cancelar = new QPushButton(QStringLiteral("Cancelar"), this);
-    cancelar->setObjectName(QStringLiteral("Command5"));
-    cancelar->setAutoDefault(false);
-    pie->addStretch();
-    pie->addWidget(aceptar);
-    pie->addWidget(cancelar);
-    principal->addLayout(pie);
+    construirPie(QStringLiteral("Origen de la fotografía"), nota);
 
     connect(twain, &QPushButton::clicked, this, &ObtenerFoto::escanear);
     connect(webcam, &QPushButton::clicked, this, &ObtenerFoto::webcam);
@@ -132,22 +87,12 @@ void ObtenerFoto::construir() {
     connect(encuadrar, &QPushButton::clicked, this, &ObtenerFoto::encuadrar);
     connect(deshacer, &QPushButton::clicked, this, &ObtenerFoto::deshacer);
     connect(check1_, &QCheckBox::toggled, this, &ObtenerFoto::ajusteCambiado);
-    connect(aceptar, &QPushButton::clicked, this, &ObtenerFoto::aceptar);
-    connect(cancelar, &QPushButton::clicked, this, &QDialog::reject);
-    connect(escaner_, &PanelEscaner::adquirida, this, &ObtenerFoto::escaneada);
-    connect(escaner_, &PanelEscaner::terminado, this, [this] { habilitar(true); });
 }
 
 void ObtenerFoto::habilitar(bool habilitado) {
-    for (QWidget* w : std::as_const(acciones_))
-        w->setEnabled(habilitado);
+    VentanaCaptura::habilitar(habilitado);
     if (habilitado)
         mostrar(edicion_.ajustes());
-}
-
-void ObtenerFoto::escanear() {
-    habilitar(false);
-    escaner_->iniciar();
 }
 
 void ObtenerFoto::escaneada(const QImage& imagen) {
@@ -221,25 +166,14 @@ void ObtenerFoto::mostrar(const EdicionFoto::Ajustes& ajustes) {
     l2_->setVisible(!ajustes.automatico);
     l1_->setText(QString::number(ajustes.brillo));
     l2_->setText(QString::number(ajustes.contraste));
-    const QImage caja = edicion_.paraCaja();
-    if (caja.isNull())
-        im1_->clear();
-    else
-        im1_->setPixmap(QPixmap::fromImage(caja));
+    mostrarEnCaja(edicion_.paraCaja());
 }
 
 void ObtenerFoto::aceptar() {
-    // Nothing taken: nothing to hand over, and an earlier photograph stays.
-    if (!edicion_.tieneFoto()) {
-        reject();
-        return;
-    }
-    const QString error = edicion_.guardar(almacen::archivoTrabajo(almacen::TipoImagen::Foto));
-    if (!error.isEmpty()) {
-        Dialogos::actual().mensaje(this, error, Dialogos::Icono::Critico);
-        return;
-    }
-    accept();
+    if (entregar(edicion_.tieneFoto(), [this] {
+            return edicion_.guardar(almacen::archivoTrabajo(almacen::TipoImagen::Foto));
+        }))
+        accept();
 }
 
 void instalarCapturaFoto() {

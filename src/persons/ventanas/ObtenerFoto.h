@@ -5,17 +5,12 @@
 // EdicionFoto's; this window only mirrors it.
 
 #include "persons/EdicionFoto.h"
+#include "persons/ventanas/VentanaCaptura.h"
 
-#include <QDialog>
-
-class PanelEscaner;
 class QCheckBox;
-class QLabel;
-class QLineEdit;
-class QPushButton;
 class QScrollBar;
 
-class ObtenerFoto : public QDialog {
+class ObtenerFoto : public VentanaCaptura {
     Q_OBJECT
 public:
     explicit ObtenerFoto(QWidget* padre = nullptr);
@@ -24,30 +19,25 @@ public:
 
 private:
     void construir();
-    void escanear();
-    void escaneada(const QImage& imagen);
+    void escaneada(const QImage& imagen) override;
     void webcam();
     void rotar();
     void encuadrar();
     void deshacer();
-    void aceptar();
+    void aceptar() override;
     void ajusteCambiado();
     // Shows the adjustment on the controls and the picture in the box.
     void mostrar(const EdicionFoto::Ajustes& ajustes);
-    void habilitar(bool habilitado);
+    void habilitar(bool habilitado) override;
 
     EdicionFoto edicion_;
     bool mostrando_ = false;
 
-    QLabel* im1_ = nullptr;
-    QLineEdit* text1_ = nullptr;
     QCheckBox* check1_ = nullptr;
     QScrollBar* h1_ = nullptr;
     QScrollBar* h2_ = nullptr;
     QLabel* l1_ = nullptr;
     QLabel* l2_ = nullptr;
-    PanelEscaner* escaner_ = nullptr;
-    QList<QWidget*> acciones_; // disabled while the scanner works
 };
 
 // Installs this window as the person editor's photograph capture.

@@ -72,42 +72,10 @@ public:
         if (!i.isValid() || i.row() >= filas_.size())
             return {};
         const EvaluadoRegistrado& e = filas_.at(i.row());
-        if (rol == Qt::DisplayRole || rol == Qt::AccessibleTextRole) {
-            switch (i.column()) {
-            case ColControl:
-                return textoControl(e.remoto);
-            case ColNombre:
-                return e.nombre;
-            case ColDocumento:
-                return e.documento;
-            case ColCorrectas:
-                return e.correctas;
-            case ColIncorrectas:
-                return e.incorrectas;
-            case ColPorcentaje:
-                return resultados::textoPorcentaje(e.porcentaje());
-            case ColResultado:
-                return e.resultado;
-            case ColCarpeta:
-                return e.numeroCarpeta;
-            default:
-                return {};
-            }
-        }
-        if (rol == kRolOrden) {
-            switch (i.column()) {
-            case ColControl:
-                return e.remoto;
-            case ColCorrectas:
-                return e.correctas;
-            case ColIncorrectas:
-                return e.incorrectas;
-            case ColPorcentaje:
-                return e.porcentaje();
-            default:
-                return data(i, Qt::DisplayRole).toString().toLower();
-            }
-        }
+        if (rol == Qt::DisplayRole || rol == Qt::AccessibleTextRole)
+            return valor(e, i.column(), false);
+        if (rol == kRolOrden)
+            return valor(e, i.column(), true);
         if (rol == Qt::TextAlignmentRole && i.column() != ColNombre && i.column() != ColDocumento &&
             i.column() != ColResultado)
             return int(Qt::AlignRight | Qt::AlignVCenter);
@@ -127,6 +95,43 @@ public:
     }
 
 private:
+    // What a cell shows or, with `orden`, what its column sorts by: keypads,
+    // counts and percentages as numbers, texts without case.
+    static QVariant valor(const EvaluadoRegistrado& e, int columna, bool orden) {
+        QString texto;
+        switch (columna) {
+        case ColControl:
+            if (orden)
+                return e.remoto;
+            texto = textoControl(e.remoto);
+            break;
+        case ColCorrectas:
+            return e.correctas;
+        case ColIncorrectas:
+            return e.incorrectas;
+        case ColPorcentaje:
+            if (orden)
+                return e.porcentaje();
+            texto = resultados::textoPorcentaje(e.porcentaje());
+            break;
+        case ColNombre:
+            texto = e.nombre;
+            break;
+        case ColDocumento:
+            texto = e.documento;
+            break;
+        case ColResultado:
+            texto = e.resultado;
+            break;
+        case ColCarpeta:
+            texto = e.numeroCarpeta;
+            break;
+        default:
+            return {};
+        }
+        return orden ? texto.toLower() : texto;
+    }
+
     QList<EvaluadoRegistrado> filas_;
 };
 
