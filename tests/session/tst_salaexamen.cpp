@@ -85,6 +85,8 @@ class TestSalaExamen : public QObject {
             w = std::make_unique<FrmInteligencia>(e.de1(), *this, receptor, 0);
             w->usarReloj(reloj);
             w->show();
+            // The console follows the view once it is on screen.
+            QTRY_VERIFY(consola().isVisible());
         }
         std::optional<Grupo> grupoSeleccionado() const override {
             return Grupo{1, "C-1", QDate(), "Grupo", ""};

@@ -75,8 +75,10 @@ QString nombreCelda(const Evaluado& e, bool respondio) {
 
 } // namespace
 
+// A tool window of the view, so the window manager keeps it above the full-screen view
+// it belongs to (a plain window would go under it on a single screen).
 FrmConsola::FrmConsola(TableroRespuestas& tablero, QWidget* parent)
-    : QWidget(parent, Qt::Window), tablero_(tablero) {
+    : QWidget(parent, Qt::Tool), tablero_(tablero) {
     setObjectName(n::kVentana);
     setWindowTitle(QStringLiteral("Consola del examen - %1").arg(kTituloAplicacion));
     construir();

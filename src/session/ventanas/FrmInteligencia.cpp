@@ -38,6 +38,7 @@
 #include <QTimer>
 #include <QUuid>
 #include <QVBoxLayout>
+#include <QWindow>
 #include <cmath>
 
 namespace n = nombres::frmInteligencia;
@@ -327,7 +328,16 @@ void FrmInteligencia::usarReloj(Reloj& reloj) {
 
 void FrmInteligencia::showEvent(QShowEvent* e) {
     QDialog::showEvent(e);
-    consola_->show();
+    // Attached to the view, the window manager keeps the console above it: with one
+    // screen a full-screen view would otherwise cover the operator's only controls.
+    consola_->winId();
+    consola_->windowHandle()->setTransientParent(windowHandle());
+    // Shown once the view is mapped: a window manager stacks a companion mapped
+    // before its full-screen owner under it.
+    QTimer::singleShot(0, consola_, [this] {
+        if (isVisible())
+            consola_->show();
+    });
     setFocus();
 }
 
