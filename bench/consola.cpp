@@ -4,6 +4,8 @@
 // and the projector. The window is driven whole, so whatever
 // it does with each report is in the figures. Each question ends through the console's
 // "Siguiente pregunta" once everyone has answered, so the cells light again and again.
+#include "Banco.h"
+#include "Medicion.h"
 #include "app/Claves.h"
 #include "app/Ini.h"
 #include "app/Rutas.h"
@@ -44,28 +46,9 @@ constexpr int kReportes = 10000; // 10 s at 1,000 reports per second
 // in about half a second, most reports carrying no key or one.
 constexpr int kPorDiezMil = 80;
 
-class ReceptorBanco : public Receptor {
-public:
-    void abrir() override {}
-    void cerrar() override {}
-    bool escribir(const QByteArray&) override { return false; }
-    bool conectado() const override { return true; }
-    void enviar(const QByteArray& r) { Q_EMIT leido(r); }
-};
-
-class SeleccionBanco : public Seleccion {
-public:
-    std::optional<Grupo> grupoSeleccionado() const override { return Grupo{}; }
-    std::optional<qint32> examenSeleccionado() const override { return 1; }
-    QList<Evaluado> evaluados() const override { return lista; }
-    QList<Evaluado> lista;
-};
-
-void esperar(int ms) {
-    QEventLoop bucle;
-    QTimer::singleShot(ms, &bucle, &QEventLoop::quit);
-    bucle.exec();
-}
+using banco::ReceptorBanco;
+using banco::SeleccionBanco;
+using medicion::esperar;
 
 void sembrar(De1& db, QList<Evaluado>& lista) {
     Transaccion t(db);
@@ -77,22 +60,7 @@ void sembrar(De1& db, QList<Evaluado>& lista) {
             "CodigoPersona"));
         lista.append({0, codigo, nombre, QString::number(20000000 + i), 3 + i});
     }
-    for (int q = 1; q <= kPreguntas; ++q) {
-        const qint64 cp = db.insertar("Preguntas",
-                                      {{"Valoracion", 1},
-                                       {"Pregunta", QStringLiteral("Pregunta %1").arg(q)},
-                                       {"Tiempo", 600},
-                                       {"Orden", q},
-                                       {"Ensayo", 0}},
-                                      "CodigoPregunta");
-        for (int a = 1; a <= 4; ++a)
-            db.insertar("Respuestas",
-                        {{"Pregunta", cp},
-                         {"Respuesta", QStringLiteral("Respuesta %1").arg(a)},
-                         {"Correcta", a == 1 ? 1 : 0},
-                         {"Orden", a}},
-                        "CodigoRespuesta");
-    }
+    banco::sembrarPreguntas(db, 1, kPreguntas, 600, banco::textoPregunta, [](int) { return 1; });
     GuardarConfiguracion(db, ajustes::kSiguientePregunta, "1");
     t.confirmar();
 }
@@ -159,16 +127,10 @@ int main(int argc, char** argv) {
         qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + pantallas.fileName().toLocal8Bit());
     }
     QApplication app(argc, argv);
-    qputenv("QUENVAR_ROOT", QDir(dir.path()).filePath("raiz").toLocal8Bit());
-    QDir().mkpath(dir.filePath("programa"));
-    rutas::fijarCarpetaPrograma(dir.filePath("programa"));
-    ini::fijarRuta(rutas::archivoConfiguracion());
+    banco::prepararCarpetas(dir);
 
     De1 db;
-    ConfigConexion c;
-    c.archivoSqlite = dir.filePath("catalogo.sqlite");
-    db.abrir(c);
-    ActualizarEsquema(db);
+    banco::abrirCatalogo(db, dir.filePath("catalogo.sqlite"));
     SeleccionBanco seleccion;
     sembrar(db, seleccion.lista);
 

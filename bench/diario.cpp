@@ -1,6 +1,8 @@
 // The session journal's figures: its cost per report on the interface thread
 // with the flushes running, keys lost when a session process is killed at
 // random moments, and the time from a start to the resumed question on screen.
+#include "Banco.h"
+#include "Medicion.h"
 #include "app/Ini.h"
 #include "app/Rutas.h"
 #include "app/ventanas/Dialogos.h"
@@ -32,13 +34,7 @@ namespace {
 constexpr int kEvaluados = 54;
 constexpr int kPreguntas = 100;
 
-class ReceptorBanco : public Receptor {
-public:
-    void abrir() override {}
-    void cerrar() override {}
-    bool escribir(const QByteArray&) override { return false; }
-    bool conectado() const override { return true; }
-};
+using banco::ReceptorBanco;
 
 // Resumes whatever it is offered.
 class DialogosBanco : public Dialogos {
@@ -86,22 +82,7 @@ void sembrar(De1& db, QList<qint32>& personas, qint32& grupo) {
                     "CodigoGrupoPersona");
     }
     db.insertarSinIdentidad("Examenes", {{"CodigoExamen", 1}, {"DescripcionExamen", "Banco"}});
-    for (int q = 1; q <= kPreguntas; ++q) {
-        const qint64 cp = db.insertar("Preguntas",
-                                      {{"Valoracion", 1},
-                                       {"Pregunta", QStringLiteral("Pregunta %1").arg(q)},
-                                       {"Tiempo", 16},
-                                       {"Orden", q},
-                                       {"Ensayo", 0}},
-                                      "CodigoPregunta");
-        for (int a = 1; a <= 4; ++a)
-            db.insertar("Respuestas",
-                        {{"Pregunta", cp},
-                         {"Respuesta", QStringLiteral("Respuesta %1").arg(a)},
-                         {"Correcta", a == 1 ? 1 : 0},
-                         {"Orden", a}},
-                        "CodigoRespuesta");
-    }
+    banco::sembrarPreguntas(db, 1, kPreguntas, 16, banco::textoPregunta, [](int) { return 1; });
     t.confirmar();
 }
 
@@ -109,10 +90,9 @@ struct Cifras {
     double p50 = 0, p99 = 0, maximo = 0;
 };
 
-Cifras cifras(std::vector<double> us) {
-    std::sort(us.begin(), us.end());
-    const auto en = [&](double f) { return us[size_t(f * double(us.size() - 1))]; };
-    return {en(0.5), en(0.99), us.back()};
+Cifras cifras(const std::vector<double>& us) {
+    return {medicion::percentil(us, 0.5), medicion::percentil(us, 0.99),
+            medicion::percentil(us, 1)};
 }
 
 // `reportes` reports, one per millisecond (1,000 a second, as a full room answering at once).
@@ -144,12 +124,7 @@ int main(int argc, char** argv) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QTemporaryDir dir;
-    qputenv("QUENVAR_ROOT", QDir(dir.path()).filePath("raiz").toLocal8Bit());
-    QDir().mkpath(dir.filePath("programa"));
-    QDir().mkpath(dir.filePath("trabajo"));
-    rutas::fijarCarpetaPrograma(dir.filePath("programa"));
-    rutas::fijarCarpetaTrabajo(dir.filePath("trabajo"));
-    ini::fijarRuta(rutas::archivoConfiguracion());
+    banco::prepararCarpetas(dir);
     DialogosBanco dialogos;
     Dialogos::instalar(&dialogos);
 
@@ -158,10 +133,7 @@ int main(int argc, char** argv) {
     qint32 grupo = 0;
     {
         De1 db(QStringLiteral("siembra"));
-        ConfigConexion c;
-        c.archivoSqlite = archivoCatalogo;
-        db.abrir(c);
-        ActualizarEsquema(db);
+        banco::abrirCatalogo(db, archivoCatalogo);
         sembrar(db, personas, grupo);
     }
 
@@ -267,10 +239,7 @@ int main(int argc, char** argv) {
         QElapsedTimer reloj;
         reloj.start();
         De1 db(QStringLiteral("reanudar"));
-        ConfigConexion c;
-        c.archivoSqlite = archivoCatalogo;
-        db.abrir(c);
-        ActualizarEsquema(db);
+        banco::abrirCatalogo(db, archivoCatalogo);
         ReceptorBanco receptor;
         qint64 hastaPregunta = -1;
         QString mostrada;

@@ -1,6 +1,7 @@
 // Results figures: the results window for 54 examinees x 100 questions, the
 // group's and every examinee's PDF, the XLSX export, item statistics over 10,000
 // stored examinations and a roster import of 1,000 rows.
+#include "Banco.h"
 #include "Medicion.h"
 #include "app/Claves.h"
 #include "app/Ini.h"
@@ -78,24 +79,13 @@ Datos sembrar(De1& db) {
     db.insertarSinIdentidad(
         "Examenes",
         {{"CodigoExamen", 1}, {"DescripcionExamen", "Teórico clase B"}, {"TipoExamen", "T"}});
-    for (int q = 1; q <= kPreguntas; ++q) {
-        const qint64 cp = db.insertar(
-            "Preguntas",
-            {{"Valoracion", 1},
-             {"Pregunta",
-              QStringLiteral("Pregunta %1: ¿qué indica la señal de tránsito de la figura?").arg(q)},
-             {"Tiempo", 16},
-             {"Orden", q},
-             {"Ensayo", 0}},
-            "CodigoPregunta");
-        for (int a = 1; a <= 4; ++a)
-            db.insertar("Respuestas",
-                        {{"Pregunta", cp},
-                         {"Respuesta", QStringLiteral("Respuesta %1").arg(a)},
-                         {"Correcta", a == 1 + q % 4 ? 1 : 0},
-                         {"Orden", a}},
-                        "CodigoRespuesta");
-    }
+    banco::sembrarPreguntas(
+        db, 1, kPreguntas, 16,
+        [](int q) {
+            return QStringLiteral("Pregunta %1: ¿qué indica la señal de tránsito de la figura?")
+                .arg(q);
+        },
+        [](int q) { return 1 + q % 4; });
     GuardarConfiguracion(db, ajustes::kPrefijoCarpeta, "T");
     GuardarConfiguracion(db, ajustes::kContadorCarpetas, "0");
     t.confirmar();
@@ -218,19 +208,13 @@ int main(int argc, char** argv) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QTemporaryDir dir;
-    qputenv("QUENVAR_ROOT", QDir(dir.path()).filePath("raiz").toLocal8Bit());
-    QDir().mkpath(dir.filePath("programa"));
-    rutas::fijarCarpetaPrograma(dir.filePath("programa"));
+    banco::prepararCarpetas(dir);
     rutas::fijarCarpetaPlantillas(dir.filePath("Templates"));
     for (const char* sub : {"~pha", "~sia", "~fia"})
         QDir().mkpath(dir.filePath(QStringLiteral("Templates/") + QString::fromLatin1(sub)));
-    ini::fijarRuta(rutas::archivoConfiguracion());
 
     De1 db;
-    ConfigConexion c;
-    c.archivoSqlite = dir.filePath("catalogo.sqlite");
-    db.abrir(c);
-    ActualizarEsquema(db);
+    banco::abrirCatalogo(db, dir.filePath("catalogo.sqlite"));
     const Datos d = sembrar(db);
 
     const QList<PreguntaExamen> preguntas = CargarPreguntas(db, 1);

@@ -1,5 +1,6 @@
 // Exam session figures: storing a full roster's results, keys from 54 keypads
 // at 1,000 reports per second, and the window's CPU use while a question waits.
+#include "Banco.h"
 #include "Medicion.h"
 #include "app/Claves.h"
 #include "app/Ini.h"
@@ -33,24 +34,8 @@ namespace {
 constexpr int kEvaluados = 54;
 constexpr int kPreguntas = 100;
 
-class ReceptorBanco : public Receptor {
-public:
-    void abrir() override {}
-    void cerrar() override {}
-    bool escribir(const QByteArray&) override { return false; }
-    bool conectado() const override { return true; }
-    void enviar(const QByteArray& r) { Q_EMIT leido(r); }
-};
-
-class SeleccionBanco : public Seleccion {
-public:
-    std::optional<Grupo> grupoSeleccionado() const override { return Grupo{}; }
-    std::optional<qint32> examenSeleccionado() const override { return examen; }
-    QList<Evaluado> evaluados() const override { return lista; }
-    qint32 examen = 0;
-    QList<Evaluado> lista;
-};
-
+using banco::ReceptorBanco;
+using banco::SeleccionBanco;
 using medicion::esperar;
 
 void sembrar(De1& db, QList<qint32>& personas) {
@@ -61,25 +46,9 @@ void sembrar(De1& db, QList<qint32>& personas) {
                                         {"FechaNac", db.dialecto().fecha(QDate(1990, 1, 1))}},
                                        "CodigoPersona"));
     // Exam 1: the full exam; exam 2: one long question for the timing runs.
-    for (int examen : {1, 2}) {
-        const int n = examen == 1 ? kPreguntas : 1;
-        for (int q = 1; q <= n; ++q) {
-            const qint64 cp = db.insertar("Preguntas",
-                                          {{"Valoracion", examen},
-                                           {"Pregunta", QStringLiteral("Pregunta %1").arg(q)},
-                                           {"Tiempo", examen == 1 ? 16 : 600},
-                                           {"Orden", q},
-                                           {"Ensayo", 0}},
-                                          "CodigoPregunta");
-            for (int a = 1; a <= 4; ++a)
-                db.insertar("Respuestas",
-                            {{"Pregunta", cp},
-                             {"Respuesta", QStringLiteral("Respuesta %1").arg(a)},
-                             {"Correcta", a == 1 + q % 4 ? 1 : 0},
-                             {"Orden", a}},
-                            "CodigoRespuesta");
-        }
-    }
+    const auto correcta = [](int q) { return 1 + q % 4; };
+    banco::sembrarPreguntas(db, 1, kPreguntas, 16, banco::textoPregunta, correcta);
+    banco::sembrarPreguntas(db, 2, 1, 600, banco::textoPregunta, correcta);
     GuardarConfiguracion(db, ajustes::kPrefijoCarpeta, "T");
     GuardarConfiguracion(db, ajustes::kContadorCarpetas, "0");
     t.confirmar();
@@ -92,16 +61,10 @@ int main(int argc, char** argv) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QTemporaryDir dir;
-    qputenv("QUENVAR_ROOT", QDir(dir.path()).filePath("raiz").toLocal8Bit());
-    QDir().mkpath(dir.filePath("programa"));
-    rutas::fijarCarpetaPrograma(dir.filePath("programa"));
-    ini::fijarRuta(rutas::archivoConfiguracion());
+    banco::prepararCarpetas(dir);
 
     De1 db;
-    ConfigConexion c;
-    c.archivoSqlite = dir.filePath("catalogo.sqlite");
-    db.abrir(c);
-    ActualizarEsquema(db);
+    banco::abrirCatalogo(db, dir.filePath("catalogo.sqlite"));
     QList<qint32> personas;
     sembrar(db, personas);
 
