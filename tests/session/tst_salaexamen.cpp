@@ -35,8 +35,7 @@ namespace no = nombres::frmOpcionesSala;
 
 namespace {
 
-const QRect kPrincipal(0, 0, 1366, 768);
-const QRect kProyector(1366, 0, 1920, 1080);
+const QRect kPrincipal(0, 0, 1366, 768); // as main() describes it
 
 // Every text a window shows or tells a screen reader.
 QStringList textos(const QWidget& ventana) {
@@ -75,13 +74,10 @@ class TestSalaExamen : public QObject {
             GuardarConfiguracion(e.de1(), ajustes::kContadorCarpetas, "41");
             GuardarConfiguracion(e.de1(), ajustes::kSiguientePregunta, siguiente ? "1" : "0");
             EscribirIni(claves::kPantallaProyector, proyector);
-            for (int i = 0; i < evaluados; ++i) {
-                const QString nombre = QStringLiteral("Evaluado %1").arg(i + 1);
-                lista.append({0,
-                              catalogo::nuevaPersona(e.de1(), nombre, QString::number(3000 + i),
-                                                     QDate(1990, 1, 1)),
-                              nombre, QString::number(3000 + i), 3 + i});
-            }
+            for (int i = 0; i < evaluados; ++i)
+                lista.append({0, catalogo::nuevaPersona(e.de1(), "E", "", QDate(1990, 1, 1)),
+                              QStringLiteral("Evaluado %1").arg(i + 1), QString::number(3000 + i),
+                              3 + i});
             w = std::make_unique<FrmInteligencia>(e.de1(), *this, receptor, 0);
             w->usarReloj(reloj);
             w->show();
@@ -95,33 +91,23 @@ class TestSalaExamen : public QObject {
         QList<Evaluado> evaluados() const override { return lista; }
 
         FrmConsola& consola() { return w->consola(); }
-        void siguienteSegundo() {
-            reloj.avanzar(1500);
+        void avanzar(int ms) {
+            reloj.avanzar(ms);
             w->sesion().espera().actualizar();
         }
     };
 
 private Q_SLOTS:
-    void dosPantallas() {
-        QCOMPARE(QGuiApplication::screens().size(), 2);
-        QCOMPARE(QGuiApplication::primaryScreen()->name(), QStringLiteral("Principal"));
-    }
-
     void vistaEnLaPantallaElegida_data() {
         QTest::addColumn<QString>("elegida");
         QTest::addColumn<QString>("vista");
         QTest::addColumn<QString>("consola");
-        QTest::newRow("el proyector") << "Proyector"
-                                      << "Proyector"
-                                      << "Principal";
+        // Which screen wins is the placement's business; here, that the windows follow it.
+        QTest::newRow("sin elegir") << QString() << "Proyector"
+                                    << "Principal";
         QTest::newRow("la principal") << "Principal"
                                       << "Principal"
                                       << "Proyector";
-        QTest::newRow("sin elegir") << QString() << "Proyector"
-                                    << "Principal";
-        QTest::newRow("una que no está") << "VGA-9"
-                                         << "Proyector"
-                                         << "Principal";
     }
     void vistaEnLaPantallaElegida() {
         QFETCH(QString, elegida);
@@ -156,8 +142,6 @@ private Q_SLOTS:
         QVERIFY(pregunta->font().pixelSize() < enProyector);
         QVERIFY(pregunta->font().pixelSize() >= 24);
         QCOMPARE(s.consola().screen()->name(), QStringLiteral("Principal"));
-        QVERIFY(s.consola().isVisible());
-        QCOMPARE(s.w->sesion().estado(), SesionExamen::Estado::EnPregunta);
         s.receptor.enviar(reporteRespuestas({'2'}));
         QCOMPARE(s.w->sesion().matriz().celda(0, 0), QChar(u'2'));
 
@@ -192,51 +176,33 @@ private Q_SLOTS:
 
         const QList<QToolButton*> c = celdas(s.consola());
         QCOMPARE(c.size(), 3);
-        QVERIFY(c.at(0)->accessibleName().contains(QStringLiteral("respondió")));
         QVERIFY(c.at(1)->accessibleName().contains(QStringLiteral("sin respuesta")));
         QVERIFY(c.at(2)->accessibleName().contains(QStringLiteral("respondió")));
         QCOMPARE(hijo<QLabel>(s.consola(), nc::kRespondidos)->text(),
                  QStringLiteral("Respondieron: 2 de 3"));
-
-        s.reloj.avanzar(16001);
-        s.w->sesion().espera().actualizar();
-        QCOMPARE(s.w->sesion().preguntaActual(), 1);
-        for (QToolButton* b : celdas(s.consola()))
-            QVERIFY(b->accessibleName().contains(QStringLiteral("sin respuesta")));
+        s.avanzar(16001);
         QCOMPARE(hijo<QLabel>(s.consola(), nc::kRespondidos)->text(),
                  QStringLiteral("Respondieron: 0 de 3"));
         QCOMPARE(hijo<QLabel>(s.consola(), nc::kPregunta)->text(),
                  QStringLiteral("Pregunta 2 de 3"));
     }
 
-    void siguientePreguntaSoloSiSePermite_data() {
-        QTest::addColumn<bool>("opcion");
-        QTest::addColumn<int>("responden");
-        QTest::addColumn<int>("pregunta");
-        QTest::newRow("opción apagada, todos") << false << 3 << 0;
-        QTest::newRow("opción encendida, falta uno") << true << 2 << 0;
-        QTest::newRow("opción encendida, todos") << true << 3 << 1;
-    }
-    void siguientePreguntaSoloSiSePermite() {
-        QFETCH(bool, opcion);
-        QFETCH(int, responden);
-        QFETCH(int, pregunta);
-        Sala s(QString(), opcion);
+    // When the grid offers it is the grid's business; here, that the real click moves on.
+    void siguientePreguntaConUnClic() {
+        Sala s(QString(), true);
         auto* siguiente = hijo<QPushButton>(s.consola(), nc::kSiguiente);
-        QVERIFY(!siguiente->isEnabled());
         QTest::keyClick(s.w.get(), Qt::Key_Space);
-        QList<char> teclas(3, 0);
-        for (int k = 0; k < responden; ++k)
-            teclas[k] = '1';
-        s.receptor.enviar(reporteRespuestas(teclas));
+        s.receptor.enviar(reporteRespuestas({'1', '1'}));
         QTest::mouseClick(siguiente, Qt::LeftButton);
-        QCOMPARE(s.w->sesion().preguntaActual(), pregunta);
-        // A new question starts dark: the button waits for everyone again.
+        QCOMPARE(s.w->sesion().preguntaActual(), 0);
+        s.receptor.enviar(reporteRespuestas({0, 0, '1'}));
+        QTest::mouseClick(siguiente, Qt::LeftButton);
+        QCOMPARE(s.w->sesion().preguntaActual(), 1);
         QVERIFY(!siguiente->isEnabled());
     }
 
     // Space and Esc work from the console as from the view, even with one of its
-    // buttons focused.
+    // buttons focused; leaving mid-exam asks, and stores nothing.
     void tecladoDesdeLaConsola() {
         Sala s;
         auto* volver = hijo<QPushButton>(s.consola(), nc::kVolver);
@@ -244,7 +210,8 @@ private Q_SLOTS:
         QTest::keyClick(volver, Qt::Key_Space);
         QCOMPARE(s.w->sesion().estado(), SesionExamen::Estado::EnPregunta);
         QVERIFY(!hijo<QPushButton>(s.consola(), nc::kOpciones)->isEnabled());
-        s.siguienteSegundo();
+        s.receptor.enviar(reporteRespuestas({'1', '1', '1'}));
+        s.avanzar(1500);
         QTest::keyClick(&s.consola(), Qt::Key_Space);
         QCOMPARE(s.w->sesion().preguntaActual(), 1);
         QCOMPARE(hijo<QLabel>(s.consola(), nc::kTiempo)->text(),
@@ -257,6 +224,9 @@ private Q_SLOTS:
         QTest::mouseClick(volver, Qt::LeftButton);
         QVERIFY(!s.w->isVisible());
         QVERIFY(!s.consola().isVisible());
+        QVERIFY(!s.receptor.abierto);
+        QCOMPARE(catalogo::filas(s.e.de1(), "Carpetas"), 0);
+        QCOMPARE(LeerIni("Evaluado1", "Pregunta1"), QStringLiteral("ERROR"));
     }
 
     void fichaDelEvaluado() {
@@ -267,8 +237,6 @@ private Q_SLOTS:
         QCOMPARE(hijo<QLabel>(s.consola(), nc::kNombreFicha)->text(), QStringLiteral("Evaluado 2"));
         QVERIFY(hijo<QLabel>(s.consola(), nc::kDocumentoFicha)->text().contains("3001"));
         QVERIFY(!hijo<QLabel>(s.consola(), nc::kFotoFicha)->pixmap().isNull());
-        QCOMPARE(hijo<QLabel>(s.consola(), nc::kRespondidos)->text(),
-                 QStringLiteral("Respondieron: 0 de 3"));
     }
 
     // The options store the projector in the configuration file and the office's options
@@ -291,17 +259,13 @@ private Q_SLOTS:
         QCOMPARE(LeerConfiguracion(s.e.de1(), ajustes::kLeerPreguntas), QStringLiteral("1"));
         QCOMPARE(s.w->screen()->name(), QStringLiteral("Principal"));
         QCOMPARE(s.consola().screen()->name(), QStringLiteral("Proyector"));
-        QVERIFY(s.w->tablero().siguienteDisponible() == false); // nothing on screen yet
         QTest::keyClick(s.w.get(), Qt::Key_Space);
         s.receptor.enviar(reporteRespuestas({'1', '2', '3'}));
         QVERIFY(hijo<QPushButton>(s.consola(), nc::kSiguiente)->isEnabled());
 
         // Opened again, it shows what was stored.
         FrmOpcionesSala otra(s.e.de1());
-        QCOMPARE(hijo<QComboBox>(otra, no::kPantalla)->currentData().toString(),
-                 QStringLiteral("Principal"));
         QVERIFY(hijo<QCheckBox>(otra, no::kSiguiente)->isChecked());
-        QVERIFY(hijo<QCheckBox>(otra, no::kLeer)->isChecked());
     }
 
     void opcionesSinVozYErrores() {
@@ -346,20 +310,11 @@ int main(int argc, char** argv) {
     QFile f(ruta);
     if (!f.open(QIODevice::WriteOnly))
         return 1;
-    f.write(QStringLiteral("{\"screens\": ["
-                           "{\"name\": \"Principal\", \"x\": %1, \"y\": %2, \"width\": %3, "
-                           "\"height\": %4, \"logicalDpi\": 96, \"dpr\": 1},"
-                           "{\"name\": \"Proyector\", \"x\": %5, \"y\": %6, \"width\": %7, "
-                           "\"height\": %8, \"logicalDpi\": 96, \"dpr\": 1}]}")
-                .arg(kPrincipal.x())
-                .arg(kPrincipal.y())
-                .arg(kPrincipal.width())
-                .arg(kPrincipal.height())
-                .arg(kProyector.x())
-                .arg(kProyector.y())
-                .arg(kProyector.width())
-                .arg(kProyector.height())
-                .toUtf8());
+    f.write(R"({"screens": [
+        {"name": "Principal", "x": 0, "y": 0, "width": 1366, "height": 768,
+         "logicalDpi": 96, "dpr": 1},
+        {"name": "Proyector", "x": 1366, "y": 0, "width": 1920, "height": 1080,
+         "logicalDpi": 96, "dpr": 1}]})");
     f.close();
     qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + ruta.toLocal8Bit());
     QApplication app(argc, argv);

@@ -22,6 +22,26 @@
 static const QDate kHoy(2026, 12, 6);
 static constexpr qint32 kResponsable = 7;
 
+static bool guardarVacio(De1& db, qint32 persona, qint32 examen = 1) {
+    return RegistroResultados(db, kResponsable, kHoy)
+        .guardar(persona, examen, Calificar({}, MatrizRespuestas(1, 0), 0));
+}
+
+// Another workstation: its own connection to the catalog, in its own thread; a database
+// error is counted in `fallas`.
+template <typename F>
+static QThread* otroPuesto(const QString& archivo, std::atomic<int>& fallas, F trabajo) {
+    return QThread::create([archivo, &fallas, trabajo] {
+        De1 db(QUuid::createUuid().toString());
+        db.abrir(EntornoPrueba::conexion(archivo));
+        try {
+            trabajo(db);
+        } catch (const ErrorBD&) {
+            ++fallas;
+        }
+    });
+}
+
 class TestSesion : public QObject {
     Q_OBJECT
 private Q_SLOTS:
@@ -142,48 +162,33 @@ private Q_SLOTS:
     }
 
     void unaCarpetaYUnNumeroPorDia_data() {
-        QTest::addColumn<QString>("prefijo");
-        QTest::addColumn<QString>("contador");
-        QTest::addColumn<QString>("numero");
-        QTest::addColumn<QString>("guardado");
+        // Folder prefix, counter before, folder number, counter after.
+        QTest::addColumn<QStringList>("carpeta");
         QTest::addColumn<int>("dias"); // old on the day, by the 365.25-day rule; -1 no date
         QTest::addColumn<int>("edad"); // -1: none stored
-        QTest::newRow("con prefijo") << "T"
-                                     << "41"
-                                     << "T00000042"
-                                     << "42" << 6574 << 17;
-        QTest::newRow("nueve cifras") << ""
-                                      << "123456789"
-                                      << "23456790"
-                                      << "123456790" << 6575 << 18;
-        QTest::newRow("sin fecha de nacimiento") << ""
-                                                 << "0"
-                                                 << "00000001"
-                                                 << "1" << -1 << -1;
+        QTest::newRow("prefijo") << QStringList{"T", "41", "T00000042", "42"} << 6574 << 17;
+        QTest::newRow("9 cifras") << QStringList{"", "123456789", "23456790", "123456790"} << 6575
+                                  << 18;
+        QTest::newRow("sin fecha") << QStringList{"", "0", "00000001", "1"} << -1 << -1;
     }
     void unaCarpetaYUnNumeroPorDia() {
-        QFETCH(QString, prefijo);
-        QFETCH(QString, contador);
-        QFETCH(QString, numero);
-        QFETCH(QString, guardado);
+        QFETCH(QStringList, carpeta);
         QFETCH(int, dias);
         QFETCH(int, edad);
         EntornoPrueba e;
         De1& db = e.de1();
-        GuardarConfiguracion(db, ajustes::kPrefijoCarpeta, prefijo);
-        GuardarConfiguracion(db, ajustes::kContadorCarpetas, contador);
+        GuardarConfiguracion(db, ajustes::kPrefijoCarpeta, carpeta[0]);
+        GuardarConfiguracion(db, ajustes::kContadorCarpetas, carpeta[1]);
         const qint32 persona =
             catalogo::nuevaPersona(db, "Persona", "", dias < 0 ? QDate() : kHoy.addDays(-dias));
-        QVERIFY(RegistroResultados(db, kResponsable, kHoy)
-                    .guardar(persona, 3, Calificar({}, MatrizRespuestas(1, 0), 0)));
+        QVERIFY(guardarVacio(db, persona, 3));
         // The same day again, after the date format changed: the same folder and number.
         db.ejecutar("UPDATE Carpetas SET DescripcionCarpeta = 'Teorico 2026-12-06'");
-        QVERIFY(RegistroResultados(db, kResponsable, kHoy)
-                    .guardar(persona, 4, Calificar({}, MatrizRespuestas(1, 0), 0)));
+        QVERIFY(guardarVacio(db, persona, 4));
         QCOMPARE(catalogo::filas(db, "Carpetas"), 1);
         QCOMPARE(catalogo::filas(db, "DetalleExamenes"), 2);
-        QCOMPARE(db.valor("SELECT NumeroCarpetaCons FROM Carpetas").toString(), numero);
-        QCOMPARE(LeerConfiguracion(db, ajustes::kContadorCarpetas), guardado);
+        QCOMPARE(db.valor("SELECT NumeroCarpetaCons FROM Carpetas").toString(), carpeta[2]);
+        QCOMPARE(LeerConfiguracion(db, ajustes::kContadorCarpetas), carpeta[3]);
         const QVariant edadGuardada = db.valor("SELECT EdadCarpeta FROM Carpetas");
         QCOMPARE(edadGuardada.isNull() ? -1 : edadGuardada.toInt(), edad);
         // The operator's code goes with each examination.
@@ -214,19 +219,10 @@ private Q_SLOTS:
         for (int i = 0; i < 60; ++i)
             personas << catalogo::nuevaPersona(e.de1(), "Persona", "", QDate(1980, 1, 1));
         std::atomic<int> fallas = 0;
-        // Each workstation is its own connection to the catalog, in its own thread.
         auto puesto = [&](int desde) {
-            return QThread::create([archivo = e.archivoCatalogo(), personas, desde, &fallas] {
-                De1 db(QUuid::createUuid().toString());
-                db.abrir(EntornoPrueba::conexion(archivo));
-                for (int i = desde; i < personas.size(); i += 2) {
-                    try {
-                        RegistroResultados(db, kResponsable, kHoy)
-                            .guardar(personas.at(i), 1, Calificar({}, MatrizRespuestas(1, 0), 0));
-                    } catch (const ErrorBD&) {
-                        ++fallas;
-                    }
-                }
+            return otroPuesto(e.archivoCatalogo(), fallas, [personas, desde](De1& db) {
+                for (int i = desde; i < personas.size(); i += 2)
+                    guardarVacio(db, personas.at(i));
             });
         };
         std::unique_ptr<QThread> a(puesto(0)), b(puesto(1));
@@ -250,17 +246,11 @@ private Q_SLOTS:
         std::latch salida(3);
         std::atomic<int> fallas = 0;
         auto puesto = [&](int k) {
-            return QThread::create([&, k] {
-                De1 db(QUuid::createUuid().toString());
-                db.abrir(EntornoPrueba::conexion(e.archivoCatalogo()));
-                salida.arrive_and_wait();
-                try {
-                    RegistroResultados(db, kResponsable, kHoy)
-                        .guardar(personas.at(k), 1, Calificar({}, MatrizRespuestas(1, 0), 0));
-                } catch (const ErrorBD&) {
-                    ++fallas;
-                }
-            });
+            return otroPuesto(e.archivoCatalogo(), fallas,
+                              [&salida, persona = personas.at(k)](De1& db) {
+                                  salida.arrive_and_wait();
+                                  guardarVacio(db, persona);
+                              });
         };
         std::unique_ptr<QThread> a(puesto(0)), b(puesto(1));
         {
@@ -278,10 +268,8 @@ private Q_SLOTS:
         QVERIFY(a->wait(60000) && b->wait(60000));
         QCOMPARE(fallas.load(), 0);
         QCOMPARE(e.de1().valor("SELECT count(*) FROM Items").toInt(), 1);
-        QCOMPARE(e.de1()
-                     .valor("SELECT count(*) FROM Resultados WHERE Item = "
-                            "(SELECT CodigoItem FROM Items)")
-                     .toInt(),
+        QCOMPARE(catalogo::contar(e.de1(), "SELECT count(*) FROM Resultados WHERE Item = "
+                                           "(SELECT CodigoItem FROM Items)"),
                  2);
     }
 };
