@@ -43,34 +43,28 @@ QImage canalesDistintos(QImage img) {
     return img;
 }
 
-double diferenciaMedia(const QImage& a, const QImage& b) {
-    const QImage x = a.convertToFormat(QImage::Format_RGB32);
-    const QImage y = b.convertToFormat(QImage::Format_RGB32);
-    double suma = 0;
-    for (int j = 0; j < x.height(); ++j)
-        for (int i = 0; i < x.width(); ++i) {
-            const QRgb p = x.pixel(i, j);
-            const QRgb q = y.pixel(i, j);
-            suma += std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q)) +
-                    std::abs(qBlue(p) - qBlue(q));
-        }
-    return suma / (3.0 * x.width() * x.height());
-}
-
-int mayorDiferencia(const QImage& a, const QImage& b) {
+// Mean and largest channel difference; a size mismatch counts as the worst.
+struct Diferencia {
+    double media = 256;
+    int mayor = 256;
+};
+Diferencia diferencia(const QImage& a, const QImage& b) {
     if (a.size() != b.size())
-        return 256;
+        return {};
     const QImage x = a.convertToFormat(QImage::Format_RGB32);
     const QImage y = b.convertToFormat(QImage::Format_RGB32);
-    int peor = 0;
+    Diferencia d{0, 0};
     for (int j = 0; j < x.height(); ++j)
         for (int i = 0; i < x.width(); ++i) {
             const QRgb p = x.pixel(i, j);
             const QRgb q = y.pixel(i, j);
-            peor = std::max({peor, std::abs(qRed(p) - qRed(q)), std::abs(qGreen(p) - qGreen(q)),
-                             std::abs(qBlue(p) - qBlue(q))});
+            for (const int c : {qRed(p) - qRed(q), qGreen(p) - qGreen(q), qBlue(p) - qBlue(q)}) {
+                d.media += std::abs(c);
+                d.mayor = std::max(d.mayor, std::abs(c));
+            }
         }
-    return peor;
+    d.media /= 3.0 * x.width() * x.height();
+    return d;
 }
 
 QString convert() {
@@ -115,12 +109,13 @@ private Q_SLOTS:
                 const QImage esperada =
                     magick(img, {"-brightness-contrast", QStringLiteral("%1x%2").arg(b).arg(c)});
                 QVERIFY(!esperada.isNull());
-                const int d = mayorDiferencia(imagen::brilloContraste(img, b, c), esperada);
+                const int d = diferencia(imagen::brilloContraste(img, b, c), esperada).mayor;
                 QVERIFY2(d <= 1, qPrintable(QStringLiteral("%1x%2: %3").arg(b).arg(c).arg(d)));
             }
             const QImage esperada = magick(img, {"-auto-level"});
             QVERIFY(!esperada.isNull());
-            QVERIFY2(mayorDiferencia(imagen::nivelesAutomaticos(img), esperada) <= 1, "auto-level");
+            QVERIFY2(diferencia(imagen::nivelesAutomaticos(img), esperada).mayor <= 1,
+                     "auto-level");
         }
         // A flat picture has no levels to stretch.
         QImage gris(10, 10, QImage::Format_RGB32);
@@ -185,14 +180,14 @@ private Q_SLOTS:
         QCOMPARE(ed.guardar(foto), QString());
         const QImage escrita(foto);
         QCOMPARE(escrita.size(), EdicionFoto::kCaja);
-        QVERIFY(diferenciaMedia(escrita, ed.paraCaja()) < 4); // JPEG, not bit-exact
+        QVERIFY(diferencia(escrita, ed.paraCaja()).media < 4); // JPEG, not bit-exact
         const QImage primera = ed.paraCaja();
 
         // Accepting again replaces the file.
         ed.desdeWebcam(muestra(320, 240, 0, 255, 5), {-40, 0, false});
         QCOMPARE(ed.guardar(foto), QString());
-        QVERIFY(diferenciaMedia(QImage(foto), ed.paraCaja()) < 8);
-        QVERIFY(diferenciaMedia(QImage(foto), primera) > 20);
+        QVERIFY(diferencia(QImage(foto), ed.paraCaja()).media < 8);
+        QVERIFY(diferencia(QImage(foto), primera).media > 20);
         QCOMPARE(QDir(e.carpetaTrabajo()).entryList({"Foto*"}, QDir::Files),
                  QStringList{"Foto.jpg"}); // no temporary left beside it
     }

@@ -7,10 +7,8 @@
 
 #include <QImageReader>
 #include <QPointingDevice>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QTabletEvent>
-#include <QTimer>
 #include <QtTest>
 #include <memory>
 
@@ -60,6 +58,14 @@ void trazoLapiz(QWidget* w, int y, qreal presion) {
     lapizEvento(w, QEvent::TabletRelease, QPointF(300, y), 0);
 }
 
+// A mouse stroke through `puntos`; one point is a tap.
+void raton(QWidget* caja, const QList<QPoint>& puntos) {
+    QTest::mousePress(caja, Qt::LeftButton, {}, puntos.first());
+    for (const QPoint& p : puntos.mid(1))
+        QTest::mouseMove(caja, p);
+    QTest::mouseRelease(caja, Qt::LeftButton, {}, puntos.last());
+}
+
 struct Pad {
     EntornoPrueba e{false};
     std::unique_ptr<FrmPad> f;
@@ -72,11 +78,11 @@ struct Pad {
     CajaFirma* caja() { return &f->caja(); }
     QImage imagen() { return f->caja().lienzo().imagen(); }
     template <typename T = QWidget> T* c(const QString& nombre) { return hijo<T>(f.get(), nombre); }
-    void raton(const QList<QPoint>& puntos) {
-        QTest::mousePress(caja(), Qt::LeftButton, {}, puntos.first());
-        for (const QPoint& p : puntos.mid(1))
-            QTest::mouseMove(caja(), p);
-        QTest::mouseRelease(caja(), Qt::LeftButton, {}, puntos.last());
+    void raton(const QList<QPoint>& puntos) { ::raton(caja(), puntos); }
+    // The option `boton` marked and the stroke `ancho` pixels wide.
+    void anchoElegido(const char* boton, int ancho) {
+        QVERIFY(c<QRadioButton>(QString::fromLatin1(boton))->isChecked());
+        QCOMPARE(caja()->lienzo().ancho(), ancho);
     }
 };
 
@@ -139,8 +145,7 @@ private Q_SLOTS:
                 EscribirIni(QStringLiteral("Configuracion"), QStringLiteral("Trazo"),
                             QString::fromLatin1(guardado));
             pad.abrir();
-            QVERIFY(pad.c<QRadioButton>(QStringLiteral("Op_2"))->isChecked());
-            QCOMPARE(pad.caja()->lienzo().ancho(), 11);
+            pad.anchoElegido("Op_2", 11);
         }
         QCOMPARE(pad.caja()->cursor().shape(), Qt::BitmapCursor);
 
@@ -153,33 +158,24 @@ private Q_SLOTS:
 
         QTest::mouseClick(pad.c(QStringLiteral("Command1")), Qt::LeftButton);
         QVERIFY(enBlanco(pad.imagen()));
-        QVERIFY(pad.c<QRadioButton>(QStringLiteral("Op_4"))->isChecked());
-        QCOMPARE(pad.caja()->lienzo().ancho(), 13);
+        pad.anchoElegido("Op_4", 13);
 
         // The next session starts with it.
         pad.abrir();
-        QVERIFY(pad.c<QRadioButton>(QStringLiteral("Op_4"))->isChecked());
-        QCOMPARE(pad.caja()->lienzo().ancho(), 13);
+        pad.anchoElegido("Op_4", 13);
     }
 
     void aceptarGuardaFirmaBmpYCancelarNo() {
         EntornoPrueba e(false);
         const QString ruta = almacen::fuenteFirma();
-        QCOMPARE(QFileInfo(ruta).fileName(), QStringLiteral("Firma.bmp"));
 
         // The examinee signs and accepts.
         QImage aceptada;
-        QTimer::singleShot(0, [&] {
-            auto* pad = qobject_cast<FrmPad*>(QApplication::activeModalWidget());
-            QVERIFY(pad);
+        alAbrirModal<FrmPad>([&aceptada](FrmPad* pad) {
             QVERIFY(QTest::qWaitForWindowExposed(pad));
-            CajaFirma* caja = &pad->caja();
-            QTest::mousePress(caja, Qt::LeftButton, {}, QPoint(30, 40));
-            QTest::mouseMove(caja, QPoint(150, 90));
-            QTest::mouseRelease(caja, Qt::LeftButton, {}, QPoint(260, 50));
-            aceptada = caja->lienzo().imagen();
-            QTest::mouseClick(pad->findChild<QPushButton*>(QStringLiteral("Command3")),
-                              Qt::LeftButton);
+            raton(&pad->caja(), {{30, 40}, {150, 90}, {260, 50}});
+            aceptada = pad->caja().lienzo().imagen();
+            QTest::mouseClick(hijo(pad, QStringLiteral("Command3")), Qt::LeftButton);
         });
         const std::optional<QImage> firma = dibujarFirma(nullptr);
         QVERIFY(firma && !enBlanco(*firma));
@@ -190,14 +186,9 @@ private Q_SLOTS:
 
         // Cancelled: nothing is returned and the earlier file stays.
         const QByteArray antes = leerArchivo(ruta);
-        QTimer::singleShot(0, [] {
-            QWidget* pad = QApplication::activeModalWidget();
-            QTest::mousePress(pad->findChild<QWidget*>(QStringLiteral("P1")), Qt::LeftButton, {},
-                              QPoint(30, 40));
-            QTest::mouseRelease(pad->findChild<QWidget*>(QStringLiteral("P1")), Qt::LeftButton, {},
-                                QPoint(30, 40));
-            QTest::mouseClick(pad->findChild<QPushButton*>(QStringLiteral("Command2")),
-                              Qt::LeftButton);
+        alAbrirModal<FrmPad>([](FrmPad* pad) {
+            raton(&pad->caja(), {{30, 40}});
+            QTest::mouseClick(hijo(pad, QStringLiteral("Command2")), Qt::LeftButton);
         });
         QVERIFY(!dibujarFirma(nullptr));
         QCOMPARE(leerArchivo(ruta), antes);

