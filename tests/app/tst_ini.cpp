@@ -27,6 +27,9 @@ private Q_SLOTS:
         QCOMPARE(LeerIni("Control", "Server"), QStringLiteral("ERROR")); // no key
         QCOMPARE(LeerIni("Otra", "Red"), QStringLiteral("ERROR"));       // no section
         QCOMPARE(LeerIni("control", "RED"), QStringLiteral("X"));        // names ignore case
+        const QString largo(200, u'x');
+        QVERIFY(EscribirIni("Control", "Red", largo));
+        QCOMPARE(LeerIni("Control", "Red"), largo.left(127));
     }
 
     void clavesConocidasTomanSuValorPredeterminado() {
@@ -38,15 +41,12 @@ private Q_SLOTS:
         QCOMPARE(claves::campoFiltro(), 0);
         QCOMPARE(LeerIni(claves::kServer), QStringLiteral("ERROR"));
         QVERIFY(EscribirIniLote({{claves::respuestaRegistrada(2, 3).seccion,
-                                  claves::respuestaRegistrada(2, 3).clave, "4"}}));
+                                  claves::respuestaRegistrada(2, 3).clave, "4"},
+                                 {"Evaluado1", "Pregunta2", ""}}));
         QCOMPARE(LeerIni("Evaluado2", "Pregunta3"), QStringLiteral("4"));
-    }
-
-    void valorLargoSeCorta() {
-        EntornoPrueba e(false);
-        const QString largo(200, u'x');
-        QVERIFY(EscribirIni("Control", "Red", largo));
-        QCOMPARE(LeerIni("Control", "Red"), largo.left(127));
+        QCOMPARE(LeerIni("Evaluado1", "Pregunta2"), QString()); // empty value, not missing
+        QVERIFY(EscribirIniLote({{"Evaluado2", "Pregunta3", "1"}}));
+        QCOMPARE(LeerIni("Evaluado2", "Pregunta3"), QStringLiteral("1"));
     }
 
     void escrituraConservaElResto() {
@@ -92,21 +92,6 @@ private Q_SLOTS:
         if (escribio)
             QSKIP("running as root: folder permissions do not apply");
         QCOMPARE(LeerIni("A", "b"), QStringLiteral("1"));
-    }
-
-    void loteEscribeTodo() {
-        EntornoPrueba e(false);
-        QList<EntradaIni> lote;
-        for (int k = 1; k <= 3; ++k)
-            for (int q = 1; q <= 4; ++q)
-                lote.append({QStringLiteral("Evaluado%1").arg(k),
-                             QStringLiteral("Pregunta%1").arg(q),
-                             q == 2 ? QString() : QString::number(q)});
-        QVERIFY(EscribirIniLote(lote));
-        QCOMPARE(LeerIni("Evaluado3", "Pregunta4"), QStringLiteral("4"));
-        QCOMPARE(LeerIni("Evaluado1", "Pregunta2"), QString()); // empty value, not missing
-        QVERIFY(EscribirIniLote({{"Evaluado3", "Pregunta4", "1"}}));
-        QCOMPARE(LeerIni("Evaluado3", "Pregunta4"), QStringLiteral("1"));
     }
 
     // A zero-filled end (a power cut) or a NUL inside the text ends a line and

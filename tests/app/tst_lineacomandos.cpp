@@ -38,8 +38,6 @@ private Q_SLOTS:
         QTest::newRow("version") << QStringList{"--version"} << int(Accion::Version) << "" << false;
         QTest::newRow("desconocida")
             << QStringList{"7", "--nada"} << int(Accion::Error) << "" << false;
-        QTest::newRow("corta desconocida")
-            << QStringList{"-x"} << int(Accion::Error) << "" << false;
         QTest::newRow("con valor") << QStringList{"--help=si"} << int(Accion::Error) << "" << false;
     }
     void interpretar() {
